@@ -1,0 +1,4 @@
+#include "programs.h"
+#include "window.h"
+
+int main(int argc, char** argv) { return milfo::runProgram(milfo::conductivity::pimbrel(), argc, argv); }

@@ -1,0 +1,330 @@
+#include "numeric.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+namespace milfo {
+
+RuntimeError::RuntimeError(ErrorKind kind) : std::runtime_error(errorMessage(kind)), kind_(kind) {}
+
+const char* errorMessage(ErrorKind kind)
+{
+    switch (kind) {
+    case ErrorKind::DivisionByZero:
+        return "0 で除算しました。";
+    case ErrorKind::Overflow:
+        return "オーバーフローしました。";
+    case ErrorKind::InvalidArgument:
+        return "関数の引数が不正です。";
+    case ErrorKind::EndlessSearch:
+        return "計算が終わりません。刻みが値に対して小さすぎます。";
+    }
+    return "実行時エラーです。";
+}
+
+namespace {
+
+// Reads one UTF-8 code point at pos; an ill-formed byte reads as U+FFFD and
+// advances by one, so no input can stall or overrun the reader.
+char32_t nextCodePoint(std::string_view s, size_t& pos)
+{
+    const auto byte = [&](size_t i) { return static_cast<unsigned char>(s[i]); };
+    const unsigned char b0 = byte(pos);
+    int len = 0;
+    char32_t cp = 0;
+    if (b0 < 0x80) {
+        ++pos;
+        return b0;
+    } else if ((b0 & 0xE0) == 0xC0) {
+        len = 2;
+        cp = b0 & 0x1F;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        len = 3;
+        cp = b0 & 0x0F;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        len = 4;
+        cp = b0 & 0x07;
+    } else {
+        ++pos;
+        return 0xFFFD;
+    }
+    if (pos + len > s.size()) {
+        ++pos;
+        return 0xFFFD;
+    }
+    for (int i = 1; i < len; ++i) {
+        const unsigned char b = byte(pos + i);
+        if ((b & 0xC0) != 0x80) {
+            ++pos;
+            return 0xFFFD;
+        }
+        cp = (cp << 6) | (b & 0x3F);
+    }
+    pos += len;
+    return cp;
+}
+
+// Step 1 of reading: drop every blank and fold what a Japanese input method
+// types (full-width digits, signs, point, exponent letter) to ASCII. Any other
+// character that is not ASCII becomes a byte that no number can continue with.
+std::string normalise(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (size_t pos = 0; pos < text.size();) {
+        const char32_t cp = nextCodePoint(text, pos);
+        switch (cp) {
+        case U' ':
+        case U'\t':
+        case U'\n':
+        case U'\u3000':  // ideographic space
+            continue;
+        case U'\uFF0B':
+            out += '+';
+            continue;
+        case U'\uFF0D':
+        case U'\u2212':
+            out += '-';
+            continue;
+        case U'\uFF0E':
+            out += '.';
+            continue;
+        case U'\uFF45':
+        case U'\uFF25':
+            out += 'e';
+            continue;
+        default:
+            break;
+        }
+        if (cp >= U'\uFF10' && cp <= U'\uFF19')
+            out += static_cast<char>('0' + (cp - U'\uFF10'));
+        else if (cp < 0x80)
+            out += static_cast<char>(cp);
+        else
+            out += '\x01';
+    }
+    return out;
+}
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// "&H" and "&O" whole numbers: 16-bit signed when they fit 16 bits, 32-bit
+// signed when they fit 32 bits, an overflow beyond that.
+double readRadix(std::string_view digits, int radix)
+{
+    std::uint64_t value = 0;
+    for (char c : digits) {
+        int d = -1;
+        if (isDigit(c))
+            d = c - '0';
+        else if (radix == 16 && c >= 'a' && c <= 'f')
+            d = c - 'a' + 10;
+        else if (radix == 16 && c >= 'A' && c <= 'F')
+            d = c - 'A' + 10;
+        if (d < 0 || d >= radix)
+            break;
+        value = value * radix + d;
+        if (value > 0xFFFFFFFFull)
+            throw RuntimeError(ErrorKind::Overflow);
+    }
+    if (value <= 0xFFFF)
+        return static_cast<std::int16_t>(static_cast<std::uint16_t>(value));
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+}
+
+}  // namespace
+
+double ReadVal(std::string_view text)
+{
+    const std::string s = normalise(text);
+    if (s.size() >= 2 && s[0] == '&') {
+        if (s[1] == 'H' || s[1] == 'h')
+            return readRadix(std::string_view(s).substr(2), 16);
+        if (s[1] == 'O' || s[1] == 'o')
+            return readRadix(std::string_view(s).substr(2), 8);
+    }
+
+    size_t i = 0;
+    bool negative = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+        negative = s[i++] == '-';
+    std::string mantissa;  // the digits, without the point
+    long long pointAt = 0; // how many of them stand before the point
+    while (i < s.size() && isDigit(s[i]))
+        mantissa += s[i++];
+    pointAt = static_cast<long long>(mantissa.size());
+    if (i < s.size() && s[i] == '.') {
+        ++i;
+        while (i < s.size() && isDigit(s[i]))
+            mantissa += s[i++];
+    }
+    if (mantissa.empty())
+        return 0.0;
+
+    long long exponent = 0;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E' || s[i] == 'd' || s[i] == 'D')) {
+        size_t j = i + 1;
+        bool expNegative = false;
+        if (j < s.size() && (s[j] == '+' || s[j] == '-'))
+            expNegative = s[j++] == '-';
+        if (j < s.size() && isDigit(s[j])) {
+            while (j < s.size() && isDigit(s[j])) {
+                // Clamped far beyond any representable magnitude.
+                if (exponent < 1000000000)
+                    exponent = exponent * 10 + (s[j] - '0');
+                ++j;
+            }
+            if (expNegative)
+                exponent = -exponent;
+        }
+    }
+
+    const size_t first = mantissa.find_first_not_of('0');
+    if (first == std::string::npos)
+        return negative ? -0.0 : 0.0;
+
+    const std::string number = mantissa.substr(0, static_cast<size_t>(pointAt)) + "." +
+                               mantissa.substr(static_cast<size_t>(pointAt)) + "e" +
+                               std::to_string(exponent);
+    double value = 0.0;
+    const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
+    (void)end;
+    if (ec == std::errc::result_out_of_range) {
+        // The power of ten of the leading digit tells overflow from underflow.
+        const long long leading = pointAt - 1 - static_cast<long long>(first) + exponent;
+        if (leading > 0)
+            throw RuntimeError(ErrorKind::Overflow);
+        value = 0.0;
+    }
+    return negative ? -value : value;
+}
+
+float NarrowSingle(double value) { return static_cast<float>(value); }
+
+namespace {
+
+// A value rounded to a number of significant digits: the digits without
+// trailing zeros and the power of ten of the first one.
+struct Rounded {
+    std::string digits;  // empty for zero
+    int exponent = 0;
+};
+
+template <typename T>
+Rounded roundSignificant(T magnitude, int significant)
+{
+    Rounded r;
+    if (magnitude == 0)
+        return r;
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific,
+                                   significant - 1);
+    const std::string_view text(buf, static_cast<size_t>(res.ptr - buf));
+    const size_t e = text.find('e');
+    for (char c : text.substr(0, e))
+        if (isDigit(c))
+            r.digits += c;
+    std::from_chars(text.data() + e + (text[e + 1] == '+' ? 2 : 1), text.data() + text.size(),
+                    r.exponent);
+    while (r.digits.size() > 1 && r.digits.back() == '0')
+        r.digits.pop_back();
+    return r;
+}
+
+std::string plain(bool negative, const Rounded& r)
+{
+    if (r.digits.empty())
+        return "0";
+    std::string out = negative ? "-" : "";
+    if (r.exponent < 0) {
+        out += "0.";
+        out.append(static_cast<size_t>(-r.exponent - 1), '0');
+        out += r.digits;
+        return out;
+    }
+    const size_t intDigits = static_cast<size_t>(r.exponent) + 1;
+    if (r.digits.size() <= intDigits) {
+        out += r.digits;
+        out.append(intDigits - r.digits.size(), '0');
+    } else {
+        out += r.digits.substr(0, intDigits);
+        out += '.';
+        out += r.digits.substr(intDigits);
+    }
+    return out;
+}
+
+std::string exponential(bool negative, const Rounded& r)
+{
+    std::string out = negative ? "-" : "";
+    out += r.digits[0];
+    if (r.digits.size() > 1) {
+        out += '.';
+        out += r.digits.substr(1);
+    }
+    out += 'E';
+    out += r.exponent < 0 ? '-' : '+';
+    const std::string exp = std::to_string(std::abs(r.exponent));
+    if (exp.size() < 2)
+        out += '0';
+    out += exp;
+    return out;
+}
+
+void requireFinite(double value)
+{
+    if (std::isnan(value))
+        throw RuntimeError(ErrorKind::InvalidArgument);
+    if (std::isinf(value))
+        throw RuntimeError(ErrorKind::Overflow);
+}
+
+// Plain decimal text keeps at most 28 decimal places, as a decimal number
+// type does; a magnitude that rounds away below that shows "0".
+constexpr int kMaxDecimalPlaces = 28;
+
+template <typename T>
+std::string showDecimal(T value, int significant)
+{
+    requireFinite(static_cast<double>(value));
+    const T magnitude = std::fabs(value);
+    if (static_cast<double>(magnitude) >= 79228162514264337593543950336.0)  // 2^96
+        throw RuntimeError(ErrorKind::Overflow);
+    if (magnitude == 0)
+        return "0";
+    const int exponent = static_cast<int>(std::floor(std::log10(static_cast<double>(magnitude))));
+    const int digits = std::min(significant, exponent + 1 + kMaxDecimalPlaces);
+    if (digits <= 0)
+        return "0";
+    Rounded r = roundSignificant(magnitude, digits);
+    return plain(std::signbit(value), r);
+}
+
+template <typename T>
+std::string showVariant(T value, int significant)
+{
+    requireFinite(static_cast<double>(value));
+    const T magnitude = std::fabs(value);
+    const Rounded r = roundSignificant(magnitude, significant);
+    if (r.digits.empty())
+        return "0";
+    const bool negative = std::signbit(value);
+    if (r.exponent >= -4 && r.exponent < significant)
+        return plain(negative, r);
+    return exponential(negative, r);
+}
+
+}  // namespace
+
+std::string ShowDecimal(float value) { return showDecimal(value, 7); }
+std::string ShowDecimal(double value) { return showDecimal(value, 15); }
+std::string ShowDecimal(const Result& value) { return value ? ShowDecimal(*value) : "0"; }
+
+std::string ShowVariant(float value) { return showVariant(value, 7); }
+std::string ShowVariant(double value) { return showVariant(value, 15); }
+std::string ShowVariant(const Result& value) { return value ? ShowVariant(*value) : ""; }
+
+}  // namespace milfo

@@ -1,0 +1,83 @@
+// A calculator program as data: caption, client size, control table, list
+// entries and handlers. The handlers see the window only through `Form`, a
+// narrow interface the frame implements, so they run alike under the real
+// window, the driver and the tests. No toolkit here.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace milfo {
+
+enum class ControlKind { Label, TextBox, ComboBox, CommandButton };
+
+// The font of a text box: the program's default UI font, or the
+// "ＭＳ Ｐゴシック" 9.75 pt of the conductivity programs' boxes.
+enum class FontChoice { Default, MsPGothic };
+
+inline constexpr const char* kMsPGothicFamily = "ＭＳ Ｐゴシック";
+inline constexpr double kMsPGothicPoints = 9.75;
+
+// The credit line every program carries.
+inline constexpr const char* kCreditLine = "ミルフォ技術計算";
+
+// One row of a control table, in the column order of the design tables:
+// kind, name, caption or initial text, left, top, width, height (twips),
+// tab index, font.
+struct Control {
+    ControlKind kind;
+    const char* name;
+    const char* text;
+    int left;
+    int top;
+    int width;
+    int height;
+    int tabIndex;
+    FontChoice font = FontChoice::Default;
+};
+
+// What a handler may do to the window: read and write a control's text, add
+// an entry to the list, end the program.
+class Form {
+public:
+    virtual ~Form() = default;
+    virtual std::string text(std::string_view control) const = 0;
+    virtual void setText(std::string_view control, std::string_view text) = 0;
+    virtual void addItem(std::string_view control, std::string_view text) = 0;
+    virtual void end() = 0;
+};
+
+using HandlerFn = std::function<void(Form&)>;
+
+// A handler by its event name ("form_load", "Combo1_Click", "Command1_Click",
+// "Command2_Click") with the result boxes it writes in one run. When a
+// run-time error stops it, the frame empties those it has not written yet.
+struct Handler {
+    const char* event;
+    HandlerFn run;
+    std::vector<const char*> results = {};
+};
+
+struct ProgramDescription {
+    const char* name;     // the deliverable's name, e.g. "fennick"
+    const char* caption;  // e.g. "ミルフォ－１．１．８"
+    int clientWidth;      // twips
+    int clientHeight;     // twips
+    std::vector<Control> controls;
+    // Added to Combo1, in order, when the form loads, before any form_load
+    // handler runs.
+    std::vector<std::string> listEntries = {};
+    std::vector<Handler> handlers = {};
+
+    const Handler* handler(std::string_view event) const
+    {
+        for (const Handler& h : handlers)
+            if (event == h.event)
+                return &h;
+        return nullptr;
+    }
+};
+
+}  // namespace milfo

@@ -1,0 +1,247 @@
+#include "window.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <algorithm>
+#include <vector>
+
+namespace milfo {
+
+int twipsToPixels(int twips) { return (twips + 7) / 15; }
+
+void setUpApplication(QApplication& app)
+{
+    QFont::insertSubstitution(QString::fromUtf8(kMsPGothicFamily), QStringLiteral("IPAPGothic"));
+    app.setFont(QFont(QStringLiteral("IPAPGothic"), 9));
+}
+
+namespace {
+
+QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
+
+// The classic editable list takes no action on Enter or Escape in its edit
+// field: nothing is inserted into the list and no entry is chosen.
+class SwallowEnter : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape)
+                return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+}  // namespace
+
+CalculatorWindow::CalculatorWindow(const ProgramDescription& program, QWidget* parent)
+    : QWidget(parent), program_(program)
+{
+    build();
+}
+
+void CalculatorWindow::build()
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(qs(program_.caption));
+    resize(twipsToPixels(program_.clientWidth), twipsToPixels(program_.clientHeight));
+
+    QFont boxFont(qs(kMsPGothicFamily));
+    boxFont.setPointSizeF(kMsPGothicPoints);
+    boxFont.setWeight(QFont::Normal);
+
+    std::vector<const Control*> focusable;
+    for (const Control& c : program_.controls) {
+        QWidget* w = nullptr;
+        switch (c.kind) {
+        case ControlKind::Label: {
+            auto* label = new QLabel(qs(c.text), this);
+            label->setTextFormat(Qt::PlainText);
+            label->setWordWrap(true);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            label->setFocusPolicy(Qt::NoFocus);
+            w = label;
+            break;
+        }
+        case ControlKind::TextBox: {
+            auto* box = new QLineEdit(qs(c.text), this);
+            box->setCursorPosition(0);
+            w = box;
+            break;
+        }
+        case ControlKind::ComboBox: {
+            auto* list = new QComboBox(this);
+            list->setEditable(true);
+            list->setInsertPolicy(QComboBox::NoInsert);
+            list->setCompleter(nullptr);
+            list->setMaxVisibleItems(30);
+            list->lineEdit()->installEventFilter(new SwallowEnter(list));
+            const std::string event = std::string(c.name) + "_Click";
+            connect(list, &QComboBox::activated, this, [this, event](int) { raise(event); });
+            w = list;
+            break;
+        }
+        case ControlKind::CommandButton: {
+            auto* button = new QPushButton(qs(c.text), this);
+            button->setAutoDefault(false);
+            button->setDefault(false);
+            const std::string event = std::string(c.name) + "_Click";
+            connect(button, &QPushButton::clicked, this, [this, event] { raise(event); });
+            w = button;
+            break;
+        }
+        }
+        w->setObjectName(QString::fromLatin1(c.name));
+        if (c.kind == ControlKind::CommandButton)
+            w->setAccessibleName(qs(c.text));
+        if (c.font == FontChoice::MsPGothic)
+            w->setFont(boxFont);
+        w->setGeometry(twipsToPixels(c.left), twipsToPixels(c.top), twipsToPixels(c.width),
+                       twipsToPixels(c.height));
+        if (c.kind != ControlKind::Label)
+            focusable.push_back(&c);
+    }
+
+    std::stable_sort(focusable.begin(), focusable.end(),
+                     [](const Control* a, const Control* b) { return a->tabIndex < b->tabIndex; });
+    for (size_t i = 1; i < focusable.size(); ++i)
+        QWidget::setTabOrder(control(focusable[i - 1]->name), control(focusable[i]->name));
+    if (!focusable.empty())
+        control(focusable.front()->name)->setFocus(Qt::OtherFocusReason);
+}
+
+void CalculatorWindow::load()
+{
+    if (loaded_)
+        return;
+    loaded_ = true;
+    if (auto* list = qobject_cast<QComboBox*>(control("Combo1"))) {
+        for (const std::string& entry : program_.listEntries)
+            list->addItem(qs(entry));
+        // Adding the first entry selects it; the classic list starts with
+        // nothing chosen and an empty edit field.
+        list->setCurrentIndex(-1);
+        list->setEditText(QString());
+    }
+    raise("form_load");
+}
+
+QWidget* CalculatorWindow::control(std::string_view name) const
+{
+    return findChild<QWidget*>(qs(name), Qt::FindDirectChildrenOnly);
+}
+
+const Control* CalculatorWindow::controlOf(const QWidget* w) const
+{
+    for (; w != nullptr && w != this; w = w->parentWidget())
+        if (w->parentWidget() == this)
+            for (const Control& c : program_.controls)
+                if (w->objectName() == QLatin1String(c.name))
+                    return &c;
+    return nullptr;
+}
+
+std::string CalculatorWindow::controlText(std::string_view name) const
+{
+    QWidget* w = control(name);
+    if (auto* box = qobject_cast<QLineEdit*>(w))
+        return box->text().toStdString();
+    if (auto* list = qobject_cast<QComboBox*>(w))
+        return list->currentText().toStdString();
+    if (auto* label = qobject_cast<QLabel*>(w))
+        return label->text().toStdString();
+    if (auto* button = qobject_cast<QPushButton*>(w))
+        return button->text().toStdString();
+    return {};
+}
+
+std::string CalculatorWindow::text(std::string_view control) const { return controlText(control); }
+
+void CalculatorWindow::setText(std::string_view name, std::string_view text)
+{
+    QWidget* w = control(name);
+    if (auto* box = qobject_cast<QLineEdit*>(w)) {
+        box->setText(qs(text));
+        box->setCursorPosition(0);
+    } else if (auto* list = qobject_cast<QComboBox*>(w)) {
+        list->setEditText(qs(text));
+    } else if (auto* label = qobject_cast<QLabel*>(w)) {
+        label->setText(qs(text));
+    }
+    written_.emplace(name);
+}
+
+void CalculatorWindow::addItem(std::string_view name, std::string_view text)
+{
+    if (auto* list = qobject_cast<QComboBox*>(control(name)))
+        list->addItem(qs(text));
+}
+
+void CalculatorWindow::end() { ended_ = true; }
+
+void CalculatorWindow::raise(std::string_view event)
+{
+    const Handler* handler = program_.handler(event);
+    if (handler == nullptr || running_ || ended_)
+        return;
+    running_ = true;
+    written_.clear();
+    lastError_.reset();
+    try {
+        handler->run(*this);
+    } catch (const RuntimeError& error) {
+        // The handler stops here: what it would still have written is
+        // emptied, so no stale number stands beside the report.
+        for (const char* box : handler->results)
+            if (written_.find(std::string_view(box)) == written_.end())
+                setText(box, "");
+        lastError_ = error.kind();
+    }
+    running_ = false;
+    if (lastError_)
+        reportError(*lastError_);
+    if (ended_) {
+        if (onEnd_) {
+            onEnd_();
+        } else {
+            close();
+            QApplication::quit();
+        }
+    }
+}
+
+void CalculatorWindow::reportError(ErrorKind kind)
+{
+    if (reporter_) {
+        reporter_(kind);
+        return;
+    }
+    auto* box = new QMessageBox(QMessageBox::Critical, windowTitle(), QString::fromUtf8(errorMessage(kind)),
+                                QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setTextFormat(Qt::PlainText);
+    box->setWindowModality(Qt::WindowModal);
+    box->open();
+}
+
+int runProgram(const ProgramDescription& program, int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    setUpApplication(app);
+    CalculatorWindow window(program);
+    window.load();
+    window.show();
+    return QApplication::exec();
+}
+
+}  // namespace milfo

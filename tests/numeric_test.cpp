@@ -1,0 +1,274 @@
+// The numeric rules, case by case: text in, exact text or value out.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "numeric.h"
+#include "real.h"
+
+using namespace milfo;
+
+namespace {
+
+struct ReadCase {
+    const char* text;
+    double value;
+};
+
+const ReadCase kReadCases[] = {
+    {"", 0.0},
+    {"  12.5  ", 12.5},
+    {"1 2", 12.0},
+    {"-3e2", -300.0},
+    {".5", 0.5},
+    {"12abc", 12.0},
+    {"1,5", 1.0},
+    {"abc", 0.0},
+    {"&H10", 16.0},
+    {"1.2.3", 1.2},
+    {"-", 0.0},
+    {".", 0.0},
+    {"+7", 7.0},
+    {"5.", 5.0},
+    {"1e", 1.0},
+    {"1e+", 1.0},
+    {"2E-3", 0.002},
+    {"\t4\n2", 42.0},
+    {"1d3", 1000.0},
+    {"1D-2", 0.01},
+    {"--1", 0.0},
+    {"0.1", 0.1},
+    {"70.000001", 70.000001},
+    // full-width input from a Japanese input method
+    {"１２．５", 12.5},
+    {"－４０", -40.0},
+    {"\xE2\x88\x92" "3", -3.0},  // U+2212 minus sign
+    {"＋８", 8.0},
+    {"１ｅ３", 1000.0},
+    {"１Ｅ－２", 0.01},
+    {"\xE3\x80\x80" "５\xE3\x80\x80" "０", 50.0},  // ideographic spaces dropped
+    {"５０℃", 50.0},
+    {"５，５", 5.0},
+    // hexadecimal and octal: 16-bit, then 32-bit signed
+    {"&hff", 255.0},
+    {"&HFFFF", -1.0},
+    {"&H8000", -32768.0},
+    {"&H7FFF", 32767.0},
+    {"&H10000", 65536.0},
+    {"&HFFFFFFFF", -1.0},
+    {"&H80000000", -2147483648.0},
+    {"&O17", 15.0},
+    {"&o177777", -1.0},
+    {"&O8", 0.0},
+    {"&H", 0.0},
+    {"&Hxyz", 0.0},
+    {"&", 0.0},
+    {"& H1", 1.0},
+    // at the edges of the Double range
+    {"1e-400", 0.0},
+    {"1e-310", 1e-310},
+    {"1.7976931348623157e308", 1.7976931348623157e308},
+    {"0e999999", 0.0},
+    {"0.000000000000000000000000000000000000000000001e45", 1.0},
+    {"1000000000000000000000000000000e-30", 1.0},
+};
+
+TEST(ReadVal, Cases)
+{
+    for (const ReadCase& c : kReadCases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(ReadVal(c.text), c.value);
+    }
+}
+
+TEST(ReadVal, NegativeZeroAndSign)
+{
+    EXPECT_TRUE(std::signbit(ReadVal("-0")));
+    EXPECT_EQ(ShowDecimal(ReadVal("-0")), "0");
+    EXPECT_EQ(ShowVariant(ReadVal("-0")), "0");
+    EXPECT_TRUE(std::signbit(ReadVal("-1e-400")));
+}
+
+TEST(ReadVal, BeyondTheDoubleRangeIsAnOverflow)
+{
+    for (const char* text : {"1e309", "-1e309", "1.8e308", "9999e99999999999999999999", "&H100000000",
+                             "&HFFFFFFFFFFFFFFFFFFFF", "&O40000000000"}) {
+        SCOPED_TRACE(text);
+        try {
+            ReadVal(text);
+            ADD_FAILURE() << "no error";
+        } catch (const RuntimeError& e) {
+            EXPECT_EQ(e.kind(), ErrorKind::Overflow);
+        }
+    }
+}
+
+TEST(ReadVal, IllFormedUtf8ReadsAsAStop)
+{
+    EXPECT_EQ(ReadVal("12\xFF" "3"), 12.0);
+    EXPECT_EQ(ReadVal("\xE3\x80"), 0.0);
+    EXPECT_EQ(ReadVal("7\xC3"), 7.0);
+}
+
+TEST(NarrowSingle, RoundsToNearestSingle)
+{
+    EXPECT_EQ(static_cast<double>(NarrowSingle(0.1)), 0.100000001490116119384765625);
+    EXPECT_EQ(NarrowSingle(70.000001), 70.0f);
+    EXPECT_GT(NarrowSingle(70.00001), 70.0f);
+    EXPECT_EQ(NarrowSingle(1e39), std::numeric_limits<float>::infinity());
+    EXPECT_EQ(NarrowSingle(-1e39), -std::numeric_limits<float>::infinity());
+    EXPECT_EQ(ShowDecimal(NarrowSingle(0.1)), "0.1");
+}
+
+TEST(Compare, DoubleAgainstSingleAfterRounding)
+{
+    // 19.99999999 (Double) is not less than 20 (Single).
+    EXPECT_FALSE(lessThan(19.99999999, 20.0f));
+    EXPECT_TRUE(lessThan(19.9999, 20.0f));
+    EXPECT_FALSE(lessThan(20.0, 20.0f));
+    // Beyond the Single range the Double rounds to infinity.
+    EXPECT_FALSE(lessThan(1e300, std::numeric_limits<float>::infinity()));
+}
+
+struct ShowSingleCase {
+    float value;
+    const char* decimal;
+    const char* variant;
+};
+
+const ShowSingleCase kSingleCases[] = {
+    {0.04375f, "0.04375", "0.04375"},
+    {1.0f / 3.0f, "0.3333333", "0.3333333"},
+    {0.000015f, "0.000015", "1.5E-05"},
+    {1234567.9f, "1234568", "1234568"},
+    {12345678.0f, "12345680", "1.234568E+07"},
+    {0.0f, "0", "0"},
+    {-0.0f, "0", "0"},
+    {-2.5f, "-2.5", "-2.5"},
+    {0.0001f, "0.0001", "0.0001"},
+    {1e-30f, "0", "1E-30"},
+    {3.4e38f, "", "3.4E+38"},  // ShowDecimal overflows at 2^96
+};
+
+TEST(ShowSingle, Cases)
+{
+    for (const ShowSingleCase& c : kSingleCases) {
+        SCOPED_TRACE(c.variant);
+        if (std::strlen(c.decimal) != 0) {
+            EXPECT_EQ(ShowDecimal(c.value), c.decimal);
+        }
+        EXPECT_EQ(ShowVariant(c.value), c.variant);
+    }
+}
+
+struct ShowDoubleCase {
+    double value;
+    const char* decimal;
+    const char* variant;
+};
+
+const ShowDoubleCase kDoubleCases[] = {
+    {1.0 / 3.0, "0.333333333333333", "0.333333333333333"},
+    {-2.5, "-2.5", "-2.5"},
+    {100.0, "100", "100"},
+    {0.0001, "0.0001", "0.0001"},
+    {0.00001, "0.00001", "1E-05"},
+    {1e15, "1000000000000000", "1E+15"},
+    {1234567890123456.0, "1234567890123460", "1.23456789012346E+15"},
+    {999999999999999.0, "999999999999999", "999999999999999"},
+    {9999999999999999.0, "10000000000000000", "1E+16"},
+    {0.0, "0", "0"},
+    {-0.0, "0", "0"},
+    {280.0 / 2.1, "133.333333333333", "133.333333333333"},
+    {4.99999999999806e-06, "0.00000499999999999806", "4.99999999999806E-06"},
+    {-2.04341458379003e-05, "-0.0000204341458379003", "-2.04341458379003E-05"},
+    {0.000099999999999999995, "0.0001", "0.0001"},  // rounding lifts the exponent
+    {123456.7890123456789, "123456.789012346", "123456.789012346"},
+    {-1e-5, "-0.00001", "-1E-05"},
+    {1.5e-27, "0.0000000000000000000000000015", "1.5E-27"},
+    {1e-29, "0", "1E-29"},
+    {1e100, "", "1E+100"},
+    {-1.7976931348623157e308, "", "-1.79769313486232E+308"},
+};
+
+TEST(ShowDouble, Cases)
+{
+    for (const ShowDoubleCase& c : kDoubleCases) {
+        SCOPED_TRACE(c.variant);
+        if (std::strlen(c.decimal) != 0) {
+            EXPECT_EQ(ShowDecimal(c.value), c.decimal);
+        }
+        EXPECT_EQ(ShowVariant(c.value), c.variant);
+    }
+}
+
+TEST(ShowDecimal, OverflowsFromTwoToTheNinetySix)
+{
+    const double limit = std::ldexp(1.0, 96);
+    EXPECT_EQ(ShowDecimal(std::nextafter(limit, 0.0)), "79228162514264300000000000000");
+    for (double v : {limit, -limit, 1e300, std::numeric_limits<double>::infinity()}) {
+        try {
+            ShowDecimal(v);
+            ADD_FAILURE() << v;
+        } catch (const RuntimeError& e) {
+            EXPECT_EQ(e.kind(), ErrorKind::Overflow);
+        }
+    }
+}
+
+TEST(Empty, ShowsZeroOrNothing)
+{
+    EXPECT_EQ(ShowDecimal(Result{}), "0");
+    EXPECT_EQ(ShowVariant(Result{}), "");
+    EXPECT_EQ(ShowDecimal(Result{2.5}), "2.5");
+    EXPECT_EQ(ShowVariant(Result{2.5}), "2.5");
+}
+
+ErrorKind faultOf(Real (*f)())
+{
+    try {
+        f();
+    } catch (const RuntimeError& e) {
+        return e.kind();
+    }
+    ADD_FAILURE() << "no error";
+    return ErrorKind::EndlessSearch;
+}
+
+TEST(Real, FaultsOfTheNumericModel)
+{
+    EXPECT_EQ(faultOf([] { return Real(1) / Real(0); }), ErrorKind::DivisionByZero);
+    EXPECT_EQ(faultOf([] { return Real(0) / Real(0); }), ErrorKind::DivisionByZero);
+    EXPECT_EQ(faultOf([] { return Real(1e308) * Real(10); }), ErrorKind::Overflow);
+    EXPECT_EQ(faultOf([] { return Real(1e308) + Real(1e308); }), ErrorKind::Overflow);
+    EXPECT_EQ(faultOf([] { return ln(Real(0)); }), ErrorKind::InvalidArgument);
+    EXPECT_EQ(faultOf([] { return ln(Real(-1)); }), ErrorKind::InvalidArgument);
+    EXPECT_EQ(faultOf([] { return power(Real(-8), Real(0.25)); }), ErrorKind::InvalidArgument);
+    EXPECT_EQ(faultOf([] { return power(Real(0), Real(-1)); }), ErrorKind::InvalidArgument);
+    EXPECT_EQ(faultOf([] { return exponential(Real(710)); }), ErrorKind::Overflow);
+    EXPECT_EQ(faultOf([] { return Real(std::numeric_limits<double>::infinity()) - Real(1); }),
+              ErrorKind::Overflow);
+}
+
+TEST(Real, RoundsEachOperationInOrder)
+{
+    // K = ln(2.718282) is not 1.
+    EXPECT_EQ(ShowVariant(ln(Real(2.718282)).value()), "1.00000006310639");
+    EXPECT_EQ((Real(0.1) + Real(0.2)).value(), 0.1 + 0.2);
+    EXPECT_EQ(power(Real(-8), Real(3)).value(), -512.0);
+    EXPECT_EQ(exponential(Real(-800)).value(), 0.0);
+}
+
+TEST(ErrorMessages, OneDistinctTextPerKind)
+{
+    const ErrorKind kinds[] = {ErrorKind::DivisionByZero, ErrorKind::Overflow, ErrorKind::InvalidArgument,
+                               ErrorKind::EndlessSearch};
+    for (ErrorKind a : kinds)
+        for (ErrorKind b : kinds)
+            EXPECT_EQ(a == b, std::strcmp(errorMessage(a), errorMessage(b)) == 0);
+    EXPECT_STREQ(errorMessage(ErrorKind::DivisionByZero), "0 で除算しました。");
+}
+
+}  // namespace

@@ -1,0 +1,199 @@
+#include "drive.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <algorithm>
+#include <map>
+
+namespace milfo {
+
+namespace {
+
+QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
+
+const char* kindName(ControlKind kind)
+{
+    switch (kind) {
+    case ControlKind::Label:
+        return "Label";
+    case ControlKind::TextBox:
+        return "TextBox";
+    case ControlKind::ComboBox:
+        return "ComboBox";
+    case ControlKind::CommandButton:
+        return "CommandButton";
+    }
+    return "?";
+}
+
+// The widget that takes typed text: a text box, or the list's edit field.
+QLineEdit* editField(QWidget* w)
+{
+    if (auto* box = qobject_cast<QLineEdit*>(w))
+        return box;
+    if (auto* list = qobject_cast<QComboBox*>(w))
+        return list->lineEdit();
+    return nullptr;
+}
+
+}  // namespace
+
+void typeText(QWidget* w, const QString& text)
+{
+    for (int i = 0; i < text.size(); ++i) {
+        QString unit = text.mid(i, 1);
+        if (text.at(i).isHighSurrogate() && i + 1 < text.size())
+            unit = text.mid(i++, 2);
+        const ushort c = unit.at(0).unicode();
+        if (unit.size() == 1 && c >= 0x20 && c < 0x7F)
+            QTest::keyClick(w, static_cast<char>(c));
+        else
+            QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, unit, Qt::NoModifier);
+    }
+}
+
+Driver::Driver(CalculatorWindow& window) : window_(window)
+{
+    window_.setErrorReporter(
+        [this](ErrorKind kind) { faults_.push_back(std::string("! ") + errorMessage(kind)); });
+    window_.setEndHandler([this] {
+        ended_ = true;
+        window_.close();
+    });
+}
+
+QWidget* Driver::find(std::string_view name, std::vector<std::string>& out) const
+{
+    QWidget* w = window_.control(name);
+    if (w == nullptr)
+        out.push_back("? no control " + std::string(name));
+    return w;
+}
+
+std::vector<std::string> Driver::execute(std::string_view line)
+{
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    const size_t space = line.find(' ');
+    const std::string_view command = line.substr(0, space);
+    const std::string_view rest = space == std::string_view::npos ? std::string_view() : line.substr(space + 1);
+    faults_.clear();
+    std::vector<std::string> out = run(command, rest);
+    out.insert(out.end(), faults_.begin(), faults_.end());
+    if (ended_)
+        out.emplace_back("ended");
+    return out;
+}
+
+std::vector<std::string> Driver::run(std::string_view command, std::string_view rest)
+{
+    std::vector<std::string> out;
+    const size_t space = rest.find(' ');
+    const std::string_view name = rest.substr(0, space);
+    const std::string_view text = space == std::string_view::npos ? std::string_view() : rest.substr(space + 1);
+
+    if (command == "set") {
+        QWidget* w = find(name, out);
+        QLineEdit* field = editField(w);
+        if (w != nullptr && field == nullptr)
+            out.push_back("? " + std::string(name) + " takes no text");
+        if (field == nullptr)
+            return out;
+        field->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        if (text.empty())
+            QTest::keyClick(field, Qt::Key_Delete);
+        else
+            typeText(field, qs(text));
+    } else if (command == "pick") {
+        auto* list = qobject_cast<QComboBox*>(find(name, out));
+        if (list == nullptr) {
+            if (out.empty())
+                out.push_back("? " + std::string(name) + " is not a list");
+            return out;
+        }
+        const int index = list->findText(qs(text), Qt::MatchExactly | Qt::MatchCaseSensitive);
+        if (index < 0) {
+            out.emplace_back("? no entry");
+            return out;
+        }
+        // Open the list and click the entry, as a person does.
+        list->setFocus(Qt::MouseFocusReason);
+        list->showPopup();
+        QAbstractItemView* view = list->view();
+        const QModelIndex item = list->model()->index(index, list->modelColumn(), list->rootModelIndex());
+        view->scrollTo(item);
+        const QPoint at = view->visualRect(item).center();
+        QTest::mouseMove(view->viewport(), at);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        if (list->view()->isVisible())
+            list->hidePopup();
+    } else if (command == "click") {
+        auto* button = qobject_cast<QPushButton*>(find(name, out));
+        if (button == nullptr) {
+            if (out.empty())
+                out.push_back("? " + std::string(name) + " is not a button");
+            return out;
+        }
+        QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->rect().center());
+    } else if (command == "key") {
+        static const std::map<std::string_view, std::pair<Qt::Key, Qt::KeyboardModifiers>> keys = {
+            {"Tab", {Qt::Key_Tab, Qt::NoModifier}},       {"Backtab", {Qt::Key_Backtab, Qt::ShiftModifier}},
+            {"Return", {Qt::Key_Return, Qt::NoModifier}}, {"Enter", {Qt::Key_Enter, Qt::KeypadModifier}},
+            {"Escape", {Qt::Key_Escape, Qt::NoModifier}}, {"Space", {Qt::Key_Space, Qt::NoModifier}},
+        };
+        const auto key = keys.find(rest);
+        if (key == keys.end()) {
+            out.push_back("? unknown key " + std::string(rest));
+            return out;
+        }
+        QWidget* target = QApplication::focusWidget();
+        if (target == nullptr)
+            target = &window_;
+        QTest::keyClick(target, key->second.first, key->second.second);
+    } else if (command == "get") {
+        if (find(name, out) != nullptr)
+            out.push_back(window_.controlText(name));
+    } else if (command == "focus") {
+        const Control* c = window_.controlOf(QApplication::focusWidget());
+        out.emplace_back(c != nullptr ? c->name : "");
+    } else if (command == "dump") {
+        out = dump();
+    } else {
+        out.push_back("? unknown command " + std::string(command));
+    }
+    return out;
+}
+
+std::vector<std::string> Driver::dump() const
+{
+    const ProgramDescription& program = window_.program();
+    std::vector<std::string> out;
+    out.push_back(std::string("caption\t") + window_.windowTitle().toStdString());
+    out.push_back("client\t" + std::to_string(window_.width() * 15) + "\t" + std::to_string(window_.height() * 15));
+    std::vector<const Control*> order;
+    for (const Control& c : program.controls)
+        order.push_back(&c);
+    std::stable_sort(order.begin(), order.end(),
+                     [](const Control* a, const Control* b) { return a->tabIndex < b->tabIndex; });
+    for (const Control* c : order) {
+        const QRect r = window_.control(c->name)->geometry();
+        const std::string font = c->font == FontChoice::MsPGothic
+                                     ? std::string(kMsPGothicFamily) + " " + QString::number(kMsPGothicPoints).toStdString()
+                                     : std::string("default");
+        out.push_back("control\t" + std::string(c->name) + "\t" + kindName(c->kind) + "\t" +
+                      std::to_string(r.x() * 15) + "\t" + std::to_string(r.y() * 15) + "\t" +
+                      std::to_string(r.width() * 15) + "\t" + std::to_string(r.height() * 15) + "\t" +
+                      std::to_string(c->tabIndex) + "\t" + font + "\t" + window_.controlText(c->name));
+    }
+    if (auto* list = qobject_cast<QComboBox*>(window_.control("Combo1")))
+        for (int i = 0; i < list->count(); ++i)
+            out.push_back("entry\t" + list->itemText(i).toStdString());
+    return out;
+}
+
+}  // namespace milfo

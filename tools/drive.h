@@ -1,0 +1,45 @@
+// Scripted user input to a calculator window: each command line becomes key
+// and mouse events through Qt, so the same handlers run as for a person.
+// Serves milfo-drive and the GUI tests.
+#pragma once
+
+#include <QString>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "window.h"
+
+class QWidget;
+
+namespace milfo {
+
+// Types text into the focused widget w as key clicks, one per character
+// (full-width and other non-ASCII characters included).
+void typeText(QWidget* w, const QString& text);
+
+class Driver {
+public:
+    // Takes over the window's error report and end of program so that both
+    // show in the output instead of a message box or a quit.
+    explicit Driver(CalculatorWindow& window);
+
+    // Carries out one command line; returns the lines it prints.
+    std::vector<std::string> execute(std::string_view line);
+
+    // A handler ended the program.
+    bool ended() const { return ended_; }
+
+    // The window as built, in the dump format.
+    std::vector<std::string> dump() const;
+
+private:
+    std::vector<std::string> run(std::string_view command, std::string_view rest);
+    QWidget* find(std::string_view name, std::vector<std::string>& out) const;
+
+    CalculatorWindow& window_;
+    std::vector<std::string> faults_;
+    bool ended_ = false;
+};
+
+}  // namespace milfo
