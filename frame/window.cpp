@@ -87,7 +87,7 @@ void CalculatorWindow::build()
             list->setMaxVisibleItems(30);
             list->lineEdit()->installEventFilter(new SwallowEnter(list));
             const std::string event = std::string(c.name) + "_Click";
-            connect(list, &QComboBox::activated, this, [this, event](int) { raise(event); });
+            connect(list, &QComboBox::activated, this, [this, event](int) { raiseEvent(event); });
             w = list;
             break;
         }
@@ -96,7 +96,7 @@ void CalculatorWindow::build()
             button->setAutoDefault(false);
             button->setDefault(false);
             const std::string event = std::string(c.name) + "_Click";
-            connect(button, &QPushButton::clicked, this, [this, event] { raise(event); });
+            connect(button, &QPushButton::clicked, this, [this, event] { raiseEvent(event); });
             w = button;
             break;
         }
@@ -133,7 +133,7 @@ void CalculatorWindow::load()
         list->setCurrentIndex(-1);
         list->setEditText(QString());
     }
-    raise("form_load");
+    raiseEvent("form_load");
 }
 
 QWidget* CalculatorWindow::control(std::string_view name) const
@@ -189,7 +189,7 @@ void CalculatorWindow::addItem(std::string_view name, std::string_view text)
 
 void CalculatorWindow::end() { ended_ = true; }
 
-void CalculatorWindow::raise(std::string_view event)
+void CalculatorWindow::raiseEvent(std::string_view event)
 {
     const Handler* handler = program_.handler(event);
     if (handler == nullptr || running_ || ended_)

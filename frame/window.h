@@ -56,7 +56,7 @@ public:
 
     // Raises an event by its name: runs its handler, if the program has one
     // and no other handler is running.
-    void raise(std::string_view event);
+    void raiseEvent(std::string_view event);
 
 private:
     // Form, as the handlers see the window.

@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# One end-to-end case: starts the real executable on $DISPLAY and drives it
+# with xdotool as a person would, reading results back through the clipboard.
+#   e2e.sh CASE_FILE APPS_DIR LAYOUT_DIR
+# CASE_FILE is tests/e2e/NAME.txt (or NAME-what.txt); one command a line:
+#   type TEXT | key KEYS | click CONTROL | expect TEXT | closed
+set -uo pipefail
+case_file=$1 apps=$2 layouts=$3
+[ -n "${DISPLAY:-}" ] || { echo "no display: skipped"; exit 77; }
+
+name=$(basename "$case_file" .txt)
+program=${name%%-*}
+layout="$layouts/$program.tsv"
+caption=$(awk -F'\t' '$1 == "caption" { print $2 }' "$layout")
+
+"$apps/$program" &
+pid=$!
+cleanup() { kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; }
+trap cleanup EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+wid=""
+for _ in $(seq 100); do
+  wid=$(xdotool search --onlyvisible --name "^${caption}\$" 2>/dev/null | head -n 1)
+  [ -n "$wid" ] && break
+  sleep 0.1
+done
+[ -n "$wid" ] || fail "no window captioned $caption"
+xdotool windowfocus --sync "$wid" || fail "cannot focus the window"
+sleep 0.3
+
+# The middle of a control, in window pixels, from its twip rectangle.
+centre() {
+  awk -F'\t' -v n="$1" '$1 == "control" && $2 == n {
+    printf "%d %d\n", ($4 + $6 / 2) / 15, ($5 + $7 / 2) / 15 }' "$layout"
+}
+
+step=0
+while IFS= read -r line || [ -n "$line" ]; do
+  case "$line" in ''|'#'*) continue ;; esac
+  step=$((step + 1))
+  command=${line%% *}
+  arg=${line#"$command"}
+  arg=${arg# }
+  case "$command" in
+    type) xdotool type --delay 30 -- "$arg" ;;
+    key) xdotool key --delay 30 $arg ;;
+    click)
+      read -r x y < <(centre "$arg")
+      [ -n "${x:-}" ] || fail "no control $arg in $layout"
+      xdotool mousemove --window "$wid" "$x" "$y" click 1 ;;
+    expect)
+      printf '' | xclip -selection clipboard -i
+      xdotool key --delay 30 ctrl+a ctrl+c
+      sleep 0.3
+      got=$(xclip -o -selection clipboard 2>/dev/null)
+      [ "$got" = "$arg" ] || fail "step $step: expected '$arg', the clipboard holds '$got'"
+      echo "ok: $arg" ;;
+    closed)
+      for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+      kill -0 "$pid" 2>/dev/null && fail "step $step: the program is still running"
+      wait "$pid"; status=$?
+      [ "$status" -eq 0 ] || fail "the program ended with status $status"
+      xdotool search --onlyvisible --name "^${caption}\$" >/dev/null 2>&1 && fail "the window is still there"
+      echo "ok: closed" ;;
+    *) fail "unknown command $command" ;;
+  esac
+  sleep 0.15
+done < "$case_file"
+echo "passed: $name"

@@ -1,0 +1,215 @@
+// The frame's window behaviours on a small test program, through real key
+// and mouse events on the offscreen platform: the run-time error policy, the
+// classic list, buttons that are never default, the load step, fonts.
+#include <QApplication>
+#include <QComboBox>
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+
+#include "real.h"
+#include "window.h"
+
+using namespace milfo;
+
+namespace {
+
+int presses = 0;
+int picks = 0;
+
+using K = ControlKind;
+
+// Command1 writes Text2, then divides by Text1 and writes Text3: with
+// Text1 = 0 the error comes between the two writes.
+const ProgramDescription kProbe{
+    "probe",
+    "ミルフォ－９",
+    4800,
+    3000,
+    {
+        {K::TextBox, "Text1", "1", 120, 120, 975, 375, 0, FontChoice::MsPGothic},
+        {K::CommandButton, "Command1", "計算", 1200, 120, 735, 375, 1},
+        {K::TextBox, "Text2", "", 120, 600, 975, 375, 2},
+        {K::TextBox, "Text3", "old", 120, 1080, 975, 375, 3},
+        {K::ComboBox, "Combo1", "", 120, 1560, 2055, 300, 4},
+        {K::CommandButton, "Command2", "終了", 1200, 600, 735, 375, 5},
+        {K::Label, "Label1", "<b>太字</b>ではない", 2400, 120, 1455, 255, 6},
+    },
+    {"abc", "abd"},
+    {
+        {"form_load", [](Form& f) { f.setText("Text2", "loaded"); }},
+        {"Command1_Click",
+         [](Form& f) {
+             ++presses;
+             f.setText("Text2", "written");
+             const Real r = Real(1) / readReal(f.text("Text1"));
+             f.setText("Text3", ShowVariant(r.value()));
+         },
+         {"Text2", "Text3"}},
+        {"Combo1_Click",
+         [](Form& f) {
+             ++picks;
+             f.setText("Text3", f.text("Combo1"));
+         }},
+        {"Command2_Click", [](Form& f) { f.end(); }},
+    },
+};
+
+template <typename T>
+T* child(CalculatorWindow& w, const char* name)
+{
+    return qobject_cast<T*>(w.control(name));
+}
+
+}  // namespace
+
+class FrameWindowTests : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<CalculatorWindow> window;
+
+private slots:
+    void init()
+    {
+        presses = picks = 0;
+        window = std::make_unique<CalculatorWindow>(kProbe);
+        window->load();
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    }
+    void cleanup() { window.reset(); }
+
+    void loadRunsBeforeTheWindowShows()
+    {
+        CalculatorWindow w(kProbe);
+        w.load();
+        QVERIFY(!w.isVisible());
+        QCOMPARE(QString::fromStdString(w.controlText("Text2")), QStringLiteral("loaded"));
+        auto* list = child<QComboBox>(w, "Combo1");
+        QCOMPARE(list->count(), 2);
+        QCOMPARE(list->currentIndex(), -1);
+        QCOMPARE(list->currentText(), QString());
+    }
+
+    void focusStartsOnTheLowestTabIndex() { QCOMPARE(QApplication::focusWidget(), window->control("Text1")); }
+
+    // The handler stops at the error: the box it wrote keeps its new text,
+    // the one it had still to write is emptied, the input stays as typed and
+    // a window-modal message box names the error.
+    void runTimeErrorKeepsTheWindowAndTheInputs()
+    {
+        auto* text1 = child<QLineEdit>(*window, "Text1");
+        text1->selectAll();
+        QTest::keyClicks(text1, "0abc");
+        QTest::mouseClick(child<QPushButton>(*window, "Command1"), Qt::LeftButton);
+        QCOMPARE(presses, 1);
+        QCOMPARE(window->lastError(), std::optional<ErrorKind>(ErrorKind::DivisionByZero));
+        QCOMPARE(text1->text(), QStringLiteral("0abc"));
+        QCOMPARE(child<QLineEdit>(*window, "Text2")->text(), QStringLiteral("written"));
+        QCOMPARE(child<QLineEdit>(*window, "Text3")->text(), QString());
+
+        auto* box = window->findChild<QMessageBox*>();
+        QVERIFY(box != nullptr);
+        QTRY_VERIFY(box->isVisible());
+        QCOMPARE(box->text(), QStringLiteral("0 で除算しました。"));
+        QCOMPARE(box->windowModality(), Qt::WindowModal);
+        box->accept();
+        QTRY_VERIFY(window->findChild<QMessageBox*>() == nullptr);
+        QVERIFY(window->isVisible());
+
+        // The next press computes again.
+        text1->selectAll();
+        QTest::keyClicks(text1, "4");
+        QTest::mouseClick(child<QPushButton>(*window, "Command1"), Qt::LeftButton);
+        QCOMPARE(child<QLineEdit>(*window, "Text3")->text(), QStringLiteral("0.25"));
+        QVERIFY(!window->lastError());
+    }
+
+    void buttonsAreNeverDefault()
+    {
+        auto* button = child<QPushButton>(*window, "Command1");
+        QTest::keyClick(child<QLineEdit>(*window, "Text1"), Qt::Key_Return);
+        QTest::keyClick(child<QLineEdit>(*window, "Text1"), Qt::Key_Enter, Qt::KeypadModifier);
+        button->setFocus();
+        QTest::keyClick(button, Qt::Key_Return);
+        QTest::keyClick(button, Qt::Key_Enter, Qt::KeypadModifier);
+        QTest::keyClick(button, Qt::Key_Escape);
+        QCOMPARE(presses, 0);
+        QTest::keyClick(button, Qt::Key_Space);
+        QCOMPARE(presses, 1);
+    }
+
+    // Typing neither completes nor inserts; arrow keys pick and raise the
+    // list's click event.
+    void theListBehavesLikeTheClassicControl()
+    {
+        auto* list = child<QComboBox>(*window, "Combo1");
+        list->setFocus();
+        QTest::keyClicks(list->lineEdit(), "ab");
+        QCOMPARE(list->currentText(), QStringLiteral("ab"));
+        QTest::keyClick(list->lineEdit(), Qt::Key_Return);
+        QTest::keyClick(list->lineEdit(), Qt::Key_Escape);
+        QCOMPARE(list->count(), 2);
+        QCOMPARE(list->currentText(), QStringLiteral("ab"));
+        QCOMPARE(picks, 0);
+        QTest::keyClick(list->lineEdit(), Qt::Key_Down);
+        QCOMPARE(picks, 1);
+        QCOMPARE(list->currentText(), QStringLiteral("abc"));
+        QCOMPARE(child<QLineEdit>(*window, "Text3")->text(), QStringLiteral("abc"));
+        QTest::keyClick(list->lineEdit(), Qt::Key_Down);
+        QCOMPARE(picks, 2);
+        QCOMPARE(child<QLineEdit>(*window, "Text3")->text(), QStringLiteral("abd"));
+    }
+
+    void labelsArePlainWrappingText()
+    {
+        auto* label = child<QLabel>(*window, "Label1");
+        QCOMPARE(label->textFormat(), Qt::PlainText);
+        QVERIFY(label->wordWrap());
+        QCOMPARE(label->text(), QStringLiteral("<b>太字</b>ではない"));
+        QCOMPARE(label->focusPolicy(), Qt::NoFocus);
+    }
+
+    void fonts()
+    {
+        const QFont box = child<QLineEdit>(*window, "Text1")->font();
+        QCOMPARE(box.family(), QStringLiteral("ＭＳ Ｐゴシック"));
+        QCOMPARE(box.pointSizeF(), 9.75);
+        QCOMPARE(QFontInfo(box).family(), QStringLiteral("IPAPGothic"));
+        const QFont ui = child<QPushButton>(*window, "Command1")->font();
+        QCOMPARE(QFontInfo(ui).family(), QStringLiteral("IPAPGothic"));
+        QCOMPARE(ui.pointSizeF(), 9.0);
+    }
+
+    // A handler that ends the program closes the window; nothing runs after.
+    void endingTheProgram()
+    {
+        bool ended = false;
+        window->setEndHandler([&] {
+            ended = true;
+            window->close();
+        });
+        QTest::mouseClick(child<QPushButton>(*window, "Command2"), Qt::LeftButton);
+        QVERIFY(ended);
+        QVERIFY(window->hasEnded());
+        QVERIFY(!window->isVisible());
+        window->raiseEvent("Command1_Click");
+        QCOMPARE(presses, 0);
+    }
+};
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    setUpApplication(app);
+    FrameWindowTests tests;
+    return QTest::qExec(&tests, argc, argv);
+}
+
+#include "frame_window.moc"

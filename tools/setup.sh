@@ -1,0 +1,33 @@
+# Shared set-up of ./run and ./test: installs the Debian packages that are
+# missing, then configures (once) and builds into build/.
+# Sourced, not run.
+
+MILFO_PACKAGES=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev libgl-dev
+  libgtest-dev libbenchmark-dev
+  fonts-ipafont-gothic
+  xvfb xdotool xclip x11-utils
+)
+
+milfo_install_packages() {
+  local missing=() p
+  for p in "${MILFO_PACKAGES[@]}" "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+milfo_build() {
+  local dir=${1:-build}
+  shift || true
+  if [ ! -f "$dir/CMakeCache.txt" ]; then
+    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+  fi
+  cmake --build "$dir"
+}
