@@ -13,14 +13,14 @@ RuntimeError::RuntimeError(ErrorKind kind) : std::runtime_error(errorMessage(kin
 const char* errorMessage(ErrorKind kind)
 {
     switch (kind) {
-    case ErrorKind::DivisionByZero:
-        return "0 で除算しました。";
-    case ErrorKind::Overflow:
-        return "オーバーフローしました。";
-    case ErrorKind::InvalidArgument:
-        return "関数の引数が不正です。";
-    case ErrorKind::EndlessSearch:
-        return "計算が終わりません。刻みが値に対して小さすぎます。";
+        case ErrorKind::DivisionByZero:
+            return "0 で除算しました。";
+        case ErrorKind::Overflow:
+            return "オーバーフローしました。";
+        case ErrorKind::InvalidArgument:
+            return "関数の引数が不正です。";
+        case ErrorKind::EndlessSearch:
+            return "計算が終わりません。刻みが値に対して小さすぎます。";
     }
     return "実行時エラーです。";
 }
@@ -77,27 +77,27 @@ std::string normalise(std::string_view text)
     for (size_t pos = 0; pos < text.size();) {
         const char32_t cp = nextCodePoint(text, pos);
         switch (cp) {
-        case U' ':
-        case U'\t':
-        case U'\n':
-        case U'\u3000':  // ideographic space
-            continue;
-        case U'\uFF0B':
-            out += '+';
-            continue;
-        case U'\uFF0D':
-        case U'\u2212':
-            out += '-';
-            continue;
-        case U'\uFF0E':
-            out += '.';
-            continue;
-        case U'\uFF45':
-        case U'\uFF25':
-            out += 'e';
-            continue;
-        default:
-            break;
+            case U' ':
+            case U'\t':
+            case U'\n':
+            case U'\u3000':  // ideographic space
+                continue;
+            case U'\uFF0B':
+                out += '+';
+                continue;
+            case U'\uFF0D':
+            case U'\u2212':
+                out += '-';
+                continue;
+            case U'\uFF0E':
+                out += '.';
+                continue;
+            case U'\uFF45':
+            case U'\uFF25':
+                out += 'e';
+                continue;
+            default:
+                break;
         }
         if (cp >= U'\uFF10' && cp <= U'\uFF19')
             out += static_cast<char>('0' + (cp - U'\uFF10'));
@@ -109,7 +109,10 @@ std::string normalise(std::string_view text)
     return out;
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // "&H" and "&O" whole numbers: 16-bit signed when they fit 16 bits, 32-bit
 // signed when they fit 32 bits, an overflow beyond that.
@@ -151,8 +154,8 @@ double ReadVal(std::string_view text)
     bool negative = false;
     if (i < s.size() && (s[i] == '+' || s[i] == '-'))
         negative = s[i++] == '-';
-    std::string mantissa;  // the digits, without the point
-    long long pointAt = 0; // how many of them stand before the point
+    std::string mantissa;   // the digits, without the point
+    long long pointAt = 0;  // how many of them stand before the point
     while (i < s.size() && isDigit(s[i]))
         mantissa += s[i++];
     pointAt = static_cast<long long>(mantissa.size());
@@ -187,8 +190,7 @@ double ReadVal(std::string_view text)
         return negative ? -0.0 : 0.0;
 
     const std::string number = mantissa.substr(0, static_cast<size_t>(pointAt)) + "." +
-                               mantissa.substr(static_cast<size_t>(pointAt)) + "e" +
-                               std::to_string(exponent);
+                               mantissa.substr(static_cast<size_t>(pointAt)) + "e" + std::to_string(exponent);
     double value = 0.0;
     const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
     (void)end;
@@ -202,7 +204,10 @@ double ReadVal(std::string_view text)
     return negative ? -value : value;
 }
 
-float NarrowSingle(double value) { return static_cast<float>(value); }
+float NarrowSingle(double value)
+{
+    return static_cast<float>(value);
+}
 
 namespace {
 
@@ -220,15 +225,14 @@ Rounded roundSignificant(T magnitude, int significant)
     if (magnitude == 0)
         return r;
     char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific,
-                                   significant - 1);
+    const auto res =
+        std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, significant - 1);
     const std::string_view text(buf, static_cast<size_t>(res.ptr - buf));
     const size_t e = text.find('e');
     for (char c : text.substr(0, e))
         if (isDigit(c))
             r.digits += c;
-    std::from_chars(text.data() + e + (text[e + 1] == '+' ? 2 : 1), text.data() + text.size(),
-                    r.exponent);
+    std::from_chars(text.data() + e + (text[e + 1] == '+' ? 2 : 1), text.data() + text.size(), r.exponent);
     while (r.digits.size() > 1 && r.digits.back() == '0')
         r.digits.pop_back();
     return r;
@@ -319,12 +323,30 @@ std::string showVariant(T value, int significant)
 
 }  // namespace
 
-std::string ShowDecimal(float value) { return showDecimal(value, 7); }
-std::string ShowDecimal(double value) { return showDecimal(value, 15); }
-std::string ShowDecimal(const Result& value) { return value ? ShowDecimal(*value) : "0"; }
+std::string ShowDecimal(float value)
+{
+    return showDecimal(value, 7);
+}
+std::string ShowDecimal(double value)
+{
+    return showDecimal(value, 15);
+}
+std::string ShowDecimal(const Result& value)
+{
+    return value ? ShowDecimal(*value) : "0";
+}
 
-std::string ShowVariant(float value) { return showVariant(value, 7); }
-std::string ShowVariant(double value) { return showVariant(value, 15); }
-std::string ShowVariant(const Result& value) { return value ? ShowVariant(*value) : ""; }
+std::string ShowVariant(float value)
+{
+    return showVariant(value, 7);
+}
+std::string ShowVariant(double value)
+{
+    return showVariant(value, 15);
+}
+std::string ShowVariant(const Result& value)
+{
+    return value ? ShowVariant(*value) : "";
+}
 
 }  // namespace milfo

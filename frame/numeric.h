@@ -46,7 +46,10 @@ double ReadVal(std::string_view text);
 float NarrowSingle(double value);
 
 // A Double compared with a Single is compared after rounding it to Single.
-inline bool lessThan(double lhs, float rhs) { return NarrowSingle(lhs) < rhs; }
+inline bool lessThan(double lhs, float rhs)
+{
+    return NarrowSingle(lhs) < rhs;
+}
 
 // Plain decimal text: 7 significant digits for a Single, 15 for a Double,
 // never an exponent, no trailing zeros, "0" for zero and for Empty.

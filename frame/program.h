@@ -60,6 +60,15 @@ struct Handler {
     std::vector<const char*> results = {};
 };
 
+// How a text box or the list is named to assistive technology: by the label
+// that captions it (which becomes its buddy), or by an explicit name where no
+// single label says what it holds.
+struct Caption {
+    const char* control;
+    const char* label;
+    const char* name = nullptr;  // overrides the label's text
+};
+
 struct ProgramDescription {
     const char* name;     // the deliverable's name, e.g. "fennick"
     const char* caption;  // e.g. "ミルフォ－１．１．８"
@@ -70,6 +79,7 @@ struct ProgramDescription {
     // handler runs.
     std::vector<std::string> listEntries = {};
     std::vector<Handler> handlers = {};
+    std::vector<Caption> captions = {};
 
     const Handler* handler(std::string_view event) const
     {

@@ -30,23 +30,53 @@ private:
     double v_;
 };
 
-inline Real operator+(Real a, Real b) { return Real::checked(a.value() + b.value()); }
-inline Real operator-(Real a, Real b) { return Real::checked(a.value() - b.value()); }
-inline Real operator*(Real a, Real b) { return Real::checked(a.value() * b.value()); }
+inline Real operator+(Real a, Real b)
+{
+    return Real::checked(a.value() + b.value());
+}
+inline Real operator-(Real a, Real b)
+{
+    return Real::checked(a.value() - b.value());
+}
+inline Real operator*(Real a, Real b)
+{
+    return Real::checked(a.value() * b.value());
+}
 inline Real operator/(Real a, Real b)
 {
     if (b.value() == 0.0)
         throw RuntimeError(ErrorKind::DivisionByZero);
     return Real::checked(a.value() / b.value());
 }
-inline Real operator-(Real a) { return Real(-a.value()); }
+inline Real operator-(Real a)
+{
+    return Real(-a.value());
+}
 
-inline bool operator<(Real a, Real b) { return a.value() < b.value(); }
-inline bool operator>(Real a, Real b) { return a.value() > b.value(); }
-inline bool operator<=(Real a, Real b) { return a.value() <= b.value(); }
-inline bool operator>=(Real a, Real b) { return a.value() >= b.value(); }
-inline bool operator==(Real a, Real b) { return a.value() == b.value(); }
-inline bool operator!=(Real a, Real b) { return a.value() != b.value(); }
+inline bool operator<(Real a, Real b)
+{
+    return a.value() < b.value();
+}
+inline bool operator>(Real a, Real b)
+{
+    return a.value() > b.value();
+}
+inline bool operator<=(Real a, Real b)
+{
+    return a.value() <= b.value();
+}
+inline bool operator>=(Real a, Real b)
+{
+    return a.value() >= b.value();
+}
+inline bool operator==(Real a, Real b)
+{
+    return a.value() == b.value();
+}
+inline bool operator!=(Real a, Real b)
+{
+    return a.value() != b.value();
+}
 
 // The general power function in double. A negative base under a fractional
 // exponent, and zero under a negative one, are invalid arguments.
@@ -65,11 +95,20 @@ inline Real ln(Real x)
     return Real::checked(std::log(x.value()));
 }
 
-inline Real exponential(Real x) { return Real::checked(std::exp(x.value())); }
+inline Real exponential(Real x)
+{
+    return Real::checked(std::exp(x.value()));
+}
 
-inline Real absolute(Real x) { return Real(std::fabs(x.value())); }
+inline Real absolute(Real x)
+{
+    return Real(std::fabs(x.value()));
+}
 
 // Reading a box into a Real: ReadVal's overflow applies.
-inline Real readReal(std::string_view text) { return Real(ReadVal(text)); }
+inline Real readReal(std::string_view text)
+{
+    return Real(ReadVal(text));
+}
 
 }  // namespace milfo

@@ -12,7 +12,10 @@
 
 namespace milfo {
 
-int twipsToPixels(int twips) { return (twips + 7) / 15; }
+int twipsToPixels(int twips)
+{
+    return (twips + 7) / 15;
+}
 
 void setUpApplication(QApplication& app)
 {
@@ -22,7 +25,10 @@ void setUpApplication(QApplication& app)
 
 namespace {
 
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
+QString qs(std::string_view s)
+{
+    return QString::fromUtf8(s.data(), static_cast<int>(s.size()));
+}
 
 // The classic editable list takes no action on Enter or Escape in its edit
 // field: nothing is inserted into the list and no entry is chosen.
@@ -64,42 +70,42 @@ void CalculatorWindow::build()
     for (const Control& c : program_.controls) {
         QWidget* w = nullptr;
         switch (c.kind) {
-        case ControlKind::Label: {
-            auto* label = new QLabel(qs(c.text), this);
-            label->setTextFormat(Qt::PlainText);
-            label->setWordWrap(true);
-            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-            label->setFocusPolicy(Qt::NoFocus);
-            w = label;
-            break;
-        }
-        case ControlKind::TextBox: {
-            auto* box = new QLineEdit(qs(c.text), this);
-            box->setCursorPosition(0);
-            w = box;
-            break;
-        }
-        case ControlKind::ComboBox: {
-            auto* list = new QComboBox(this);
-            list->setEditable(true);
-            list->setInsertPolicy(QComboBox::NoInsert);
-            list->setCompleter(nullptr);
-            list->setMaxVisibleItems(30);
-            list->lineEdit()->installEventFilter(new SwallowEnter(list));
-            const std::string event = std::string(c.name) + "_Click";
-            connect(list, &QComboBox::activated, this, [this, event](int) { raiseEvent(event); });
-            w = list;
-            break;
-        }
-        case ControlKind::CommandButton: {
-            auto* button = new QPushButton(qs(c.text), this);
-            button->setAutoDefault(false);
-            button->setDefault(false);
-            const std::string event = std::string(c.name) + "_Click";
-            connect(button, &QPushButton::clicked, this, [this, event] { raiseEvent(event); });
-            w = button;
-            break;
-        }
+            case ControlKind::Label: {
+                auto* label = new QLabel(qs(c.text), this);
+                label->setTextFormat(Qt::PlainText);
+                label->setWordWrap(true);
+                label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+                label->setFocusPolicy(Qt::NoFocus);
+                w = label;
+                break;
+            }
+            case ControlKind::TextBox: {
+                auto* box = new QLineEdit(qs(c.text), this);
+                box->setCursorPosition(0);
+                w = box;
+                break;
+            }
+            case ControlKind::ComboBox: {
+                auto* list = new QComboBox(this);
+                list->setEditable(true);
+                list->setInsertPolicy(QComboBox::NoInsert);
+                list->setCompleter(nullptr);
+                list->setMaxVisibleItems(30);
+                list->lineEdit()->installEventFilter(new SwallowEnter(list));
+                const std::string event = std::string(c.name) + "_Click";
+                connect(list, &QComboBox::activated, this, [this, event](int) { raiseEvent(event); });
+                w = list;
+                break;
+            }
+            case ControlKind::CommandButton: {
+                auto* button = new QPushButton(qs(c.text), this);
+                button->setAutoDefault(false);
+                button->setDefault(false);
+                const std::string event = std::string(c.name) + "_Click";
+                connect(button, &QPushButton::clicked, this, [this, event] { raiseEvent(event); });
+                w = button;
+                break;
+            }
         }
         w->setObjectName(QString::fromLatin1(c.name));
         if (c.kind == ControlKind::CommandButton)
@@ -110,6 +116,18 @@ void CalculatorWindow::build()
                        twipsToPixels(c.height));
         if (c.kind != ControlKind::Label)
             focusable.push_back(&c);
+    }
+
+    for (const Caption& caption : program_.captions) {
+        QWidget* target = control(caption.control);
+        auto* label = qobject_cast<QLabel*>(control(caption.label));
+        if (target == nullptr)
+            continue;
+        if (label != nullptr)
+            label->setBuddy(target);
+        target->setAccessibleName(caption.name != nullptr ? qs(caption.name)
+                                  : label != nullptr      ? label->text()
+                                                          : QString());
     }
 
     std::stable_sort(focusable.begin(), focusable.end(),
@@ -165,7 +183,10 @@ std::string CalculatorWindow::controlText(std::string_view name) const
     return {};
 }
 
-std::string CalculatorWindow::text(std::string_view control) const { return controlText(control); }
+std::string CalculatorWindow::text(std::string_view control) const
+{
+    return controlText(control);
+}
 
 void CalculatorWindow::setText(std::string_view name, std::string_view text)
 {
@@ -187,7 +208,10 @@ void CalculatorWindow::addItem(std::string_view name, std::string_view text)
         list->addItem(qs(text));
 }
 
-void CalculatorWindow::end() { ended_ = true; }
+void CalculatorWindow::end()
+{
+    ended_ = true;
+}
 
 void CalculatorWindow::raiseEvent(std::string_view event)
 {

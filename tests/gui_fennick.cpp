@@ -5,33 +5,48 @@ using milfo::test::MeanCase;
 
 MILFO_GUI_CASES(fennick)
 {
-    return {"fennick",
-            {"Text1", "Text2", "Command1", "Text3", "Combo1", "Text1"},
-            milfo::test::meanCases({
-                // grade, θ1, θ2, Text3 shows
-                {"保温筒１種", "0", "50", "0.04375"},
-                {"保温筒２種", "0", "50", "0.04375"},
-                {"保温筒１種", "10", "70", "0.0463"},
-                {"保温筒１種", "20", "70", "0.04715"},
-                {"保温筒１種", "20", "70.000001", "0.04715"},
-                {"保温筒１種", "20", "70.00001", "0"},
-                {"保温筒１種", "-40", "0", "0.0361"},
-                {"保温筒１種", "-49.9", "70", "0.0412085"},
-                {"保温筒１種", "-49.99", "-49.98", "0.03100161"},
-                {"保温筒１種", "-50", "20", "0"},
-                {"保温筒１種", "10", "70.5", "0"},
-                {"保温筒１種", "30", "30", "0"},
-                {"保温筒１種", "60", "20", "0"},
-                {"保温筒１種", "", "", "0"},
-                {nullptr, "0", "50", "0"},
-                // typed into the list's edit field: an exact text counts, any other does not
-                {"保温筒１種", "0", "50", "0.04375", true},
-                {"保温筒1種", "0", "50", "0", true},
-                {"保温筒", "0", "50", "0", true},
-                // what a Japanese input method types
-                {"保温筒２種", "－４０", "０", "0.0361"},
-                {"保温筒２種", " 1 0 ", "70abc", "0.0463"},
-                // a temperature beyond the Single range narrows to infinity and fails the test
-                {"保温筒１種", "0", "1e39", "0"},
-            })};
+    milfo::test::ProgramCases program{
+        "fennick",
+        {"Text1", "Text2", "Command1", "Text3", "Combo1", "Text1"},
+        milfo::test::meanCases({
+            // grade, θ1, θ2, Text3 shows
+            {"保温筒１種", "0", "50", "0.04375"},
+            {"保温筒２種", "0", "50", "0.04375"},
+            {"保温筒１種", "10", "70", "0.0463"},
+            {"保温筒１種", "20", "70", "0.04715"},
+            {"保温筒１種", "20", "70.000001", "0.04715"},
+            {"保温筒１種", "20", "70.00001", "0"},
+            {"保温筒１種", "-40", "0", "0.0361"},
+            {"保温筒１種", "-49.9", "70", "0.0412085"},
+            {"保温筒１種", "-49.99", "-49.98", "0.03100161"},
+            {"保温筒１種", "-50", "20", "0"},
+            {"保温筒１種", "10", "70.5", "0"},
+            {"保温筒１種", "30", "30", "0"},
+            {"保温筒１種", "60", "20", "0"},
+            {"保温筒１種", "", "", "0"},
+            {nullptr, "0", "50", "0"},
+            // typed into the list's edit field: an exact text counts, any other does not
+            {"保温筒１種", "0", "50", "0.04375", true},
+            {"保温筒1種", "0", "50", "0", true},
+            {"保温筒", "0", "50", "0", true},
+            // what a Japanese input method types
+            {"保温筒２種", "－４０", "０", "0.0361"},
+            {"保温筒２種", " 1 0 ", "70abc", "0.0463"},
+            // a temperature beyond the Single range narrows to infinity and fails the test
+            {"保温筒１種", "0", "1e39", "0"},
+        })};
+    program.cases.push_back({"a result edited by hand is overwritten by the next press",
+                             {"pick Combo1 保温筒１種", "set Text1 0", "set Text2 50", "click Command1",
+                              "set Text3 1234", "click Command1"},
+                             {{"Text3", "0.04375"}}});
+    program.cases.push_back(
+        {"Enter in a text box computes nothing",
+         {"pick Combo1 保温筒１種", "set Text1 0", "set Text2 50", "key Return", "key Enter"},
+         {{"Text3", ""}}});
+    program.cases.push_back({"a temperature beyond the Double range is an overflow; the inputs stay",
+                             {"pick Combo1 保温筒１種", "set Text1 0", "set Text2 50", "click Command1",
+                              "set Text1 1e999", "click Command1"},
+                             {{"Text3", ""}, {"Text1", "1e999"}, {"Text2", "50"}, {"Combo1", "保温筒１種"}},
+                             "! オーバーフローしました。"});
+    return program;
 }

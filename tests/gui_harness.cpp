@@ -16,14 +16,18 @@ int registerCases(ProgramCases (*make)())
     return static_cast<int>(registry().size());
 }
 
-const std::vector<ProgramCases (*)()>& registeredCases() { return registry(); }
+const std::vector<ProgramCases (*)()>& registeredCases()
+{
+    return registry();
+}
 
 std::vector<GuiCase> meanCases(const std::vector<MeanCase>& rows)
 {
     std::vector<GuiCase> cases;
     for (const MeanCase& r : rows) {
         GuiCase c;
-        c.title = std::string(r.grade ? r.grade : "(none)") + (r.typed ? " typed" : "") + " " + r.t1 + " → " + r.t2;
+        c.title =
+            std::string(r.grade ? r.grade : "(none)") + (r.typed ? " typed" : "") + " " + r.t1 + " → " + r.t2;
         if (r.grade != nullptr)
             c.commands.push_back(std::string(r.typed ? "set" : "pick") + " Combo1 " + r.grade);
         c.commands.push_back(std::string("set Text1 ") + r.t1);

@@ -41,7 +41,7 @@ std::vector<GuiCase> meanCases(const std::vector<MeanCase>& rows);
 
 }  // namespace milfo::test
 
-#define MILFO_GUI_CASES(name)                                                                   \
-    static milfo::test::ProgramCases name##Cases();                                             \
+#define MILFO_GUI_CASES(name)                                                                     \
+    static milfo::test::ProgramCases name##Cases();                                               \
     [[maybe_unused]] static const int name##Registered = milfo::test::registerCases(name##Cases); \
     static milfo::test::ProgramCases name##Cases()

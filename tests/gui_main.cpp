@@ -123,7 +123,8 @@ private slots:
         QTest::addColumn<test::GuiCase>("c");
         for (const test::ProgramCases& pc : allCases())
             for (const test::GuiCase& c : pc.cases)
-                QTest::newRow((pc.program + ": " + c.title).c_str()) << QString::fromStdString(pc.program) << c;
+                QTest::newRow((pc.program + ": " + c.title).c_str())
+                    << QString::fromStdString(pc.program) << c;
     }
     // The commands of a case, then every expected text. A fault line must be
     // the last thing printed, and the window must stay and answer.

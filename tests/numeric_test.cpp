@@ -44,11 +44,16 @@ const ReadCase kReadCases[] = {
     // full-width input from a Japanese input method
     {"１２．５", 12.5},
     {"－４０", -40.0},
-    {"\xE2\x88\x92" "3", -3.0},  // U+2212 minus sign
+    {"\xE2\x88\x92"
+     "3",
+     -3.0},  // U+2212 minus sign
     {"＋８", 8.0},
     {"１ｅ３", 1000.0},
     {"１Ｅ－２", 0.01},
-    {"\xE3\x80\x80" "５\xE3\x80\x80" "０", 50.0},  // ideographic spaces dropped
+    {"\xE3\x80\x80"
+     "５\xE3\x80\x80"
+     "０",
+     50.0},  // ideographic spaces dropped
     {"５０℃", 50.0},
     {"５，５", 5.0},
     // hexadecimal and octal: 16-bit, then 32-bit signed
@@ -107,7 +112,9 @@ TEST(ReadVal, BeyondTheDoubleRangeIsAnOverflow)
 
 TEST(ReadVal, IllFormedUtf8ReadsAsAStop)
 {
-    EXPECT_EQ(ReadVal("12\xFF" "3"), 12.0);
+    EXPECT_EQ(ReadVal("12\xFF"
+                      "3"),
+              12.0);
     EXPECT_EQ(ReadVal("\xE3\x80"), 0.0);
     EXPECT_EQ(ReadVal("7\xC3"), 7.0);
 }

@@ -13,19 +13,22 @@ namespace milfo {
 
 namespace {
 
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
+QString qs(std::string_view s)
+{
+    return QString::fromUtf8(s.data(), static_cast<int>(s.size()));
+}
 
 const char* kindName(ControlKind kind)
 {
     switch (kind) {
-    case ControlKind::Label:
-        return "Label";
-    case ControlKind::TextBox:
-        return "TextBox";
-    case ControlKind::ComboBox:
-        return "ComboBox";
-    case ControlKind::CommandButton:
-        return "CommandButton";
+        case ControlKind::Label:
+            return "Label";
+        case ControlKind::TextBox:
+            return "TextBox";
+        case ControlKind::ComboBox:
+            return "ComboBox";
+        case ControlKind::CommandButton:
+            return "CommandButton";
     }
     return "?";
 }
@@ -80,7 +83,8 @@ std::vector<std::string> Driver::execute(std::string_view line)
         line.remove_suffix(1);
     const size_t space = line.find(' ');
     const std::string_view command = line.substr(0, space);
-    const std::string_view rest = space == std::string_view::npos ? std::string_view() : line.substr(space + 1);
+    const std::string_view rest =
+        space == std::string_view::npos ? std::string_view() : line.substr(space + 1);
     faults_.clear();
     std::vector<std::string> out = run(command, rest);
     out.insert(out.end(), faults_.begin(), faults_.end());
@@ -94,7 +98,8 @@ std::vector<std::string> Driver::run(std::string_view command, std::string_view 
     std::vector<std::string> out;
     const size_t space = rest.find(' ');
     const std::string_view name = rest.substr(0, space);
-    const std::string_view text = space == std::string_view::npos ? std::string_view() : rest.substr(space + 1);
+    const std::string_view text =
+        space == std::string_view::npos ? std::string_view() : rest.substr(space + 1);
 
     if (command == "set") {
         QWidget* w = find(name, out);
@@ -174,7 +179,8 @@ std::vector<std::string> Driver::dump() const
     const ProgramDescription& program = window_.program();
     std::vector<std::string> out;
     out.push_back(std::string("caption\t") + window_.windowTitle().toStdString());
-    out.push_back("client\t" + std::to_string(window_.width() * 15) + "\t" + std::to_string(window_.height() * 15));
+    out.push_back("client\t" + std::to_string(window_.width() * 15) + "\t" +
+                  std::to_string(window_.height() * 15));
     std::vector<const Control*> order;
     for (const Control& c : program.controls)
         order.push_back(&c);
@@ -182,9 +188,10 @@ std::vector<std::string> Driver::dump() const
                      [](const Control* a, const Control* b) { return a->tabIndex < b->tabIndex; });
     for (const Control* c : order) {
         const QRect r = window_.control(c->name)->geometry();
-        const std::string font = c->font == FontChoice::MsPGothic
-                                     ? std::string(kMsPGothicFamily) + " " + QString::number(kMsPGothicPoints).toStdString()
-                                     : std::string("default");
+        const std::string font =
+            c->font == FontChoice::MsPGothic
+                ? std::string(kMsPGothicFamily) + " " + QString::number(kMsPGothicPoints).toStdString()
+                : std::string("default");
         out.push_back("control\t" + std::string(c->name) + "\t" + kindName(c->kind) + "\t" +
                       std::to_string(r.x() * 15) + "\t" + std::to_string(r.y() * 15) + "\t" +
                       std::to_string(r.width() * 15) + "\t" + std::to_string(r.height() * 15) + "\t" +

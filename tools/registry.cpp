@@ -8,21 +8,11 @@ namespace milfo {
 const std::vector<const ProgramDescription*>& allPrograms()
 {
     static const std::vector<const ProgramDescription*> programs = {
-        &conductivity::pimbrel(),
-        &conductivity::mostrel(),
-        &conductivity::nethrow(),
-        &conductivity::dovrin(),
-        &conductivity::sonderly(),
-        &conductivity::tarvel(),
-        &conductivity::halcott(),
-        &conductivity::fennick(),
-        &conductivity::castrel(),
-        &heatflow::heatTransfer(),
-        &heatflow::heatLoss(),
-        &heatflow::yardow(),
-        &heatflow::ravelt(),
-        &heatflow::surfaceTemperature(),
-        &heatflow::lorvast(),
+        &conductivity::pimbrel(),  &conductivity::mostrel(),        &conductivity::nethrow(),
+        &conductivity::dovrin(),   &conductivity::sonderly(),       &conductivity::tarvel(),
+        &conductivity::halcott(),  &conductivity::fennick(),        &conductivity::castrel(),
+        &heatflow::heatTransfer(), &heatflow::heatLoss(),           &heatflow::yardow(),
+        &heatflow::ravelt(),       &heatflow::surfaceTemperature(), &heatflow::lorvast(),
     };
     return programs;
 }
