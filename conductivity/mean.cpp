@@ -1,10 +1,65 @@
 #include "mean.h"
 
 #include <cmath>
+#include <functional>
+#include <utility>
 
 #include "numeric.h"
 
 namespace milfo::conductivity {
+
+namespace {
+
+// The integrals of the laws over one piece [u, v], in double, rounded after
+// every operation in the order written. Squares are products; cubes and
+// fourth powers are either the general power function or repeated products
+// from the left, as the caller says. An Integer limit standing for u or v is
+// exact in a double, and so are its square and cube.
+
+// ∫ c0 + c1·θ dθ
+double linearPiece(double c0, double c1, double u, double v)
+{
+    const double t1 = c0 * (v - u);
+    const double t2 = (c1 * (v * v - u * u)) / 2;
+    return t1 + t2;
+}
+
+// ∫ c0 + c1·θ + c2·θ² dθ
+double quadraticPiece(double c0, double c1, double c2, double u, double v)
+{
+    const double t1 = c0 * (v - u);
+    const double t2 = (c1 * (v * v - u * u)) / 2;
+    const double t3 = (c2 * (std::pow(v, 3) - std::pow(u, 3))) / 3;
+    return (t1 + t2) + t3;
+}
+
+enum class Powers { PowerFunction, Products };
+
+// ∫ c0 + c1·θ + c2·θ² + c3·θ³ dθ
+double cubicPiece(double c0, double c1, double c2, double c3, double u, double v, Powers powers)
+{
+    const bool byPow = powers == Powers::PowerFunction;
+    const double v3 = byPow ? std::pow(v, 3) : v * v * v;
+    const double u3 = byPow ? std::pow(u, 3) : u * u * u;
+    const double v4 = byPow ? std::pow(v, 4) : v * v * v * v;
+    const double u4 = byPow ? std::pow(u, 4) : u * u * u * u;
+    const double t1 = c0 * (v - u);
+    const double t2 = (c1 * (v * v - u * u)) / 2;
+    const double t3 = (c2 * (v3 - u3)) / 3;
+    const double t4 = (c3 * (v4 - u4)) / 4;
+    return ((t1 + t2) + t3) + t4;
+}
+
+// The "計算" button of every material: λm from the window's inputs, written
+// into Text3 on every press ("0" when no range test passed).
+Handler calculateButton(std::function<float(const Form&)> mean)
+{
+    return {"Command1_Click",
+            [mean = std::move(mean)](Form& form) { form.setText("Text3", ShowDecimal(mean(form))); },
+            {"Text3"}};
+}
+
+}  // namespace
 
 float oneLawMean(const OneLawMaterial& material, const Grade* row, double t1, float t2)
 {
@@ -31,20 +86,99 @@ float oneLawMean(const OneLawMaterial& material, const Grade* row, double t1, fl
     return mean;
 }
 
+float twoRangeMean(const TwoRangeGrade* row, double t1, double t2)
+{
+    // With no chosen row every field counts as 0, and no test can pass.
+    const TwoRangeGrade none{"", 0, 0, 0, 0.0, 0.0, 0.0, 0.0, 0.0};
+    const TwoRangeGrade& g = row != nullptr ? *row : none;
+    const double tb = g.boundary;  // an Integer, exact
+
+    // The three tests exclude each other; each evaluates all its comparisons.
+    float mean = 0.0f;
+    const bool lowerOnly = (g.lo <= t1) & (t1 < t2) & (t2 <= g.boundary);
+    if (lowerOnly) {
+        const double r = 1.0 / (t2 - t1);
+        mean = NarrowSingle(linearPiece(g.a0, g.a1, t1, t2) * r);
+    }
+    const bool upperOnly = (g.boundary < t1) & (t1 < t2) & (t2 <= g.hi);
+    if (upperOnly) {
+        const double r = 1.0 / (t2 - t1);
+        mean = NarrowSingle(quadraticPiece(g.b0, g.b1, g.b2, t1, t2) * r);
+    }
+    const bool across = (g.lo <= t1) & (t1 <= g.boundary) & (g.boundary < t2) & (t2 <= g.hi);
+    if (across) {
+        const double r = 1.0 / (t2 - t1);
+        const double lower = linearPiece(g.a0, g.a1, t1, tb);
+        const double upper = quadraticPiece(g.b0, g.b1, g.b2, tb, t2);
+        mean = NarrowSingle((lower + upper) * r);
+    }
+    return mean;
+}
+
+float bandedMean(const BandedLaw& law, double t1, double t2)
+{
+    const double lowerLimit = law.lowerLimit;  // Integers, exact
+    const double upperLimit = law.upperLimit;
+    const auto bandL = [&law](double u, double v) { return linearPiece(law.l0, law.l1, u, v); };
+    const auto bandM = [&law](double u, double v, Powers powers) {
+        return cubicPiece(law.m0, law.m1, law.m2, law.m3, u, v, powers);
+    };
+    const auto bandH = [&law](double u, double v) { return linearPiece(law.h0, law.h1, u, v); };
+
+    // The six tests exclude each other; each evaluates all its comparisons.
+    // Pieces are added in the order listed.
+    float mean = 0.0f;
+    const auto take = [&mean, t1, t2](double integral) {
+        const double d = 1.0 / (t2 - t1);
+        mean = NarrowSingle(integral * d);
+    };
+    if ((law.upperLimit < t1) & (t1 < t2) & (t2 <= law.hi))
+        take(bandH(t1, t2));
+    if ((law.lowerLimit < t1) & (t1 < t2) & (t2 <= law.upperLimit))
+        take(bandM(t1, t2, Powers::PowerFunction));
+    if ((law.lo <= t1) & (t1 < t2) & (t2 <= law.lowerLimit))
+        take(bandL(t1, t2));
+    if ((law.lowerLimit < t1) & (t1 <= law.upperLimit) & (law.upperLimit < t2) & (t2 <= law.hi))
+        take(bandH(upperLimit, t2) + bandM(t1, upperLimit, Powers::PowerFunction));
+    if ((law.lo <= t1) & (t1 <= law.lowerLimit) & (law.upperLimit < t2) & (t2 <= law.hi))
+        take((bandH(upperLimit, t2) + bandM(lowerLimit, upperLimit, Powers::Products)) +
+             bandL(t1, lowerLimit));
+    if ((law.lo <= t1) & (t1 <= law.lowerLimit) & (law.lowerLimit < t2) & (t2 <= law.upperLimit))
+        take(bandM(lowerLimit, t2, Powers::Products) + bandL(t1, lowerLimit));
+    return mean;
+}
+
 ProgramDescription oneLawProgram(ProgramDescription shape, const OneLawMaterial& material)
 {
     for (const Grade& g : material.grades)
         if (g.listed)
             shape.listEntries.emplace_back(g.text);
-    shape.handlers.push_back(
-        {"Command1_Click",
-         [&material](Form& form) {
-             const Grade* row = findRow(material.grades, form.text("Combo1"));
-             const double t1 = ReadVal(form.text("Text1"));
-             const float t2 = NarrowSingle(ReadVal(form.text("Text2")));
-             form.setText("Text3", ShowDecimal(oneLawMean(material, row, t1, t2)));
-         },
-         {"Text3"}});
+    shape.handlers.push_back(calculateButton([material](const Form& form) {
+        const Grade* row = findRow(material.grades, form.text("Combo1"));
+        const double t1 = ReadVal(form.text("Text1"));
+        const float t2 = NarrowSingle(ReadVal(form.text("Text2")));
+        return oneLawMean(material, row, t1, t2);
+    }));
+    return shape;
+}
+
+ProgramDescription twoRangeProgram(ProgramDescription shape, const std::vector<TwoRangeGrade>& rows)
+{
+    for (const TwoRangeGrade& g : rows)
+        shape.listEntries.emplace_back(g.text);
+    shape.handlers.push_back(calculateButton([rows](const Form& form) {
+        const double t1 = ReadVal(form.text("Text1"));
+        const double t2 = ReadVal(form.text("Text2"));
+        return twoRangeMean(findRow(rows, form.text("Combo1")), t1, t2);
+    }));
+    return shape;
+}
+
+ProgramDescription bandedProgram(ProgramDescription shape, const BandedLaw& law)
+{
+    shape.handlers.push_back(calculateButton([law](const Form& form) {
+        return bandedMean(law, ReadVal(form.text("Text1")), ReadVal(form.text("Text2")));
+    }));
     return shape;
 }
 

@@ -2,6 +2,13 @@
 // conductivity law over [θ1, θ2], shown only when both temperatures lie in the
 // grade's range of validity. Each material source holds only its grade table
 // and its window; the method and the handlers are written once, here.
+//
+// Three forms of law are in use:
+// - one law per grade, λ(θ) = a + b·θ + c·θ², with θ2 narrowed to a Single;
+// - two ranges per grade, a linear law up to a boundary temperature and a
+//   quadratic one above it, both temperatures Doubles;
+// - one banded law for the whole material (no list), three bands, both
+//   temperatures Doubles.
 #pragma once
 
 #include <optional>
@@ -36,6 +43,41 @@ struct OneLawMaterial {
     std::optional<FixedBounds> bounds = std::nullopt;
 };
 
+// One grade of a two-range material: λ(θ) = a0 + a1·θ for lo ≤ θ ≤ boundary,
+// λ(θ) = b0 + b1·θ + b2·θ² for boundary < θ ≤ hi. The three temperatures are
+// Integers; both bounds are inclusive.
+struct TwoRangeGrade {
+    const char* text;  // list text, compared exactly with the list's text
+    int lo;
+    int boundary;
+    int hi;
+    double a0;
+    double a1;
+    double b0;
+    double b1;
+    double b2;
+};
+
+// A material with one law in three bands and no grades:
+//   L  lo ≤ θ ≤ lowerLimit:                       l0 + l1·θ
+//   M  lowerLimit < θ ≤ upperLimit:               m0 + m1·θ + m2·θ² + m3·θ³
+//   H  upperLimit < θ ≤ hi:                       h0 + h1·θ
+// The four limits are Integers.
+struct BandedLaw {
+    int lo;
+    int lowerLimit;
+    int upperLimit;
+    int hi;
+    double l0;
+    double l1;
+    double m0;
+    double m1;
+    double m2;
+    double m3;
+    double h0;
+    double h1;
+};
+
 // The row whose list text equals the list's text, or nullptr.
 template <typename Row>
 const Row* findRow(const std::vector<Row>& rows, std::string_view text)
@@ -50,8 +92,19 @@ const Row* findRow(const std::vector<Row>& rows, std::string_view text)
 // range test fails or no row is chosen.
 float oneLawMean(const OneLawMaterial& material, const Grade* row, double t1, float t2);
 
-// The window shape of a one-law material completed with its list entries
-// (the listed rows in table order) and its "計算" handler.
+// λm of one click, both temperatures Doubles. 0 when none of the three range
+// tests (lower range, upper range, across the boundary) passes or no row is
+// chosen.
+float twoRangeMean(const TwoRangeGrade* row, double t1, double t2);
+
+// λm of one click, both temperatures Doubles. 0 when none of the six range
+// tests passes.
+float bandedMean(const BandedLaw& law, double t1, double t2);
+
+// The window shape of a material completed with its list entries (the listed
+// rows in table order; none for a banded law) and its "計算" handler.
 ProgramDescription oneLawProgram(ProgramDescription shape, const OneLawMaterial& material);
+ProgramDescription twoRangeProgram(ProgramDescription shape, const std::vector<TwoRangeGrade>& rows);
+ProgramDescription bandedProgram(ProgramDescription shape, const BandedLaw& law);
 
 }  // namespace milfo::conductivity
