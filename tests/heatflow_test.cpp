@@ -1,0 +1,297 @@
+// The heat-flow handlers without a window: a form that records every write,
+// the examples as rows, and the boxes each handler writes against its
+// `results` list.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "../heatflow/programs.h"
+#include "common.h"
+#include "numeric.h"
+#include "pipe_search.h"
+
+using namespace milfo;
+
+namespace {
+
+// A form of plain strings: unknown boxes read as empty, every write is kept
+// in order.
+class RecordingForm : public Form {
+public:
+    explicit RecordingForm(std::map<std::string, std::string> texts) : texts_(std::move(texts)) {}
+    std::string text(std::string_view control) const override
+    {
+        const auto it = texts_.find(std::string(control));
+        return it != texts_.end() ? it->second : std::string();
+    }
+    void setText(std::string_view control, std::string_view text) override
+    {
+        texts_[std::string(control)] = std::string(text);
+        writes.emplace_back(control, text);
+    }
+    void addItem(std::string_view, std::string_view) override {}
+    void end() override { ended = true; }
+
+    std::vector<std::pair<std::string, std::string>> writes;
+    bool ended = false;
+
+private:
+    std::map<std::string, std::string> texts_;
+};
+
+struct Row {
+    const ProgramDescription& (*program)();
+    const char* event;
+    std::map<std::string, std::string> inputs;
+    std::vector<std::pair<std::string, std::string>> writes;  // in writing order
+    std::optional<ErrorKind> error = std::nullopt;            // raised after those writes
+};
+
+std::vector<Row> rows()
+{
+    using heatflow::heatLoss, heatflow::heatTransfer, heatflow::lorvast, heatflow::ravelt,
+        heatflow::surfaceTemperature, heatflow::yardow;
+    return {
+        {heatTransfer,
+         "Command1_Click",
+         {{"Text1", "20"},
+          {"Text2", "50"},
+          {"Text3", "0"},
+          {"Text4", "0.1"},
+          {"Text5", "0.05"},
+          {"Text12", "0.94"}},
+         {{"Text6", "6.2529544779648"},
+          {"Text7", "0"},
+          {"Text8", "0"},
+          {"Text9", "5.99128913746103"},
+          {"Text10", "0"},
+          {"Text11", "4.16456625878089"}}},
+        {heatTransfer,
+         "Command1_Click",
+         {{"Text1", "20"},
+          {"Text2", "50"},
+          {"Text3", "0"},
+          {"Text4", "0"},
+          {"Text5", "0.05"},
+          {"Text12", "0.94"}},
+         {{"Text6", "6.2529544779648"},
+          {"Text7", "7.62953226098553"},
+          {"Text8", "5.33599188805123"},
+          {"Text9", "5.99128913746103"},
+          {"Text10", "0"},
+          {"Text11", "0"}}},
+        {heatTransfer,
+         "Command1_Click",
+         {{"Text1", "20"},
+          {"Text2", "25"},
+          {"Text3", "2"},
+          {"Text4", "0.1"},
+          {"Text5", "0.05"},
+          {"Text12", "0.5"}},
+         {{"Text6", "2.93074313800748"},
+          {"Text7", "0"},
+          {"Text8", "0"},
+          {"Text9", "0"},
+          {"Text10", "10.5978943907383"},
+          {"Text11", "6.91180358051588"}}},
+        {heatTransfer,
+         "Command1_Click",
+         {},
+         {{"Text6", "0"}, {"Text7", "0"}, {"Text8", "0"}, {"Text9", "0"}, {"Text10", "0"}, {"Text11", "0"}}},
+        {heatTransfer,
+         "Command1_Click",
+         {{"Text1", "20"}, {"Text2", "50"}, {"Text3", "-1"}, {"Text4", "0.1"}},
+         {},
+         ErrorKind::InvalidArgument},
+        {heatTransfer,
+         "Command1_Click",
+         {{"Text1", "20"}, {"Text2", "50"}, {"Text4", "0.1"}, {"Text5", "-0.05"}},
+         {},
+         ErrorKind::DivisionByZero},
+        {heatTransfer, "Command1_Click", {{"Text1", "1e-20"}, {"Text2", "0"}}, {}, ErrorKind::DivisionByZero},
+        {heatTransfer, "Combo1_Click", {{"Combo1", "アルミニウム板"}}, {{"Text12", "0.22"}}},
+        {heatTransfer, "Combo1_Click", {{"Combo1", "仕上げセメント、布類"}}, {{"Text12", "0.94"}}},
+        {heatTransfer, "Combo1_Click", {{"Combo1", ""}, {"Text12", "0.5"}}, {{"Text12", ""}}},
+        {heatTransfer, "Combo1_Click", {{"Combo1", "ｱﾙﾐﾆｳﾑ板"}}, {{"Text12", ""}}},
+
+        {heatLoss,
+         "Command1_Click",
+         {{"Text1", "0.05"}, {"Text2", "300"}, {"Text4", "20"}, {"Text5", "10"}, {"Text6", "0.1"}},
+         {{"Text9", "133.333333333333"}}},
+        {heatLoss,
+         "Command2_Click",
+         {{"Text1", "0.05"},
+          {"Text2", "300"},
+          {"Text4", "20"},
+          {"Text5", "10"},
+          {"Text7", "0.1143"},
+          {"Text8", "0.3143"}},
+         {{"Text10", "84.3106608071631"}}},
+        {heatLoss, "Command1_Click", {}, {{"Text9", ""}}},
+        {heatLoss, "Command2_Click", {}, {{"Text10", ""}}},
+        {heatLoss,
+         "Command1_Click",
+         {{"Text1", "1"}, {"Text5", "1"}, {"Text6", "-1"}},
+         {},
+         ErrorKind::DivisionByZero},
+
+        {yardow, "Command1_Click", {{"Text1", "40"}, {"Text2", "20"}, {"Text3", "10"}}, {{"Text9", "200"}}},
+        {yardow,
+         "Command2_Click",
+         {{"Text1", "40"}, {"Text2", "20"}, {"Text3", "10"}, {"Text8", "0.3143"}},
+         {{"Text10", "197.4803474"}}},
+        {yardow, "Command1_Click", {}, {{"Text9", "0"}}},
+
+        {ravelt,
+         "Command1_Click",
+         {{"Text1", "0.05"}, {"Text2", "300"}, {"Text3", "40"}, {"Text4", "20"}, {"Text5", "10"}},
+         {{"Text6", "0.065"}}},
+        {ravelt,
+         "Command2_Click",
+         {{"Text1", "0.05"},
+          {"Text2", "300"},
+          {"Text3", "40"},
+          {"Text4", "20"},
+          {"Text5", "10"},
+          {"Text7", "0.1143"}},
+         {{"Text8", "0.0485550000000411"}}},
+        {ravelt,
+         "Command2_Click",
+         {{"Text1", "0.05"},
+          {"Text2", "300"},
+          {"Text3", "40"},
+          {"Text4", "20"},
+          {"Text5", "10"},
+          {"Text7", "0.1"}},
+         {{"Text8", "0.0474350000000301"}}},
+        {ravelt,
+         "Command2_Click",
+         {{"Text1", "0.05"},
+          {"Text2", "30"},
+          {"Text3", "40"},
+          {"Text4", "20"},
+          {"Text5", "10"},
+          {"Text7", "0.1"}},
+         {{"Text8", "0.00000499999999999806"}}},
+        {ravelt, "Command1_Click", {}, {{"Text6", "0"}}},
+        {ravelt, "Command2_Click", {}, {}, ErrorKind::DivisionByZero},
+        {ravelt,
+         "Command2_Click",
+         {{"Text1", "0.05"},
+          {"Text2", "300"},
+          {"Text3", "40"},
+          {"Text4", "20"},
+          {"Text5", "10"},
+          {"Text7", "0"}},
+         {},
+         ErrorKind::DivisionByZero},
+
+        {surfaceTemperature,
+         "Command1_Click",
+         {{"Text1", "20"}, {"Text2", "200"}, {"Text3", "10"}},
+         {{"Text9", "40"}}},
+        {surfaceTemperature,
+         "Command2_Click",
+         {{"Text1", "20"}, {"Text2", "200"}, {"Text3", "10"}, {"Text8", "0.3143"}},
+         {{"Text10", "40.2551800858337"}}},
+        {surfaceTemperature, "Command1_Click", {}, {}, ErrorKind::DivisionByZero},
+        {surfaceTemperature, "Command2_Click", {}, {}, ErrorKind::DivisionByZero},
+
+        {lorvast,
+         "Command1_Click",
+         {{"Text1", "20"}, {"Text4", "50"}},
+         {{"Text2", "2339.24632185165"}, {"Text3", "9.26241245957127"}}},
+        {lorvast,
+         "Command1_Click",
+         {{"Text1", "20"}, {"Text4", "100"}},
+         {{"Text2", "2339.24632185165"}, {"Text3", "19.9966827700218"}}},
+        {lorvast,
+         "Command1_Click",
+         {{"Text1", "-10"}, {"Text4", "80"}},
+         {{"Text2", "286.520392421228"}, {"Text3", "-12.7776960401714"}}},
+        {lorvast,
+         "Command1_Click",
+         {{"Text1", "30"}, {"Text4", "60"}},
+         {{"Text2", "4247.02403969233"}, {"Text3", "21.3863876765537"}}},
+        {lorvast, "Command1_Click", {}, {{"Text2", "611.212089705252"}, {"Text3", "0"}}},
+        {lorvast,
+         "Command1_Click",
+         {{"Text1", "0"}, {"Text4", "100"}},
+         {{"Text2", "611.212089705252"}, {"Text3", "-0.0000204341458379003"}}},
+        {lorvast,
+         "Command1_Click",
+         {{"Text1", "-266"}, {"Text4", "50"}},
+         {{"Text2", "0"}},
+         ErrorKind::InvalidArgument},
+        {lorvast, "Command1_Click", {{"Text1", "-273.15"}, {"Text4", "50"}}, {}, ErrorKind::InvalidArgument},
+        {lorvast, "Command1_Click", {{"Text1", "2200"}, {"Text4", "50"}}, {}, ErrorKind::Overflow},
+        {lorvast, "Command1_Click", {{"Text1", "7000"}, {"Text4", "50"}}, {}, ErrorKind::Overflow},
+    };
+}
+
+}  // namespace
+
+TEST(HeatFlow, RowsWriteTheirBoxesInOrder)
+{
+    for (const Row& row : rows()) {
+        const ProgramDescription& program = row.program();
+        const Handler* handler = program.handler(row.event);
+        ASSERT_NE(handler, nullptr) << program.name << " " << row.event;
+        RecordingForm form(row.inputs);
+        std::optional<ErrorKind> error;
+        try {
+            handler->run(form);
+        } catch (const RuntimeError& e) {
+            error = e.kind();
+        }
+        SCOPED_TRACE(std::string(program.name) + " " + row.event);
+        EXPECT_EQ(form.writes, row.writes);
+        EXPECT_EQ(error, row.error);
+        // A press that runs to its end writes exactly its results, in order.
+        if (!error) {
+            ASSERT_EQ(form.writes.size(), handler->results.size());
+            for (size_t i = 0; i < form.writes.size(); ++i)
+                EXPECT_EQ(form.writes[i].first, handler->results[i]);
+        }
+    }
+}
+
+TEST(HeatFlow, EndButtonEndsAndWritesNothing)
+{
+    RecordingForm form({});
+    heatflow::heatTransfer().handler("Command2_Click")->run(form);
+    EXPECT_TRUE(form.ended);
+    EXPECT_TRUE(form.writes.empty());
+}
+
+TEST(HeatFlow, FinishListStartsWithTheEmptyEntry)
+{
+    const std::vector<std::string> expected = {"", "塗装溶融メッキ鋼板", "アルミニウム板", "ステンレス鋼板",
+                                               "仕上げセメント、布類"};
+    EXPECT_EQ(heatflow::heatTransfer().listEntries, expected);
+}
+
+TEST(HeatFlow, LogarithmOfEIsNotOne)
+{
+    EXPECT_EQ(heatflow::logOfE().value(), 1.0000000631063886);
+}
+
+// The pipe target of the examples, and where the accumulated steps stop: the
+// scan's 9711 and 9487 steps, and the same d2 from the search ravelt uses.
+TEST(HeatFlow, PipeSearchOfTheExamples)
+{
+    const Real target = (((Real(2) * 0.05) / 10.0) * (Real(300) - 40.0)) / (Real(40) - 20.0);
+    EXPECT_EQ(target.value(), 0.13);
+    const Real k = heatflow::logOfE();
+    const heatflow::PipeSearchResult wide = heatflow::literalPipeScan(target, 0.1143, k);
+    EXPECT_EQ(wide.steps, 9711);
+    EXPECT_EQ(ShowDecimal(wide.d2), "0.211410000000082");
+    EXPECT_EQ(heatflow::pipeSearch(target, 0.1143, k).d2, wide.d2);
+    const heatflow::PipeSearchResult narrow = heatflow::literalPipeScan(target, 0.1, k);
+    EXPECT_EQ(narrow.steps, 9487);
+    EXPECT_EQ(heatflow::pipeSearch(target, 0.1, k).d2, narrow.d2);
+}
