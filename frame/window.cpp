@@ -92,6 +92,10 @@ void CalculatorWindow::build()
                 list->setCompleter(nullptr);
                 list->setMaxVisibleItems(30);
                 list->lineEdit()->installEventFilter(new SwallowEnter(list));
+            // Qt also chooses the entry whose text was typed exactly when the
+            // edit field loses the focus, and reports that as a pick. Only a
+            // pick from the list (mouse, arrow keys) is a click here.
+            QObject::disconnect(list->lineEdit(), &QLineEdit::editingFinished, list, nullptr);
                 const std::string event = std::string(c.name) + "_Click";
                 connect(list, &QComboBox::activated, this, [this, event](int) { raiseEvent(event); });
                 w = list;

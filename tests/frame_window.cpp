@@ -157,6 +157,15 @@ private slots:
         QCOMPARE(list->count(), 2);
         QCOMPARE(list->currentText(), QStringLiteral("ab"));
         QCOMPARE(picks, 0);
+        // An entry's exact text typed, then the focus moved on: no pick.
+        QTest::keyClick(list->lineEdit(), Qt::Key_C);
+        QTest::keyClick(list->lineEdit(), Qt::Key_Tab);
+        QVERIFY(!list->hasFocus());
+        QCOMPARE(list->currentText(), QStringLiteral("abc"));
+        QCOMPARE(picks, 0);
+        list->setFocus();
+        list->lineEdit()->selectAll();
+        QTest::keyClicks(list->lineEdit(), "ab");
         QTest::keyClick(list->lineEdit(), Qt::Key_Down);
         QCOMPARE(picks, 1);
         QCOMPARE(list->currentText(), QStringLiteral("abc"));
