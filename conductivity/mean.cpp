@@ -59,6 +59,15 @@ Handler calculateButton(std::function<float(const Form&)> mean)
             {"Text3"}};
 }
 
+// Every material's window names its boxes by the labels beside them.
+std::vector<Caption> materialCaptions(bool withList)
+{
+    std::vector<Caption> captions{{"Text1", "Label1"}, {"Text2", "Label2"}, {"Text3", "Label3"}};
+    if (withList)
+        captions.push_back({"Combo1", "Label7"});
+    return captions;
+}
+
 }  // namespace
 
 float oneLawMean(const OneLawMaterial& material, const Grade* row, double t1, float t2)
@@ -159,6 +168,7 @@ ProgramDescription oneLawProgram(ProgramDescription shape, const OneLawMaterial&
         const float t2 = NarrowSingle(ReadVal(form.text("Text2")));
         return oneLawMean(material, row, t1, t2);
     }));
+    shape.captions = materialCaptions(true);
     return shape;
 }
 
@@ -171,6 +181,7 @@ ProgramDescription twoRangeProgram(ProgramDescription shape, const std::vector<T
         const double t2 = ReadVal(form.text("Text2"));
         return twoRangeMean(findRow(rows, form.text("Combo1")), t1, t2);
     }));
+    shape.captions = materialCaptions(true);
     return shape;
 }
 
@@ -179,6 +190,7 @@ ProgramDescription bandedProgram(ProgramDescription shape, const BandedLaw& law)
     shape.handlers.push_back(calculateButton([law](const Form& form) {
         return bandedMean(law, ReadVal(form.text("Text1")), ReadVal(form.text("Text2")));
     }));
+    shape.captions = materialCaptions(false);
     return shape;
 }
 

@@ -179,6 +179,22 @@ const ProgramDescription& heatTransfer()
             {"Command1_Click", Command1_Click, {"Text6", "Text7", "Text8", "Text9", "Text10", "Text11"}},
             {"Command2_Click", Command2_Click},
         },
+        {
+            // box, the label that captions it, a name where the label alone is ambiguous
+            {"Text1", "Label2"},
+            {"Text2", "Label1"},
+            {"Text3", "Label3"},
+            {"Text4", "Label6"},
+            {"Text5", "Label7"},
+            {"Combo1", "Label8"},
+            {"Text12", "Label17"},
+            {"Text6", "Label9"},
+            {"Text7", "Label11", "対流による熱伝達率（Ｗ／ｍ2/Ｋ） 上向き平面"},
+            {"Text8", "Label12", "対流による熱伝達率（Ｗ／ｍ2/Ｋ） 下向き平面"},
+            {"Text9", "Label14", "対流による熱伝達率（Ｗ／ｍ2/Ｋ） 垂直平面及び管 Δθ＞＝１０Ｋ"},
+            {"Text10", "Label15", "対流による熱伝達率（Ｗ／ｍ2/Ｋ） 垂直平面及び管 Δθ＜１０Ｋ"},
+            {"Text11", "Label16", "対流による熱伝達率（Ｗ／ｍ2/Ｋ） 水平管"},
+        },
     };
     return program;
 }

@@ -90,6 +90,13 @@ const ProgramDescription& lorvast()
         {
             {"Command1_Click", Command1_Click, {"Text2", "Text3"}},
         },
+        {
+            // box, the label that captions it, a name where the label alone is ambiguous
+            {"Text1", "Label1"},
+            {"Text4", "Label7"},
+            {"Text2", "Label2"},
+            {"Text3", "Label3"},
+        },
     };
     return program;
 }

@@ -89,6 +89,17 @@ const ProgramDescription& ravelt()
             {"Command1_Click", Command1_Click, {"Text6"}},
             {"Command2_Click", Command2_Click, {"Text8"}},
         },
+        {
+            // box, the label that captions it, a name where the label alone is ambiguous
+            {"Text1", "Label6"},
+            {"Text2", "Label8"},
+            {"Text3", "Label9"},
+            {"Text4", "Label10"},
+            {"Text5", "Label11"},
+            {"Text6", "Label7", "１．平面 断熱材厚さ(m)"},
+            {"Text7", "Label12"},
+            {"Text8", "Label15", "２．配管 断熱材厚さ(m)"},
+        },
     };
     return program;
 }

@@ -72,6 +72,15 @@ const ProgramDescription& surfaceTemperature()
             {"Command1_Click", Command1_Click, {"Text9"}},
             {"Command2_Click", Command2_Click, {"Text10"}},
         },
+        {
+            // box, the label that captions it, a name where the label alone is ambiguous
+            {"Text1", "Label10"},
+            {"Text2", "Label14"},
+            {"Text3", "Label11"},
+            {"Text8", "Label13"},
+            {"Text9", "Label9", "１．平面 断熱材外側温度(℃)"},
+            {"Text10", "Label6", "２．配管 断熱材外側温度(℃)"},
+        },
     };
     return program;
 }

@@ -71,6 +71,15 @@ const ProgramDescription& yardow()
             {"Command1_Click", Command1_Click, {"Text9"}},
             {"Command2_Click", Command2_Click, {"Text10"}},
         },
+        {
+            // box, the label that captions it, a name where the label alone is ambiguous
+            {"Text1", "Label9"},
+            {"Text2", "Label10"},
+            {"Text3", "Label11"},
+            {"Text8", "Label13"},
+            {"Text9", "Label14", "１．平面 放散熱量(W/m2)"},
+            {"Text10", "Label15", "２．配管 放散熱量(W/m2)"},
+        },
     };
     return program;
 }

@@ -1,6 +1,9 @@
 // Every registered program through its real window on the offscreen
 // platform: the layout against its table, the Tab key's path, the cases.
+#include <QAccessible>
 #include <QApplication>
+#include <QLabel>
+#include <set>
 #include <QFile>
 #include <QMessageBox>
 #include <QTest>
@@ -87,6 +90,70 @@ private slots:
             expected.chop(1);
         Session s(program.toStdString());
         QCOMPARE(joined(s.driver.dump()), expected);
+    }
+
+    void accessibleNames_data()
+    {
+        QTest::addColumn<QString>("program");
+        for (const ProgramDescription* p : allPrograms())
+            QTest::newRow(p->name) << QString::fromUtf8(p->name);
+    }
+    // Every box and the list carry a name for assistive technology, each
+    // different within its window; the boxes with a label beside them are its
+    // buddy; buttons carry their captions.
+    void accessibleNames()
+    {
+        QFETCH(QString, program);
+        Session s(program.toStdString());
+        std::set<QString> seen;
+        for (const Control& c : s.window.program().controls) {
+            QWidget* w = s.window.control(c.name);
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+            QVERIFY(a != nullptr);
+            const QString name = a->text(QAccessible::Name);
+            if (c.kind == ControlKind::CommandButton)
+                QCOMPARE(name, QString::fromUtf8(c.text));
+            if (c.kind == ControlKind::TextBox || c.kind == ControlKind::ComboBox) {
+                QVERIFY2(!name.isEmpty(), c.name);
+                QVERIFY2(seen.insert(name).second, qPrintable(QString::fromUtf8(c.name) + " " + name));
+            }
+        }
+        for (const Caption& caption : s.window.program().captions)
+            if (auto* label = qobject_cast<QLabel*>(s.window.control(caption.label)))
+                QCOMPARE(label->buddy(), s.window.control(caption.control));
+    }
+
+    void accessibleNameRows_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("name");
+        const char* rows[][3] = {
+            {"fennick", "Text1", "低温側温度（℃）"},
+            {"fennick", "Text3", "平均熱伝導率（Ｗ／ｍｋ）"},
+            {"fennick", "Combo1", "ポリエチレンフォームの種類"},
+            {"halcott", "Text2", "高温側温度（℃）"},
+            {"熱伝達率", "Text1", "環境温度（℃）"},
+            {"熱伝達率", "Combo1", "放射率"},
+            {"熱伝達率", "Text12", "ε＝"},
+            {"熱伝達率", "Text7", "対流による熱伝達率（Ｗ／ｍ2/Ｋ） 上向き平面"},
+            {"熱伝達率", "Text10", "対流による熱伝達率（Ｗ／ｍ2/Ｋ） 垂直平面及び管 Δθ＜１０Ｋ"},
+            {"放散熱量", "Text10", "２．配管 放散熱量(W/m2)"},
+            {"表面温度", "Text2", "放散熱量(W/m2)"},
+            {"lorvast", "Text4", "相対湿度（％）"},
+        };
+        for (const auto& r : rows)
+            QTest::newRow((std::string(r[0]) + " " + r[1]).c_str())
+                << QString::fromUtf8(r[0]) << QString::fromUtf8(r[1]) << QString::fromUtf8(r[2]);
+    }
+    void accessibleNameRows()
+    {
+        QFETCH(QString, program);
+        QFETCH(QString, control);
+        QFETCH(QString, name);
+        Session s(program.toStdString());
+        QWidget* w = s.window.control(control.toStdString());
+        QCOMPARE(QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name), name);
     }
 
     void tabPath_data()
