@@ -8,6 +8,8 @@ MILFO_PACKAGES=(
   libgtest-dev libbenchmark-dev
   fonts-ipafont-gothic
   xvfb xdotool xclip x11-utils
+  desktop-file-utils appstream dpkg-dev file
+  clang libclang-rt-14-dev locales
 )
 
 milfo_install_packages() {
@@ -21,6 +23,17 @@ milfo_install_packages() {
   [ "$(id -u)" -eq 0 ] || sudo=(sudo)
   "${sudo[@]}" apt-get update -qq
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# The locales the numeric tests also run under (a decimal comma, and Japanese).
+milfo_generate_locales() {
+  local sudo=() loc
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  for loc in de_DE ja_JP; do
+    locale -a 2>/dev/null | grep -qx "$loc.utf8" && continue
+    echo "Generating locale: $loc.UTF-8"
+    "${sudo[@]}" localedef -i "$loc" -f UTF-8 "$loc.UTF-8"
+  done
 }
 
 # milfo_build DIR [TARGET...]: configures DIR once, then builds the targets
