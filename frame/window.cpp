@@ -20,7 +20,16 @@ int twipsToPixels(int twips)
 void setUpApplication(QApplication& app)
 {
     QFont::insertSubstitution(QString::fromUtf8(kMsPGothicFamily), QStringLiteral("IPAPGothic"));
-    app.setFont(QFont(QStringLiteral("IPAPGothic"), 9));
+    // The captions were laid out for a 9 pt face whose lines are 12 px apart
+    // and whose half-width digits are 6 px wide. IPAPGothic at 9 pt runs
+    // 12.9 px a line and 7.2 px a digit, so captions would overrun their
+    // rectangles ("2003/01/01" by 8 px, two-line captions by a pixel row).
+    // At 11 px, slightly condensed, it keeps the planned line height and
+    // widths. Pixels, not points: the geometry is in pixels too.
+    QFont ui(QStringLiteral("IPAPGothic"));
+    ui.setPixelSize(11);
+    ui.setStretch(95);
+    app.setFont(ui);
 }
 
 namespace {

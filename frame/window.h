@@ -20,8 +20,8 @@ namespace milfo {
 // 15 twips to a logical pixel (1440 twips per inch at 96 dots per inch).
 int twipsToPixels(int twips);
 
-// Fonts: the UI font is IPAPGothic 9 pt; "ＭＳ Ｐゴシック" is substituted by
-// IPAPGothic, which has the same metrics.
+// Fonts: the UI font is IPAPGothic sized to the captions' rectangles;
+// "ＭＳ Ｐゴシック" is substituted by IPAPGothic, which has the same metrics.
 void setUpApplication(QApplication& app);
 
 class CalculatorWindow : public QWidget, private Form {

@@ -192,7 +192,7 @@ private slots:
         QCOMPARE(QFontInfo(box).family(), QStringLiteral("IPAPGothic"));
         const QFont ui = child<QPushButton>(*window, "Command1")->font();
         QCOMPARE(QFontInfo(ui).family(), QStringLiteral("IPAPGothic"));
-        QCOMPARE(ui.pointSizeF(), 9.0);
+        QCOMPARE(ui.pixelSize(), 11);
     }
 
     // A handler that ends the program closes the window; nothing runs after.

@@ -13,7 +13,6 @@
 #include <QTest>
 #include <algorithm>
 #include <cmath>
-#include <string_view>
 
 #include "registry.h"
 #include "window.h"
@@ -65,58 +64,6 @@ QSizeF inkExtent(const QLabel& label, qreal ratio)
     return QSizeF((right + 1) / ratio, (bottom + 1) / ratio);
 }
 
-// The labels whose captions do not fit as placed, at every ratio alike,
-// with the cause. The rectangles are the design and stay; the causes are in
-// the UI font: IPAPGothic 9 pt has a line spacing of 12.9 px (12 px were
-// planned: two lines in 375 twips), and its half-width digits and Latin
-// letters are wider (a digit is 7.2 px, planned 6). An entry that comes to
-// fit fails as an unexpected pass: then delete it.
-struct KnownMisfit {
-    const char* program;
-    const char* label;
-    const char* cause;
-};
-
-constexpr const char* kDigits = "half-width digits are wider: the date overruns its label on the right";
-constexpr const char* kLatin =
-    "half-width Latin is wider: the unit wraps onto a second line, mostly out of sight";
-constexpr const char* kTwoLines =
-    "two lines need 26 px, the label has 25: the second line may lose its lowest pixel row";
-
-// clang-format off
-const KnownMisfit kKnownMisfits[] = {
-    {"halcott", "Label6", kDigits},
-    {"熱伝達率", "Label9", kTwoLines},
-    {"熱伝達率", "Label10", kTwoLines},
-    {"熱伝達率", "Label19", kTwoLines},
-    {"放散熱量", "Label3", kDigits},
-    {"放散熱量", "Label6", kTwoLines},
-    {"放散熱量", "Label11", kLatin},
-    {"放散熱量", "Label14", kLatin},
-    {"放散熱量", "Label15", kLatin},
-    {"yardow", "Label3", kDigits},
-    {"yardow", "Label11", kLatin},
-    {"yardow", "Label14", kLatin},
-    {"yardow", "Label15", kLatin},
-    {"ravelt", "Label3", kDigits},
-    {"ravelt", "Label6", kTwoLines},
-    {"ravelt", "Label11", kLatin},
-    {"表面温度", "Label3", kDigits},
-    {"表面温度", "Label11", kLatin},
-    {"表面温度", "Label14", kLatin},
-    {"lorvast", "Label2", kTwoLines},
-    {"lorvast", "Label5", kDigits},
-};
-// clang-format on
-
-const KnownMisfit* knownMisfit(const QString& program, const QString& label)
-{
-    for (const KnownMisfit& m : kKnownMisfits)
-        if (program == QString::fromUtf8(m.program) && label == QLatin1String(m.label))
-            return &m;
-    return nullptr;
-}
-
 }  // namespace
 
 class LabelFit : public QObject {
@@ -138,20 +85,6 @@ private slots:
                                     .arg(QString::fromUtf8(p->name))
                                     .arg(window.devicePixelRatio())
                                     .arg(requestedScale())));
-        }
-    }
-
-    // Every known misfit names a label that exists.
-    void knownMisfitsExist()
-    {
-        for (const KnownMisfit& m : kKnownMisfits) {
-            const ProgramDescription* p = findProgram(m.program);
-            bool found = false;
-            if (p != nullptr)
-                for (const Control& c : p->controls)
-                    found = found || (c.kind == ControlKind::Label && std::string_view(c.name) == m.label);
-            QVERIFY2(found, qPrintable(QStringLiteral("no label %1 in %2")
-                                           .arg(QLatin1String(m.label), QString::fromUtf8(m.program))));
         }
     }
 
@@ -219,9 +152,6 @@ private slots:
                             .arg(wrapped.width())
                             .arg(box.width());
 
-        const KnownMisfit* known = knownMisfit(program, label);
-        if (known != nullptr)
-            QEXPECT_FAIL("", known->cause, Continue);
         QString report;
         if (!problems.isEmpty()) {
             const QSizeF ink = inkExtent(*widget, window.devicePixelRatio());
@@ -234,8 +164,6 @@ private slots:
                          .arg(box.width())
                          .arg(box.height());
         }
-        if (known != nullptr && !report.isEmpty())
-            qInfo("%s", qPrintable(report));
         QVERIFY2(problems.isEmpty(), qPrintable(report));
     }
 };
