@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# tools/screenshots.sh — renders each calculator's window after a sample
+# calculation to docs/screenshots/NAME.png, on an Xvfb display of its own.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source tools/setup.sh
+milfo_install_packages
+milfo_build build milfo-screenshot
+
+display=""
+for n in $(seq 121 150); do
+  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
+done
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+trap 'kill $xvfb_pid 2>/dev/null || true' EXIT
+for _ in $(seq 50); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.1; done
+
+# program | driver commands, separated by ";"
+samples='
+pimbrel|pick Combo1 保温板１号;set Text1 0;set Text2 100;click Command1
+mostrel|pick Combo1 ウール２号;set Text1 10;set Text2 100;click Command1
+nethrow|pick Combo1 ブランケット１号;set Text1 200;set Text2 800;click Command1
+dovrin|pick Combo1 １号－１３;set Text1 0;set Text2 300;click Command1
+sonderly|pick Combo1 保温板(筒)３号－２５;set Text1 20;set Text2 300;click Command1
+tarvel|pick Combo1 ビーズ法保温板特号;set Text1 0;set Text2 50;click Command1
+halcott|set Text1 20;set Text2 80;click Command1
+fennick|pick Combo1 保温筒１種;set Text1 0;set Text2 50;click Command1
+castrel|pick Combo1 保温板１種１号;set Text1 0;set Text2 100;click Command1
+熱伝達率|set Text1 20;set Text2 50;set Text4 0.1;set Text5 0.05;pick Combo1 仕上げセメント、布類;click Command1
+放散熱量|set Text1 0.05;set Text2 300;set Text4 20;set Text5 10;set Text6 0.1;set Text7 0.1143;set Text8 0.3143;click Command1;click Command2
+yardow|set Text1 40;set Text2 20;set Text3 10;set Text8 0.3143;click Command1;click Command2
+ravelt|set Text1 0.05;set Text2 300;set Text3 40;set Text4 20;set Text5 10;set Text7 0.1143;click Command1;click Command2
+表面温度|set Text1 20;set Text2 200;set Text3 10;set Text8 0.3143;click Command1;click Command2
+lorvast|set Text1 20;set Text4 50;click Command1
+'
+mkdir -p docs/screenshots
+while IFS='|' read -r name commands; do
+  [ -n "$name" ] || continue
+  tr ';' '\n' <<<"$commands" | DISPLAY=$display build/tools/milfo-screenshot "$name" "docs/screenshots/$name.png" 2>/dev/null
+  echo "docs/screenshots/$name.png"
+done <<<"$samples"
