@@ -39,4 +39,35 @@ std::vector<GuiCase> meanCases(const std::vector<MeanCase>& rows)
     return cases;
 }
 
+std::vector<GuiCase> pressCases(const TwoButtonWindow& window, const std::vector<Press>& rows)
+{
+    const size_t n = window.inputs.size();
+    std::vector<GuiCase> cases;
+    for (const Press& p : rows) {
+        const auto typed = [&p](size_t i) { return i < p.in.size() ? p.in[i] : nullptr; };
+        GuiCase c;
+        c.title = p.title;
+        if (!p.fresh) {
+            for (size_t i = 0; i < n; ++i)
+                c.commands.push_back(std::string("set ") + window.inputs[i] + " " + window.exampleIn[i]);
+            c.commands.emplace_back("click Command1");
+            c.commands.emplace_back("click Command2");
+        }
+        for (size_t i = 0; i < n; ++i)
+            if (typed(i) != nullptr)
+                c.commands.push_back(std::string("set ") + window.inputs[i] + " " + typed(i));
+        c.commands.push_back(p.button == 1 ? "click Command1" : "click Command2");
+        for (size_t i = 0; i < n; ++i)
+            c.expect.emplace_back(window.inputs[i], typed(i) != nullptr ? typed(i)
+                                                    : p.fresh           ? "0"
+                                                                        : window.exampleIn[i]);
+        const int other = 2 - p.button;
+        c.expect.emplace_back(window.results[p.button - 1], p.shows);
+        c.expect.emplace_back(window.results[other], p.fresh ? "0" : window.exampleShows[other]);
+        c.fault = p.fault;
+        cases.push_back(std::move(c));
+    }
+    return cases;
+}
+
 }  // namespace milfo::test

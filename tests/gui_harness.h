@@ -39,6 +39,29 @@ struct MeanCase {
 };
 std::vector<GuiCase> meanCases(const std::vector<MeanCase>& rows);
 
+// A window with two buttons, each writing its own result box from the same
+// inputs (the plane and the pipe). Every press starts from a window that
+// already shows both examples' results, unless it starts fresh, so a box the
+// press empties is seen to change and the other button's box to stay.
+struct TwoButtonWindow {
+    std::vector<const char*> inputs;     // the input boxes
+    std::vector<const char*> exampleIn;  // the example's text for each
+    const char* results[2];              // the boxes of Command1 and Command2
+    const char* exampleShows[2];         // what they show for the example
+};
+
+// One press: the inputs typed over the example's (nullptr or missing: not
+// typed), the button (1 or 2), what its box then shows, the fault line.
+struct Press {
+    const char* title;
+    std::vector<const char*> in;
+    int button;
+    const char* shows;
+    const char* fault = "";
+    bool fresh = false;
+};
+std::vector<GuiCase> pressCases(const TwoButtonWindow& window, const std::vector<Press>& rows);
+
 }  // namespace milfo::test
 
 #define MILFO_GUI_CASES(name)                                                                     \

@@ -19,119 +19,102 @@ constexpr const char* kExampleShows[2] = {"133.333333333333", "84.3106608071631"
 const char* const kDivideByZero = "! 0 で除算しました。";
 const char* const kOverflow = "! オーバーフローしました。";
 
-constexpr const char* kButtons[2] = {"Command1", "Command2"};
-
-// One press of a button after typing the row's inputs (nullptr: not typed).
-// Unless the row starts fresh, the window first shows the results of both
-// examples, so a box that the press empties is seen to change and the other
-// button's box is seen to stay as it was.
-struct Press {
-    const char* title;
-    std::array<const char*, kInputs.size()> in;
-    int button;  // 1 or 2
-    const char* shows;
-    const char* fault = "";
-    bool fresh = false;
-};
-
-GuiCase pressCase(const Press& p)
-{
-    GuiCase c;
-    c.title = p.title;
-    if (!p.fresh) {
-        for (size_t i = 0; i < kInputs.size(); ++i)
-            c.commands.push_back(std::string("set ") + kInputs[i] + " " + kExampleIn[i]);
-        c.commands.emplace_back("click Command1");
-        c.commands.emplace_back("click Command2");
-    }
-    for (size_t i = 0; i < kInputs.size(); ++i)
-        if (p.in[i] != nullptr)
-            c.commands.push_back(std::string("set ") + kInputs[i] + " " + p.in[i]);
-    c.commands.push_back(std::string("click ") + kButtons[p.button - 1]);
-    for (size_t i = 0; i < kInputs.size(); ++i)
-        c.expect.emplace_back(kInputs[i], p.in[i] != nullptr ? p.in[i] : p.fresh ? "0" : kExampleIn[i]);
-    const int other = 2 - p.button;
-    c.expect.emplace_back(kResults[p.button - 1], p.shows);
-    c.expect.emplace_back(kResults[other], p.fresh ? "0" : kExampleShows[other]);
-    c.fault = p.fault;
-    return c;
-}
-
-std::vector<GuiCase> pressCases(const std::vector<Press>& rows)
-{
-    std::vector<GuiCase> cases;
-    for (const Press& p : rows)
-        cases.push_back(pressCase(p));
-    return cases;
-}
+const milfo::test::TwoButtonWindow kWindow{{kInputs.begin(), kInputs.end()},
+                                           {kExampleIn.begin(), kExampleIn.end()},
+                                           {kResults[0], kResults[1]},
+                                           {kExampleShows[0], kExampleShows[1]}};
 
 }  // namespace
 
 MILFO_GUI_CASES(heat_loss)
 {
-    std::vector<GuiCase> cases = pressCases({
-        // title, {λ, θ1, θ2, θa, h, t, d1, d2}, button, shows, fault, fresh
-        {"plane example", {}, 1, "133.333333333333"},
-        {"pipe example", {}, 2, "84.3106608071631"},
-        {"plane, initial inputs: λ = 0 fails the test", {}, 1, "", "", true},
-        {"pipe, initial inputs: λ = 0 fails the test", {}, 2, "", "", true},
-        {"plane, h = 0 fails the test", {nullptr, nullptr, nullptr, nullptr, "0"}, 1, ""},
-        {"pipe, h = 0 fails the test", {nullptr, nullptr, nullptr, nullptr, "0"}, 2, ""},
-        {"plane, λ < 0 fails the test", {"-1"}, 1, ""},
-        {"pipe, λ < 0 fails the test", {"-1"}, 2, ""},
-        {"pipe, d1 = 0 fails the test", {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, "0"}, 2, ""},
-        {"pipe, d2 = 0 fails the test",
-         {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, "0"},
-         2,
-         ""},
-        {"pipe, d2 < 0 fails the test",
-         {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, "-0.3143"},
-         2,
-         ""},
-        {"plane, t = 0: h × (θ1 − θa)", {nullptr, nullptr, nullptr, nullptr, nullptr, "0"}, 1, "2800"},
-        {"plane, θ1 < θa: negative", {nullptr, "0"}, 1, "-9.52380952380952"},
-        {"pipe, θ1 < θa: negative", {nullptr, "0"}, 2, "-6.02219005765451"},
-        {"plane, θ2 is not used", {nullptr, nullptr, "999"}, 1, "133.333333333333"},
-        {"pipe, θ2 is not used", {nullptr, nullptr, "999"}, 2, "84.3106608071631"},
-        {"plane, a small loss in exponent form", {"1", "0.00001", nullptr, "0", "1", "0"}, 1, "1E-05"},
-        {"pipe, a small loss in exponent form",
-         {"1", "0.00001", nullptr, "0", "1", "0"},
-         2,
-         "8.51971809374905E-06"},
-        {"plane, a large loss in exponent form", {nullptr, "1e20"}, 1, "4.76190476190476E+19"},
-        {"pipe, a large loss in exponent form", {nullptr, "1e20"}, 2, "3.01109502882725E+19"},
-        {"pipe, d1 = d2: no layer term",
-         {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, "0.3143"},
-         2,
-         "2764.7248636"},
-        {"pipe, d2 < d1 is accepted",
-         {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, "0.3143", "0.1143"},
-         2,
-         "-95.19637485294"},
-        {"plane, other inputs", {"0.04", "150", nullptr, "25", "12", "0.05", "0.0605", "0.1605"}, 1, "93.75"},
-        {"pipe, other inputs",
-         {"0.04", "150", nullptr, "25", "12", "0.05", "0.0605", "0.1605"},
-         2,
-         "30.885066625732"},
-        // Faults: the pressed button's box is emptied, the inputs and the
-        // other box stay.
-        {"plane, t = -λ/h: resistance 0", {"1", nullptr, nullptr, nullptr, "1", "-1"}, 1, "", kDivideByZero},
-        {"pipe, d2 < d1 cancels the resistance",
-         {"1", nullptr, nullptr, nullptr, "5.77078052772895", nullptr, "1", "0.5"},
-         2,
-         "",
-         kDivideByZero},
-        {"plane, θ2 beyond the Double range is still read", {nullptr, nullptr, "1e999"}, 1, "", kOverflow},
-        {"pipe, θ2 beyond the Double range is still read", {nullptr, nullptr, "1e999"}, 2, "", kOverflow},
-        {"plane, λ beyond the Double range", {"1e999"}, 1, "", kOverflow},
-        {"pipe, d2 beyond the Double range",
-         {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, "1e999"},
-         2,
-         "",
-         kOverflow},
-        {"plane, θ1 − θa beyond the Double range", {nullptr, "1e308", nullptr, "-1e308"}, 1, "", kOverflow},
-        {"pipe, θ1 − θa beyond the Double range", {nullptr, "1e308", nullptr, "-1e308"}, 2, "", kOverflow},
-    });
+    std::vector<GuiCase> cases = milfo::test::pressCases(
+        kWindow,
+        {
+            // title, {λ, θ1, θ2, θa, h, t, d1, d2}, button, shows, fault, fresh
+            {"plane example", {}, 1, "133.333333333333"},
+            {"pipe example", {}, 2, "84.3106608071631"},
+            {"plane, initial inputs: λ = 0 fails the test", {}, 1, "", "", true},
+            {"pipe, initial inputs: λ = 0 fails the test", {}, 2, "", "", true},
+            {"plane, h = 0 fails the test", {nullptr, nullptr, nullptr, nullptr, "0"}, 1, ""},
+            {"pipe, h = 0 fails the test", {nullptr, nullptr, nullptr, nullptr, "0"}, 2, ""},
+            {"plane, λ < 0 fails the test", {"-1"}, 1, ""},
+            {"pipe, λ < 0 fails the test", {"-1"}, 2, ""},
+            {"pipe, d1 = 0 fails the test",
+             {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, "0"},
+             2,
+             ""},
+            {"pipe, d2 = 0 fails the test",
+             {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, "0"},
+             2,
+             ""},
+            {"pipe, d2 < 0 fails the test",
+             {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, "-0.3143"},
+             2,
+             ""},
+            {"plane, t = 0: h × (θ1 − θa)", {nullptr, nullptr, nullptr, nullptr, nullptr, "0"}, 1, "2800"},
+            {"plane, θ1 < θa: negative", {nullptr, "0"}, 1, "-9.52380952380952"},
+            {"pipe, θ1 < θa: negative", {nullptr, "0"}, 2, "-6.02219005765451"},
+            {"plane, θ2 is not used", {nullptr, nullptr, "999"}, 1, "133.333333333333"},
+            {"pipe, θ2 is not used", {nullptr, nullptr, "999"}, 2, "84.3106608071631"},
+            {"plane, a small loss in exponent form", {"1", "0.00001", nullptr, "0", "1", "0"}, 1, "1E-05"},
+            {"pipe, a small loss in exponent form",
+             {"1", "0.00001", nullptr, "0", "1", "0"},
+             2,
+             "8.51971809374905E-06"},
+            {"plane, a large loss in exponent form", {nullptr, "1e20"}, 1, "4.76190476190476E+19"},
+            {"pipe, a large loss in exponent form", {nullptr, "1e20"}, 2, "3.01109502882725E+19"},
+            {"pipe, d1 = d2: no layer term",
+             {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, "0.3143"},
+             2,
+             "2764.7248636"},
+            {"pipe, d2 < d1 is accepted",
+             {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, "0.3143", "0.1143"},
+             2,
+             "-95.19637485294"},
+            {"plane, other inputs",
+             {"0.04", "150", nullptr, "25", "12", "0.05", "0.0605", "0.1605"},
+             1,
+             "93.75"},
+            {"pipe, other inputs",
+             {"0.04", "150", nullptr, "25", "12", "0.05", "0.0605", "0.1605"},
+             2,
+             "30.885066625732"},
+            // Faults: the pressed button's box is emptied, the inputs and the
+            // other box stay.
+            {"plane, t = -λ/h: resistance 0",
+             {"1", nullptr, nullptr, nullptr, "1", "-1"},
+             1,
+             "",
+             kDivideByZero},
+            {"pipe, d2 < d1 cancels the resistance",
+             {"1", nullptr, nullptr, nullptr, "5.77078052772895", nullptr, "1", "0.5"},
+             2,
+             "",
+             kDivideByZero},
+            {"plane, θ2 beyond the Double range is still read",
+             {nullptr, nullptr, "1e999"},
+             1,
+             "",
+             kOverflow},
+            {"pipe, θ2 beyond the Double range is still read", {nullptr, nullptr, "1e999"}, 2, "", kOverflow},
+            {"plane, λ beyond the Double range", {"1e999"}, 1, "", kOverflow},
+            {"pipe, d2 beyond the Double range",
+             {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, "1e999"},
+             2,
+             "",
+             kOverflow},
+            {"plane, θ1 − θa beyond the Double range",
+             {nullptr, "1e308", nullptr, "-1e308"},
+             1,
+             "",
+             kOverflow},
+            {"pipe, θ1 − θa beyond the Double range",
+             {nullptr, "1e308", nullptr, "-1e308"},
+             2,
+             "",
+             kOverflow},
+        });
     return {"放散熱量",
             {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text8", "Text9", "Command1",
              "Text10", "Command2", "Text1"},

@@ -20,112 +20,72 @@ const char* const kDivideByZero = "! 0 で除算しました。";
 const char* const kOverflow = "! オーバーフローしました。";
 const char* const kInvalid = "! 関数の引数が不正です。";
 
-constexpr const char* kButtons[2] = {"Command1", "Command2"};
-
-// One press of a button after typing the row's inputs (nullptr: not typed).
-// Unless the row starts fresh, the window first shows the results of both
-// examples, so a box that the press empties is seen to change and the other
-// button's box is seen to stay as it was.
-struct Press {
-    const char* title;
-    std::array<const char*, kInputs.size()> in;
-    int button;  // 1 or 2
-    const char* shows;
-    const char* fault = "";
-    bool fresh = false;
-};
-
-GuiCase pressCase(const Press& p)
-{
-    GuiCase c;
-    c.title = p.title;
-    if (!p.fresh) {
-        for (size_t i = 0; i < kInputs.size(); ++i)
-            c.commands.push_back(std::string("set ") + kInputs[i] + " " + kExampleIn[i]);
-        c.commands.emplace_back("click Command1");
-        c.commands.emplace_back("click Command2");
-    }
-    for (size_t i = 0; i < kInputs.size(); ++i)
-        if (p.in[i] != nullptr)
-            c.commands.push_back(std::string("set ") + kInputs[i] + " " + p.in[i]);
-    c.commands.push_back(std::string("click ") + kButtons[p.button - 1]);
-    for (size_t i = 0; i < kInputs.size(); ++i)
-        c.expect.emplace_back(kInputs[i], p.in[i] != nullptr ? p.in[i] : p.fresh ? "0" : kExampleIn[i]);
-    const int other = 2 - p.button;
-    c.expect.emplace_back(kResults[p.button - 1], p.shows);
-    c.expect.emplace_back(kResults[other], p.fresh ? "0" : kExampleShows[other]);
-    c.fault = p.fault;
-    return c;
-}
-
-std::vector<GuiCase> pressCases(const std::vector<Press>& rows)
-{
-    std::vector<GuiCase> cases;
-    for (const Press& p : rows)
-        cases.push_back(pressCase(p));
-    return cases;
-}
+const milfo::test::TwoButtonWindow kWindow{{kInputs.begin(), kInputs.end()},
+                                           {kExampleIn.begin(), kExampleIn.end()},
+                                           {kResults[0], kResults[1]},
+                                           {kExampleShows[0], kExampleShows[1]}};
 
 }  // namespace
 
 MILFO_GUI_CASES(ravelt)
 {
-    std::vector<GuiCase> cases = pressCases({
-        // title, {λ, θ1, θ2, θa, h, d1}, button, shows, fault, fresh
-        {"plane example", {}, 1, "0.065"},
-        {"pipe example, d1 = 0.1143: 9711 steps", {}, 2, "0.0485550000000411"},
-        {"pipe example, d1 = 0.1: 9487 steps",
-         {nullptr, nullptr, nullptr, nullptr, nullptr, "0.1"},
-         2,
-         "0.0474350000000301"},
-        {"plane, initial inputs: the test fails", {}, 1, "0", "", true},
-        {"plane, h = 0 fails the test", {nullptr, nullptr, nullptr, nullptr, "0"}, 1, "0"},
-        {"plane, λ = 0 fails the test", {"0"}, 1, "0"},
-        {"plane, θ1 = θ2: no thickness", {nullptr, nullptr, "300"}, 1, "0"},
-        {"plane, θ1 < θ2: negative", {nullptr, "20"}, 1, "-0.005"},
-        {"pipe, target ≤ 0: one step",
-         {nullptr, "30", "40", nullptr, nullptr, "0.1"},
-         2,
-         "0.00000499999999999806"},
-        {"pipe, target 0: one step", {nullptr, nullptr, "300"}, 2, "0.00000499999999999806"},
-        {"plane, other inputs", {"0.04", "150", "30", "25", "12", "0.0605"}, 1, "0.08"},
-        {"pipe, other inputs: 10173 steps",
-         {"0.04", "150", "30", "25", "12", "0.0605"},
-         2,
-         "0.0508650000000068"},
-        // Faults: the pressed button's box is emptied, the inputs and the
-        // other box stay.
-        {"pipe, initial inputs: 0 / 0 at the target", {}, 2, "", kDivideByZero, true},
-        {"plane, θ2 = θa", {nullptr, nullptr, "20"}, 1, "", kDivideByZero},
-        {"pipe, θ2 = θa", {nullptr, nullptr, "20"}, 2, "", kDivideByZero},
-        {"pipe, h = 0", {nullptr, nullptr, nullptr, nullptr, "0"}, 2, "", kDivideByZero},
-        {"pipe, d1 = 0 divides in the first step",
-         {nullptr, nullptr, nullptr, nullptr, nullptr, "0"},
-         2,
-         "",
-         kDivideByZero},
-        {"pipe, d1 < 0: the ratio passes 0",
-         {nullptr, nullptr, nullptr, nullptr, nullptr, "-0.1"},
-         2,
-         "",
-         kInvalid},
-        {"pipe, d1 = -1e-5: the first step reaches 0",
-         {nullptr, nullptr, nullptr, nullptr, nullptr, "-0.00001"},
-         2,
-         "",
-         kInvalid},
-        {"pipe, a step that no longer changes d2",
-         {nullptr, nullptr, nullptr, nullptr, nullptr, "1e12"},
-         2,
-         "",
-         kEndless},
-        {"plane, λ beyond the Double range", {"1e999"}, 1, "", kOverflow},
-        {"pipe, d1 beyond the Double range",
-         {nullptr, nullptr, nullptr, nullptr, nullptr, "1e999"},
-         2,
-         "",
-         kOverflow},
-    });
+    std::vector<GuiCase> cases = milfo::test::pressCases(
+        kWindow, {
+                     // title, {λ, θ1, θ2, θa, h, d1}, button, shows, fault, fresh
+                     {"plane example", {}, 1, "0.065"},
+                     {"pipe example, d1 = 0.1143: 9711 steps", {}, 2, "0.0485550000000411"},
+                     {"pipe example, d1 = 0.1: 9487 steps",
+                      {nullptr, nullptr, nullptr, nullptr, nullptr, "0.1"},
+                      2,
+                      "0.0474350000000301"},
+                     {"plane, initial inputs: the test fails", {}, 1, "0", "", true},
+                     {"plane, h = 0 fails the test", {nullptr, nullptr, nullptr, nullptr, "0"}, 1, "0"},
+                     {"plane, λ = 0 fails the test", {"0"}, 1, "0"},
+                     {"plane, θ1 = θ2: no thickness", {nullptr, nullptr, "300"}, 1, "0"},
+                     {"plane, θ1 < θ2: negative", {nullptr, "20"}, 1, "-0.005"},
+                     {"pipe, target ≤ 0: one step",
+                      {nullptr, "30", "40", nullptr, nullptr, "0.1"},
+                      2,
+                      "0.00000499999999999806"},
+                     {"pipe, target 0: one step", {nullptr, nullptr, "300"}, 2, "0.00000499999999999806"},
+                     {"plane, other inputs", {"0.04", "150", "30", "25", "12", "0.0605"}, 1, "0.08"},
+                     {"pipe, other inputs: 10173 steps",
+                      {"0.04", "150", "30", "25", "12", "0.0605"},
+                      2,
+                      "0.0508650000000068"},
+                     // Faults: the pressed button's box is emptied, the inputs and the
+                     // other box stay.
+                     {"pipe, initial inputs: 0 / 0 at the target", {}, 2, "", kDivideByZero, true},
+                     {"plane, θ2 = θa", {nullptr, nullptr, "20"}, 1, "", kDivideByZero},
+                     {"pipe, θ2 = θa", {nullptr, nullptr, "20"}, 2, "", kDivideByZero},
+                     {"pipe, h = 0", {nullptr, nullptr, nullptr, nullptr, "0"}, 2, "", kDivideByZero},
+                     {"pipe, d1 = 0 divides in the first step",
+                      {nullptr, nullptr, nullptr, nullptr, nullptr, "0"},
+                      2,
+                      "",
+                      kDivideByZero},
+                     {"pipe, d1 < 0: the ratio passes 0",
+                      {nullptr, nullptr, nullptr, nullptr, nullptr, "-0.1"},
+                      2,
+                      "",
+                      kInvalid},
+                     {"pipe, d1 = -1e-5: the first step reaches 0",
+                      {nullptr, nullptr, nullptr, nullptr, nullptr, "-0.00001"},
+                      2,
+                      "",
+                      kInvalid},
+                     {"pipe, a step that no longer changes d2",
+                      {nullptr, nullptr, nullptr, nullptr, nullptr, "1e12"},
+                      2,
+                      "",
+                      kEndless},
+                     {"plane, λ beyond the Double range", {"1e999"}, 1, "", kOverflow},
+                     {"pipe, d1 beyond the Double range",
+                      {nullptr, nullptr, nullptr, nullptr, nullptr, "1e999"},
+                      2,
+                      "",
+                      kOverflow},
+                 });
     return {"ravelt",
             {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Command1", "Command2", "Text8",
              "Text1"},

@@ -17,80 +17,40 @@ constexpr const char* kExampleShows[2] = {"40", "40.2551800858337"};
 const char* const kDivideByZero = "! 0 で除算しました。";
 const char* const kOverflow = "! オーバーフローしました。";
 
-constexpr const char* kButtons[2] = {"Command1", "Command2"};
-
-// One press of a button after typing the row's inputs (nullptr: not typed).
-// Unless the row starts fresh, the window first shows the results of both
-// examples, so a box that the press empties is seen to change and the other
-// button's box is seen to stay as it was.
-struct Press {
-    const char* title;
-    std::array<const char*, kInputs.size()> in;
-    int button;  // 1 or 2
-    const char* shows;
-    const char* fault = "";
-    bool fresh = false;
-};
-
-GuiCase pressCase(const Press& p)
-{
-    GuiCase c;
-    c.title = p.title;
-    if (!p.fresh) {
-        for (size_t i = 0; i < kInputs.size(); ++i)
-            c.commands.push_back(std::string("set ") + kInputs[i] + " " + kExampleIn[i]);
-        c.commands.emplace_back("click Command1");
-        c.commands.emplace_back("click Command2");
-    }
-    for (size_t i = 0; i < kInputs.size(); ++i)
-        if (p.in[i] != nullptr)
-            c.commands.push_back(std::string("set ") + kInputs[i] + " " + p.in[i]);
-    c.commands.push_back(std::string("click ") + kButtons[p.button - 1]);
-    for (size_t i = 0; i < kInputs.size(); ++i)
-        c.expect.emplace_back(kInputs[i], p.in[i] != nullptr ? p.in[i] : p.fresh ? "0" : kExampleIn[i]);
-    const int other = 2 - p.button;
-    c.expect.emplace_back(kResults[p.button - 1], p.shows);
-    c.expect.emplace_back(kResults[other], p.fresh ? "0" : kExampleShows[other]);
-    c.fault = p.fault;
-    return c;
-}
-
-std::vector<GuiCase> pressCases(const std::vector<Press>& rows)
-{
-    std::vector<GuiCase> cases;
-    for (const Press& p : rows)
-        cases.push_back(pressCase(p));
-    return cases;
-}
+const milfo::test::TwoButtonWindow kWindow{{kInputs.begin(), kInputs.end()},
+                                           {kExampleIn.begin(), kExampleIn.end()},
+                                           {kResults[0], kResults[1]},
+                                           {kExampleShows[0], kExampleShows[1]}};
 
 }  // namespace
 
 MILFO_GUI_CASES(surface_temperature)
 {
-    std::vector<GuiCase> cases = pressCases({
-        // title, {θa, q, h, d2}, button, shows, fault, fresh
-        {"plane example", {}, 1, "40"},
-        {"pipe example", {}, 2, "40.2551800858337"},
-        {"plane, no loss: the ambient temperature", {nullptr, "0"}, 1, "20"},
-        {"pipe, no loss: the ambient temperature", {nullptr, "0"}, 2, "20"},
-        {"plane, a negative loss: below ambient", {nullptr, "-200"}, 1, "0"},
-        {"pipe, a negative loss: below ambient", {nullptr, "-200"}, 2, "-0.255180085833693"},
-        {"pipe, a negative diameter is accepted",
-         {nullptr, nullptr, nullptr, "-0.3143"},
-         2,
-         "-0.255180085833693"},
-        {"plane, other inputs", {"-5.5", "37.5", "8.3", "0.1605"}, 1, "-0.981927710843374"},
-        {"pipe, other inputs", {"-5.5", "37.5", "8.3", "0.1605"}, 2, "3.46042548837058"},
-        // Faults: the pressed button's box is emptied, the inputs and the
-        // other box stay.
-        {"plane, initial inputs: 0 / 0", {}, 1, "", kDivideByZero, true},
-        {"pipe, initial inputs: 0 / 0", {}, 2, "", kDivideByZero, true},
-        {"plane, h = 0", {nullptr, nullptr, "0"}, 1, "", kDivideByZero},
-        {"pipe, h = 0", {nullptr, nullptr, "0"}, 2, "", kDivideByZero},
-        {"pipe, d2 = 0", {nullptr, nullptr, nullptr, "0"}, 2, "", kDivideByZero},
-        {"plane, θa beyond the Double range", {"1e999"}, 1, "", kOverflow},
-        {"pipe, θa beyond the Double range", {"1e999"}, 2, "", kOverflow},
-    });
+    std::vector<GuiCase> cases = milfo::test::pressCases(
+        kWindow, {
+                     // title, {θa, q, h, d2}, button, shows, fault, fresh
+                     {"plane example", {}, 1, "40"},
+                     {"pipe example", {}, 2, "40.2551800858337"},
+                     {"plane, no loss: the ambient temperature", {nullptr, "0"}, 1, "20"},
+                     {"pipe, no loss: the ambient temperature", {nullptr, "0"}, 2, "20"},
+                     {"plane, a negative loss: below ambient", {nullptr, "-200"}, 1, "0"},
+                     {"pipe, a negative loss: below ambient", {nullptr, "-200"}, 2, "-0.255180085833693"},
+                     {"pipe, a negative diameter is accepted",
+                      {nullptr, nullptr, nullptr, "-0.3143"},
+                      2,
+                      "-0.255180085833693"},
+                     {"plane, other inputs", {"-5.5", "37.5", "8.3", "0.1605"}, 1, "-0.981927710843374"},
+                     {"pipe, other inputs", {"-5.5", "37.5", "8.3", "0.1605"}, 2, "3.46042548837058"},
+                     // Faults: the pressed button's box is emptied, the inputs and the
+                     // other box stay.
+                     {"plane, initial inputs: 0 / 0", {}, 1, "", kDivideByZero, true},
+                     {"pipe, initial inputs: 0 / 0", {}, 2, "", kDivideByZero, true},
+                     {"plane, h = 0", {nullptr, nullptr, "0"}, 1, "", kDivideByZero},
+                     {"pipe, h = 0", {nullptr, nullptr, "0"}, 2, "", kDivideByZero},
+                     {"pipe, d2 = 0", {nullptr, nullptr, nullptr, "0"}, 2, "", kDivideByZero},
+                     {"plane, θa beyond the Double range", {"1e999"}, 1, "", kOverflow},
+                     {"pipe, θa beyond the Double range", {"1e999"}, 2, "", kOverflow},
+                 });
     return {"表面温度",
             {"Text1", "Text2", "Text3", "Text8", "Text9", "Command1", "Text10", "Command2", "Text1"},
             cases};
