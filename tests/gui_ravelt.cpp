@@ -33,6 +33,11 @@ MILFO_GUI_CASES(ravelt)
         kWindow, {
                      // title, {λ, θ1, θ2, θa, h, d1}, button, shows, fault, fresh
                      {"plane example", {}, 1, "0.065"},
+                     // about 2.6·10^13 accumulated steps, answered at once
+                     {"pipe, θ2 a hair above θa: a huge target",
+                      {"1", "300", "20.0000001", "20", "1", "0.1"},
+                      2,
+                      "129195573.968253"},
                      {"pipe example, d1 = 0.1143: 9711 steps", {}, 2, "0.0485550000000411"},
                      {"pipe example, d1 = 0.1: 9487 steps",
                       {nullptr, nullptr, nullptr, nullptr, nullptr, "0.1"},
