@@ -13,17 +13,27 @@ program=${name%%-*}
 layout="$layouts/$program.tsv"
 caption=$(awk -F'\t' '$1 == "caption" { print $2 }' "$layout")
 
-"$apps/$program" &
-pid=$!
-cleanup() { kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; }
+pid=""
+cleanup() { [ -n "$pid" ] && { kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; }; }
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
+# Starts the program and waits for its window. On a loaded machine the first
+# connection to the display can be refused; a program that ends before its
+# window appears is started again, twice at most.
 wid=""
-for _ in $(seq 100); do
-  wid=$(xdotool search --onlyvisible --name "^${caption}\$" 2>/dev/null | head -n 1)
-  [ -n "$wid" ] && break
-  sleep 0.1
+for attempt in 1 2 3; do
+  "$apps/$program" &
+  pid=$!
+  for _ in $(seq 200); do
+    wid=$(xdotool search --onlyvisible --name "^${caption}\$" 2>/dev/null | head -n 1)
+    [ -n "$wid" ] && break 2
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  wait "$pid" 2>/dev/null
+  echo "attempt $attempt: the program ended before its window appeared"
+  pid=""
 done
 [ -n "$wid" ] || fail "no window captioned $caption"
 xdotool windowfocus --sync "$wid" || fail "cannot focus the window"
