@@ -286,9 +286,9 @@ void requireFinite(double value)
         throw RuntimeError(ErrorKind::Overflow);
 }
 
-// Plain decimal text keeps at most 28 decimal places, as a decimal number
-// type does; a magnitude that rounds away below that shows "0".
-constexpr int kMaxDecimalPlaces = 28;
+// Below 1E-28, the finest step of a decimal number type, a magnitude shows
+// "0"; from there up every significant digit is written out in full.
+constexpr double kSmallestShown = 1e-28;
 
 template <typename T>
 std::string showDecimal(T value, int significant)
@@ -297,14 +297,9 @@ std::string showDecimal(T value, int significant)
     const T magnitude = std::fabs(value);
     if (static_cast<double>(magnitude) >= 79228162514264337593543950336.0)  // 2^96
         throw RuntimeError(ErrorKind::Overflow);
-    if (magnitude == 0)
+    if (static_cast<double>(magnitude) < kSmallestShown)
         return "0";
-    const int exponent = static_cast<int>(std::floor(std::log10(static_cast<double>(magnitude))));
-    const int digits = std::min(significant, exponent + 1 + kMaxDecimalPlaces);
-    if (digits <= 0)
-        return "0";
-    Rounded r = roundSignificant(magnitude, digits);
-    return plain(std::signbit(value), r);
+    return plain(std::signbit(value), roundSignificant(magnitude, significant));
 }
 
 template <typename T>
