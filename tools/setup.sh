@@ -30,7 +30,7 @@ milfo_generate_locales() {
   local sudo=() loc
   [ "$(id -u)" -eq 0 ] || sudo=(sudo)
   for loc in de_DE ja_JP; do
-    locale -a 2>/dev/null | grep -qx "$loc.utf8" && continue
+    locale -a 2>/dev/null | grep -x "$loc.utf8" >/dev/null && continue
     echo "Generating locale: $loc.UTF-8"
     "${sudo[@]}" localedef -i "$loc" -f UTF-8 "$loc.UTF-8"
   done
