@@ -1,5 +1,7 @@
 #include "drive.h"
 
+#include "registry.h"
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
@@ -7,6 +9,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <algorithm>
+#include <iostream>
 #include <map>
 
 namespace milfo {
@@ -201,6 +204,34 @@ std::vector<std::string> Driver::dump() const
         for (int i = 0; i < list->count(); ++i)
             out.push_back("entry\t" + list->itemText(i).toStdString());
     return out;
+}
+
+int driveProgram(int argc, char** argv, int arguments, const char* usage,
+                 const std::function<int(CalculatorWindow&, Driver&)>& body)
+{
+    if (argc != arguments) {
+        std::cerr << "usage: " << usage << "\n";
+        return 2;
+    }
+    const ProgramDescription* program = findProgram(argv[1]);
+    if (program == nullptr) {
+        std::cerr << argv[0] << ": no program " << argv[1] << "\n";
+        return 2;
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
+    setUpApplication(app);
+    CalculatorWindow window(*program);
+    Driver driver(window);
+    window.load();
+    window.show();
+    window.activateWindow();
+    QApplication::setActiveWindow(&window);
+    if (!QTest::qWaitForWindowActive(&window, 5000))
+        std::cerr << argv[0] << ": the window did not become active\n";
+    return body(window, driver);
 }
 
 }  // namespace milfo

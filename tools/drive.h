@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,5 +42,12 @@ private:
     std::vector<std::string> faults_;
     bool ended_ = false;
 };
+
+// The common start of the driving tools: PROGRAM from argv[1] (with
+// `arguments` words on the command line in all), the offscreen platform
+// unless a display is at hand, the program's window built, loaded, shown and
+// active with its driver; then body. Exit code 2 for a wrong command line.
+int driveProgram(int argc, char** argv, int arguments, const char* usage,
+                 const std::function<int(CalculatorWindow&, Driver&)>& body);
 
 }  // namespace milfo
