@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "pipe_search.h"
+#include "pipe_search_outcome.h"
 
 namespace {
 
@@ -23,74 +24,8 @@ using milfo::RuntimeError;
 using milfo::heatflow::literalPipeScan;
 using milfo::heatflow::pipeSearch;
 using milfo::heatflow::PipeSearchResult;
+using namespace milfo::heatflow;
 
-double divisorK()
-{
-    return milfo::ln(Real(2.718282)).value();
-}
-
-double yAt(double d2, double d1, double k)
-{
-    return ((milfo::ln(Real(d2) / d1) * d2) / k).value();
-}
-
-struct Outcome {
-    std::optional<ErrorKind> fault;
-    double d2 = 0.0;
-    long long steps = 0;
-    double seconds = 0.0;
-};
-
-template <typename Search>
-Outcome timed(Search search, double x, double d1, double k)
-{
-    Outcome o;
-    const auto start = std::chrono::steady_clock::now();
-    try {
-        const PipeSearchResult r = search(x, d1, k);
-        o.d2 = r.d2;
-        o.steps = r.steps;
-    } catch (const RuntimeError& e) {
-        o.fault = e.kind();
-    }
-    o.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    return o;
-}
-
-bool same(const Outcome& a, const Outcome& b)
-{
-    if (a.fault || b.fault)
-        return a.fault == b.fault;
-    return std::memcmp(&a.d2, &b.d2, sizeof a.d2) == 0 && a.steps == b.steps;
-}
-
-const char* kindName(ErrorKind kind)
-{
-    switch (kind) {
-        case ErrorKind::DivisionByZero:
-            return "division by zero";
-        case ErrorKind::Overflow:
-            return "overflow";
-        case ErrorKind::InvalidArgument:
-            return "invalid argument";
-        case ErrorKind::EndlessSearch:
-            return "endless search";
-    }
-    return "?";
-}
-
-std::string describe(const Outcome& o)
-{
-    char buf[80];
-    if (o.fault)
-        std::snprintf(buf, sizeof buf, "fault: %s", kindName(*o.fault));
-    else
-        std::snprintf(buf, sizeof buf, "%lld steps, d2 %.17g", o.steps, o.d2);
-    return buf;
-}
-
-// The computed Y over 2·halfWidth + 1 steps around the top of the hump
-// (d1 < 0, |d2| = |d1| / e), with the accumulated d2 of the scan.
 struct Hump {
     long long firstStep;
     std::vector<double> y;
@@ -158,9 +93,9 @@ int main()
     int identical = 0;
     double literalSeconds = 0;
     for (const Input& in : inputs) {
-        const Outcome literal = timed(literalPipeScan, in.x, in.d1, k);
-        const Outcome fast = timed(pipeSearch, in.x, in.d1, k);
-        const bool ok = same(literal, fast);
+        const Outcome literal = outcomeOf(literalPipeScan, in.x, in.d1, k);
+        const Outcome fast = outcomeOf(pipeSearch, in.x, in.d1, k);
+        const bool ok = sameOutcome(literal, fast);
         identical += ok ? 1 : 0;
         literalSeconds += literal.seconds;
         std::printf("%-48s literal %8.3f s  fast %9.1f us  %s  %s\n", in.what.c_str(), literal.seconds,

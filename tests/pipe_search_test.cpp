@@ -14,31 +14,21 @@
 
 #include "numeric.h"
 #include "pipe_search.h"
+#include "pipe_search_outcome.h"
 #include "real.h"
 
 using namespace milfo;
 using milfo::heatflow::literalPipeScan;
 using milfo::heatflow::pipeSearch;
 using milfo::heatflow::PipeSearchResult;
+using namespace milfo::heatflow;
 
 namespace {
-
-// K = ln(2.718282), computed at run time as ravelt computes it.
-double divisorK()
-{
-    return ln(Real(2.718282)).value();
-}
 
 // The target of the pipe button: X = (((2 × λ) / h) × (θ1 − θ2)) / (θ2 − θa).
 double target(double lambda, double theta1, double theta2, double thetaA, double h)
 {
     return ((((Real(2) * lambda) / h) * (Real(theta1) - theta2)) / (Real(theta2) - thetaA)).value();
-}
-
-// Y at one d2, as the scan's body computes it.
-double yAt(double d2, double d1, double k)
-{
-    return ((ln(Real(d2) / d1) * d2) / k).value();
 }
 
 // What ravelt writes into Text8: ShowDecimal((d2 − d1) / 2).
@@ -54,48 +44,6 @@ std::uint64_t bitsOf(double v)
     return b;
 }
 
-struct Outcome {
-    std::optional<ErrorKind> fault;
-    double d2 = 0.0;
-    long long steps = 0;
-};
-
-template <typename Search>
-Outcome outcomeOf(Search search, double x, double d1, double k)
-{
-    try {
-        const PipeSearchResult r = search(Real(x), Real(d1), Real(k));
-        return {std::nullopt, r.d2, r.steps};
-    } catch (const RuntimeError& e) {
-        return {e.kind(), 0.0, 0};
-    }
-}
-
-const char* kindName(ErrorKind kind)
-{
-    switch (kind) {
-        case ErrorKind::DivisionByZero:
-            return "division by zero";
-        case ErrorKind::Overflow:
-            return "overflow";
-        case ErrorKind::InvalidArgument:
-            return "invalid argument";
-        case ErrorKind::EndlessSearch:
-            return "endless search";
-    }
-    return "?";
-}
-
-std::string describe(const Outcome& o)
-{
-    char buf[96];
-    if (o.fault)
-        std::snprintf(buf, sizeof buf, "fault: %s", kindName(*o.fault));
-    else
-        std::snprintf(buf, sizeof buf, "d2 %a after %lld steps", o.d2, o.steps);
-    return buf;
-}
-
 struct Input {
     double x;
     double d1;
@@ -108,12 +56,9 @@ Outcome expectSameAsLiteral(const Input& in)
 {
     const Outcome literal = outcomeOf(literalPipeScan, in.x, in.d1, in.k);
     const Outcome fast = outcomeOf(pipeSearch, in.x, in.d1, in.k);
-    const bool same =
-        literal.fault == fast.fault &&
-        (literal.fault || (bitsOf(literal.d2) == bitsOf(fast.d2) && literal.steps == fast.steps));
-    EXPECT_TRUE(same) << "x " << std::hexfloat << in.x << " d1 " << in.d1 << " k " << in.k
-                      << std::defaultfloat << ": literal " << describe(literal) << ", fast "
-                      << describe(fast);
+    EXPECT_TRUE(sameOutcome(literal, fast))
+        << "x " << std::hexfloat << in.x << " d1 " << in.d1 << " k " << in.k << std::defaultfloat
+        << ": literal " << describe(literal) << ", fast " << describe(fast);
     return literal;
 }
 
