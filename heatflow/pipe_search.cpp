@@ -196,6 +196,10 @@ private:
         const int e = std::ilogb(magnitude);
         const double ulp = std::ldexp(1.0, e - 52);
         const auto units = [ulp](double v) { return static_cast<long long>(v / ulp); };
+        // Next to 0 the spacing is so fine that one step spans more units
+        // than a count holds, and the next step leaves the binade anyway.
+        if (!(inc / ulp < 0x1p62))
+            return r;
         const long long incUnits = units(inc);
         if (static_cast<double>(incUnits) * ulp != inc)
             return r;

@@ -142,6 +142,10 @@ TEST(PipeSearchFaults, SameFaultAsTheLiteralScan)
         {"d1 < 0 and no crossing: ln of a non-positive number", 0.13, -0.1, ErrorKind::InvalidArgument},
         {"d1 < 0 below one step", 1.0, -4e-6, ErrorKind::InvalidArgument},
         {"d1 = -1e-5: d2 reaches 0 exactly", 1.0, -1e-5, ErrorKind::InvalidArgument},
+        // The step just short of 0 lands on a value whose spacing is so fine
+        // that one step spans more units of it than a 64-bit count holds.
+        {"d1 just below -1e-5: a step lands next to 0", 1.0, -1.00000001e-5, ErrorKind::InvalidArgument},
+        {"d1 just below -2e-5: a step lands next to 0", 1.0, -2.0000000001e-5, ErrorKind::InvalidArgument},
         {"d2 + 1e-5 == d2 from the start", 1.0, 0x1p37, ErrorKind::EndlessSearch},
         {"d2 + 1e-5 == d2 from the start, negative", 1.0, -0x1p38, ErrorKind::EndlessSearch},
         {"d2 climbs to 2^37 and stalls", 1e30, 0x1p37 - 10 * 0x1p-16, ErrorKind::EndlessSearch},

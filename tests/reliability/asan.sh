@@ -9,7 +9,7 @@ set -euo pipefail
 src=$1 dir=$2
 if [ ! -f "$dir/CMakeCache.txt" ]; then
   cmake -S "$src" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-    -DCMAKE_CXX_FLAGS="-O1 -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer" \
+    -DCMAKE_CXX_FLAGS="-O1 -fsanitize=address,undefined,float-cast-overflow -fno-sanitize-recover=all -fno-omit-frame-pointer" \
     -DMILFO_RELIABILITY_SUITE=OFF -DMILFO_WERROR=OFF
 fi
 cmake --build "$dir" -j2 --target unit_tests gui_tests frame_window_tests milfo-drive \

@@ -19,7 +19,7 @@ build)
   if [ ! -f "$dir/CMakeCache.txt" ]; then
     cmake -S "$src" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
       -DCMAKE_CXX_COMPILER=clang++ \
-      -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=all -fno-omit-frame-pointer" \
+      -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined,float-cast-overflow,fuzzer-no-link -fno-sanitize-recover=all -fno-omit-frame-pointer" \
       -DMILFO_FUZZ=ON -DMILFO_RELIABILITY_SUITE=OFF -DMILFO_WERROR=OFF
   fi
   cmake --build "$dir" -j2 --target "${fuzzers[@]/#/fuzz_}"
