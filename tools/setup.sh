@@ -4,7 +4,7 @@
 
 MILFO_PACKAGES=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev libmpfr-dev
   libgtest-dev libbenchmark-dev
   fonts-ipafont-gothic
   xvfb xdotool xclip x11-utils
