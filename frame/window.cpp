@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "event.h"
+
 namespace milfo {
 
 int twipsToPixels(int twips)
@@ -101,10 +103,10 @@ void CalculatorWindow::build()
                 list->setCompleter(nullptr);
                 list->setMaxVisibleItems(30);
                 list->lineEdit()->installEventFilter(new SwallowEnter(list));
-            // Qt also chooses the entry whose text was typed exactly when the
-            // edit field loses the focus, and reports that as a pick. Only a
-            // pick from the list (mouse, arrow keys) is a click here.
-            QObject::disconnect(list->lineEdit(), &QLineEdit::editingFinished, list, nullptr);
+                // Qt also chooses the entry whose text was typed exactly when the
+                // edit field loses the focus, and reports that as a pick. Only a
+                // pick from the list (mouse, arrow keys) is a click here.
+                QObject::disconnect(list->lineEdit(), &QLineEdit::editingFinished, list, nullptr);
                 const std::string event = std::string(c.name) + "_Click";
                 connect(list, &QComboBox::activated, this, [this, event](int) { raiseEvent(event); });
                 w = list;
@@ -212,7 +214,6 @@ void CalculatorWindow::setText(std::string_view name, std::string_view text)
     } else if (auto* label = qobject_cast<QLabel*>(w)) {
         label->setText(qs(text));
     }
-    written_.emplace(name);
 }
 
 void CalculatorWindow::addItem(std::string_view name, std::string_view text)
@@ -232,18 +233,7 @@ void CalculatorWindow::raiseEvent(std::string_view event)
     if (handler == nullptr || running_ || ended_)
         return;
     running_ = true;
-    written_.clear();
-    lastError_.reset();
-    try {
-        handler->run(*this);
-    } catch (const RuntimeError& error) {
-        // The handler stops here: what it would still have written is
-        // emptied, so no stale number stands beside the report.
-        for (const char* box : handler->results)
-            if (written_.find(std::string_view(box)) == written_.end())
-                setText(box, "");
-        lastError_ = error.kind();
-    }
+    lastError_ = runHandler(*handler, *this);
     running_ = false;
     if (lastError_)
         reportError(*lastError_);

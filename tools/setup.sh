@@ -12,6 +12,16 @@ MILFO_PACKAGES=(
   clang libclang-rt-14-dev locales
 )
 
+# The web site (web/build.sh): emscripten, and what building GMP and MPFR for
+# WebAssembly from Debian's source packages and subsetting the font take.
+MILFO_WEB_PACKAGES=(
+  emscripten m4 dpkg-dev python3 python3-fonttools
+)
+# Its tests drive headless Chromium through WebDriver.
+MILFO_WEB_TEST_PACKAGES=(
+  chromium chromium-driver python3-selenium
+)
+
 milfo_install_packages() {
   local missing=() p
   for p in "${MILFO_PACKAGES[@]}" "$@"; do
