@@ -18,6 +18,7 @@ import urllib.parse
 
 FONT = "/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf"
 FONT_LICENCE = "/usr/share/doc/fonts-ipafont-gothic/copyright"
+ICON = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "packaging", "icons", "io.github.milfo.svg")
 
 # Every file is the site's own: no request leaves the origin.
 CSP = ("default-src 'none'; script-src 'self' 'wasm-unsafe-eval'; style-src 'self'; "
@@ -58,6 +59,7 @@ def head(title, extra=""):
 <meta name="viewport" content="width=device-width, initial-scale=1">
 <title>{html.escape(title)}</title>
 <link rel="stylesheet" href="frame.css">
+<link rel="icon" href="icon.svg" type="image/svg+xml">
 {extra}</head>
 """
 
@@ -135,6 +137,7 @@ def main():
         shutil.copyfile(os.path.join(front_end, name), os.path.join(site, name))
     for name in ("milfo.js", "milfo.wasm"):
         shutil.copyfile(os.path.join(module_dir, name), os.path.join(site, name))
+    shutil.copyfile(ICON, os.path.join(site, "icon.svg"))
     for p in descriptions["programs"]:
         with open(os.path.join(site, page_name(p)), "w", encoding="utf-8") as f:
             f.write(program_page(p, descriptions))

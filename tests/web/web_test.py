@@ -4,7 +4,7 @@ types and clicks: every page against its layout table, the Tab key's path,
 the GUI case tables of every program replayed with exact text, faults in the
 modal dialog with the inputs kept, the menu, and no request leaving the origin.
 
-web_test.py SITE_DIR CASES_JSON LAYOUT_DIR [PROGRAM...]
+web_test.py SITE_DIR CASES_JSON LAYOUT_DIR [PROGRAM...|menu]   (default: everything)
 
 Exit 77 (skipped) only when Chromium, its driver or Selenium is not installed.
 """
@@ -29,6 +29,7 @@ try:
     from selenium.webdriver.common.action_chains import ActionChains
     from selenium.webdriver.common.by import By
     from selenium.webdriver.common.keys import Keys
+    from selenium.common.exceptions import NoSuchWindowException
     from selenium.webdriver.support.ui import WebDriverWait
 except ImportError:
     webdriver = None
@@ -207,32 +208,36 @@ class Session:
         self.handle = b.driver.current_window_handle
         b.open(page_of(program))
 
-    def after(self):
-        if self.ended_now():
-            self.ended = True
-            return
-        dialog = self.b.js("const d = document.getElementById('error'); return d.open ? "
-                           "[d.matches(':modal'), document.getElementById('error-message').textContent, "
-                           "d.querySelectorAll('button').length] : null")
-        if dialog:
-            modal, message, buttons = dialog
-            self.faults.append("! " + message)
-            if not modal or buttons != 1:
-                self.faults.append(f"? dialog modal={modal} buttons={buttons}")
-            self.b.driver.find_element(By.CSS_SELECTOR, "#error button").click()
+    STATE = """
+const form = document.getElementById('Form1');
+if (!form || document.documentElement.dataset.ended === 'true') return {ended: true};
+const d = document.getElementById('error');
+if (!d.open) return {};
+return {message: document.getElementById('error-message').textContent, modal: d.matches(':modal'),
+        buttons: d.querySelectorAll('button').length};
+"""
 
-    def ended_now(self):
-        handles = self.b.driver.window_handles
-        if self.handle not in handles:
-            return True
-        for _ in range(20):
-            url = self.b.driver.current_url
-            if url.endswith("/index.html"):
-                return True
-            if not self.b.js("return document.querySelector('#Form1') && window.milfoReady !== true"):
-                break
-            time.sleep(0.05)
-        return self.b.driver.current_url.endswith("/index.html")
+    def after(self):
+        """Notes a fault report (and closes it) or the end of the program."""
+        b = self.b
+        try:
+            state = b.js(self.STATE)
+        except NoSuchWindowException:
+            state = {"ended": True}
+        if state.get("ended"):
+            self.ended = True
+            # The page closes its window or goes back to the menu.
+            for _ in range(100):
+                if self.handle not in b.driver.window_handles or b.driver.current_url.endswith("/index.html"):
+                    return
+                time.sleep(0.05)
+            self.faults.append("? ended but neither closed nor back at the menu")
+            return
+        if "message" in state:
+            self.faults.append("! " + state["message"])
+            if not state["modal"] or state["buttons"] != 1:
+                self.faults.append(f"? dialog modal={state['modal']} buttons={state['buttons']}")
+            b.driver.find_element(By.CSS_SELECTOR, "#error button").click()
 
     def run(self, line):
         command, _, rest = line.partition(" ")
@@ -241,16 +246,15 @@ class Session:
         if command == "set":
             el = b.element(name)
             el.click()
-            ActionChains(b.driver).key_down(Keys.CONTROL).send_keys("a").key_up(Keys.CONTROL).perform()
-            ActionChains(b.driver).send_keys(text if text else Keys.DELETE).perform()
+            el.send_keys(Keys.CONTROL, "a", Keys.NULL, text if text else Keys.DELETE)
         elif command == "pick":
             b.element(name + "-button").click()
-            options = b.driver.find_elements(By.CSS_SELECTOR, f"#{name}-list [role=option]")
-            match = [o for o in options if o.get_attribute("textContent") == text]
-            if not match:
+            option = b.js("return [...document.querySelectorAll('#' + arguments[0] + '-list [role=option]')]"
+                          ".find(o => o.textContent === arguments[1]) || null", name, text)
+            if option is None:
                 self.faults.append("? no entry")
                 return
-            match[0].click()
+            option.click()
         elif command == "click":
             b.element(name).click()
         elif command == "key":
@@ -371,7 +375,7 @@ def main():
             menu.append((p, unicodedata.normalize("NFKC", caption.split("－", 1)[1])))
         f.check(sorted(programs) == sorted(c["program"] for c in all_cases),
                 f"menu programs {programs} differ from the case tables'")
-        if not only:
+        if not only or "menu" in only:
             check_menu(b, f, menu)
             check_keys(b, f)
         for pc in all_cases:
@@ -389,7 +393,9 @@ def main():
     finally:
         b.quit()
         httpd.shutdown()
-    foreign = [u for u in b.urls if not (u.startswith(origin + "/") or u.startswith("data:") or u.startswith("blob:"))]
+    # The browser's own pages (the first tab's chrome:// resources) are no requests of the site.
+    internal = ("chrome:", "chrome-untrusted:", "devtools:", "about:", "data:", "blob:")
+    foreign = [u for u in b.urls if not (u.startswith(origin + "/") or u.startswith(internal))]
     f.check(not foreign, f"requests left the origin: {sorted(set(foreign))[:10]}")
     missing = sorted({p for p in QuietHandler.requested
                       if not os.path.isfile(os.path.join(site, urllib.parse.unquote(p.split('?')[0]).lstrip('/')))})

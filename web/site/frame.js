@@ -82,6 +82,20 @@
       .filter((c) => c.kind !== "Label")
       .sort((a, b) => a.tabIndex - b.tabIndex);
     focusable.forEach((c, i) => (elements.get(c.name).tabIndex = i + 1));
+    // Tab from the last control comes round to the first, as in a window,
+    // and Shift+Tab from the first to the last.
+    if (focusable.length) {
+      const firstEl = elements.get(focusable[0].name);
+      const lastEl = elements.get(focusable[focusable.length - 1].name);
+      form.addEventListener("keydown", (e) => {
+        if (e.key !== "Tab" || e.altKey || e.ctrlKey || e.metaKey) return;
+        const to = e.shiftKey ? (e.target === firstEl ? lastEl : null) : e.target === lastEl ? firstEl : null;
+        if (!to) return;
+        e.preventDefault();
+        to.focus();
+        if (to.select) to.select();
+      });
+    }
     return focusable.length ? elements.get(focusable[0].name) : null;
   }
 
@@ -279,6 +293,7 @@
   // itself, and otherwise the page returns to the menu.
   function end() {
     ended = true;
+    document.documentElement.dataset.ended = "true";
     window.close();
     setTimeout(() => {
       if (!window.closed) window.location.assign("index.html");
