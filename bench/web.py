@@ -105,11 +105,15 @@ def visit(origin, page, press):
             lambda d: d.execute_script("return window.milfoBench && window.milfoBench.result !== undefined")
             if press else d.execute_script("return document.readyState === 'complete'"))
         times = driver.execute_script("return window.milfoBench || null")
-        transferred = 0
+        # The site's own responses only (not the browser's start page).
+        urls, transferred = {}, 0
         for entry in driver.get_log("performance"):
             message = json.loads(entry["message"])["message"]
-            if message["method"] == "Network.loadingFinished":
-                transferred += message["params"]["encodedDataLength"]
+            params = message["params"]
+            if message["method"] == "Network.requestWillBeSent":
+                urls[params["requestId"]] = params["request"]["url"]
+            elif message["method"] == "Network.loadingFinished" and urls.get(params["requestId"], "").startswith(origin):
+                transferred += params["encodedDataLength"]
         if times:
             return transferred, times["ready"], times["result"]
         return transferred, None, None

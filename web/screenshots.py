@@ -36,13 +36,21 @@ def main():
         options.add_argument(flag)
     driver = webdriver.Chrome(service=Service(shutil.which("chromedriver")), options=options)
     ready = lambda d: d.execute_script("return window.milfoReady === true")
+
+    def shoot(name):
+        """The viewport fitted to the page's content, then a screenshot."""
+        w, h = driver.execute_script("const r = document.querySelector('.window').getBoundingClientRect();"
+                                     "return [Math.ceil(r.right + 16), Math.ceil(r.bottom + 16)];")
+        driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
+                               {"width": w, "height": h, "deviceScaleFactor": 1, "mobile": False})
+        driver.save_screenshot(os.path.join(out, name))
+        driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
     try:
         os.makedirs(out, exist_ok=True)
-        driver.set_window_size(520, 470)
+        driver.set_window_size(1024, 768)
         driver.get(origin + "/index.html")
-        driver.save_screenshot(os.path.join(out, "web-menu.png"))
+        shoot("web-menu.png")
 
-        driver.set_window_size(500, 420)
         driver.get(origin + "/" + urllib.parse.quote("熱伝達率.html"))
         WebDriverWait(driver, 20).until(ready)
         driver.find_element(By.ID, "Combo1-button").click()
@@ -54,7 +62,7 @@ def main():
             el.clear()
             el.send_keys(text)
         driver.find_element(By.ID, "Command1").click()
-        driver.save_screenshot(os.path.join(out, "web-熱伝達率.png"))
+        shoot("web-熱伝達率.png")
     finally:
         driver.quit()
         httpd.shutdown()

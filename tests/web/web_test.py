@@ -29,7 +29,7 @@ try:
     from selenium.webdriver.common.action_chains import ActionChains
     from selenium.webdriver.common.by import By
     from selenium.webdriver.common.keys import Keys
-    from selenium.common.exceptions import NoSuchWindowException
+    from selenium.common.exceptions import NoSuchWindowException, WebDriverException
     from selenium.webdriver.support.ui import WebDriverWait
 except ImportError:
     webdriver = None
@@ -276,10 +276,14 @@ def check_cases(b, f, program_cases):
     for c in program_cases["cases"]:
         title = f"{program}: {c['title']}"
         s = Session(b, program)
-        for line in c["commands"]:
-            s.run(line)
-            if s.ended:
-                break
+        try:
+            for line in c["commands"]:
+                s.run(line)
+                if s.ended:
+                    break
+        except WebDriverException as e:
+            f.check(False, f"{title}: {line}: {e.msg}")
+            continue
         fault = "ended" if s.ended else (s.faults[-1] if s.faults else "")
         if not f.check(fault == c["fault"], f"{title}: fault {fault!r}, not {c['fault']!r} ({s.faults})"):
             continue

@@ -47,7 +47,7 @@
             el = document.createElement("div");
           }
           el.className = "label";
-          el.textContent = c.text;
+          el.appendChild(document.createElement("span")).textContent = c.text;
           break;
         case "TextBox":
           el = textInput(c.text);
@@ -258,7 +258,7 @@
       el.scrollLeft = 0;
       showWhole(el);
     } else if (el.tagName !== "BUTTON") {
-      el.textContent = text;
+      el.firstChild.textContent = text;
     }
   }
 
