@@ -32,12 +32,12 @@ private:
 
 std::optional<ErrorKind> runHandler(const Handler& handler, Form& form)
 {
-    WriteLog log(form);
+    WriteLog writes(form);
     try {
-        handler.run(log);
+        handler.run(writes);
     } catch (const RuntimeError& error) {
         for (const char* box : handler.results)
-            if (!log.written(box))
+            if (!writes.written(box))
                 form.setText(box, "");
         return error.kind();
     }

@@ -79,16 +79,21 @@ class Browser:
         options.binary_location = CHROMIUM
         for flag in FLAGS + [f"--user-data-dir={self.profile}"]:
             options.add_argument(flag)
-        options.set_capability("goog:loggingPrefs", {"performance": "ALL"})
+        options.set_capability("goog:loggingPrefs", {"performance": "ALL", "browser": "ALL"})
         self.driver = webdriver.Chrome(service=Service(DRIVER), options=options)
         self.driver.set_page_load_timeout(30)
         self.urls = []
+        self.console_errors = []
 
     def quit(self):
         self.driver.quit()
         shutil.rmtree(self.profile, ignore_errors=True)
 
     def collect_requests(self):
+        # Script errors, refused requests and missing files show as severe console entries.
+        for entry in self.driver.get_log("browser"):
+            if entry["level"] == "SEVERE":
+                self.console_errors.append(entry["message"])
         for entry in self.driver.get_log("performance"):
             message = json.loads(entry["message"])["message"]
             if message["method"] == "Network.requestWillBeSent":
@@ -401,6 +406,7 @@ def main():
     internal = ("chrome:", "chrome-untrusted:", "devtools:", "about:", "data:", "blob:")
     foreign = [u for u in b.urls if not (u.startswith(origin + "/") or u.startswith(internal))]
     f.check(not foreign, f"requests left the origin: {sorted(set(foreign))[:10]}")
+    f.check(not b.console_errors, f"console errors: {sorted(set(b.console_errors))[:10]}")
     missing = sorted({p for p in QuietHandler.requested
                       if not os.path.isfile(os.path.join(site, urllib.parse.unquote(p.split('?')[0]).lstrip('/')))})
     f.check(not missing, f"requests for files the site does not have: {missing}")

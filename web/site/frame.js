@@ -308,15 +308,21 @@
 
   // --- Start ---------------------------------------------------------------------
 
+  // The box with the lowest tab index has the focus, its text selected, from
+  // the start and again once the load handler has run.
   const first = build();
-  if (first) {
+  const focusFirst = () => {
+    if (!first) return;
     first.focus();
     if (first.select) first.select();
-  }
+  };
+  focusFirst();
 
   function start() {
     if (list) for (const entry of program.listEntries) list.add(entry);
+    const focused = document.activeElement === first;
     raise("form_load");
+    if (focused) focusFirst();
     window.milfoReady = true;
     document.documentElement.dataset.ready = "true";
   }
