@@ -43,7 +43,8 @@ Options:
   --press NAME           press this button (control name or caption; may be
                          given more than once); default: every button that
                          calculates, in tab order
-  --set NAME=TEXT        give an input the same text in every row
+  --set NAME=TEXT        give an input the same text in every row (without
+                         FILE and --vary: one row; "-" reads standard input)
   --vary NAME=LIST       one row per value (several --vary: every combination,
                          the first varying slowest), without FILE. LIST is
                          comma-separated texts, FROM:TO:STEP ranges (exact
