@@ -13,7 +13,7 @@ bool CsvReader::fill()
     buf_.erase(0, pos_);
     pos_ = 0;
     while (buf_.empty()) {
-        if (!source_.read(buf_, kChunk)) {
+        if (!source_.read(buf_, chunk_)) {
             ended_ = true;
             return false;
         }

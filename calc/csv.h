@@ -16,7 +16,8 @@ namespace milfo::calc {
 
 class CsvReader {
 public:
-    explicit CsvReader(TextSource& source) : source_(source) {}
+    // chunk: how many bytes to ask the source for at a time.
+    explicit CsvReader(TextSource& source, size_t chunk = 1 << 16) : source_(source), chunk_(chunk) {}
 
     // The next record into cells (resized to its cell count); false at the
     // end of the input. A quote never closed, text after a closing quote, or
@@ -42,6 +43,7 @@ private:
     }
 
     TextSource& source_;
+    size_t chunk_;
     std::string buf_;
     size_t pos_ = 0;
     bool ended_ = false;
