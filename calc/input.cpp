@@ -1,6 +1,7 @@
 #include "input.h"
 
 #include <iconv.h>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -40,6 +41,23 @@ private:
     long long consumed_ = 0;
 };
 
+// Appends up to `want` bytes of the file to out, reading again until there
+// are at least `least` of them or the file ends; how many were appended.
+size_t readAtLeast(FileBytes& bytes, std::string& out, size_t want, size_t least)
+{
+    const size_t at = out.size();
+    size_t got = 0;
+    out.resize(at + want);
+    while (got < least) {
+        const size_t n = bytes.next(&out[at + got], want - got);
+        if (n == 0)
+            break;
+        got += n;
+    }
+    out.resize(at + got);
+    return got;
+}
+
 class Utf8Source : public TextSource {
 public:
     explicit Utf8Source(std::FILE* file) : bytes_(file) {}
@@ -47,13 +65,11 @@ public:
     bool read(std::string& out, size_t want) override
     {
         const size_t at = out.size();
-        out.resize(at + want);
-        const size_t got = bytes_.next(&out[at], want);
-        out.resize(at + got);
-        if (first_ && got > 0) {
+        // The first read takes at least the 3 bytes of a byte order mark.
+        const size_t got =
+            readAtLeast(bytes_, out, first_ ? std::max<size_t>(want, 3) : want, first_ ? 3 : 1);
+        if (first_) {
             first_ = false;
-            // A byte order mark split over two reads is not worth the care:
-            // the first read gives at least 3 bytes of any real file.
             if (out.compare(at, 3, kBom) == 0)
                 out.erase(at, 3);
         }
@@ -84,11 +100,9 @@ public:
             throw InputError(faultLine_, fault_);
         // Bytes left over from the last read (a character cut in two), then
         // more from the file.
-        const size_t kept = pending_.size();
-        pending_.resize(kept + want);
-        const size_t got = bytes_.next(&pending_[kept], want);
-        pending_.resize(kept + got);
-        if (first_ && pending_.size() >= 3) {
+        const size_t got =
+            readAtLeast(bytes_, pending_, first_ ? std::max<size_t>(want, 3) : want, first_ ? 3 : 1);
+        if (first_) {
             first_ = false;
             if (pending_.compare(0, 3, kBom) == 0)
                 throw InputError(1,
