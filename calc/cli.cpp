@@ -52,8 +52,8 @@ Options:
                          G 3452 (SGP) pipe in metres, 6A to 500A, with a
                          nominal-size column
   --lenient              read every cell as the window does ("12abc" is 12,
-                         "" and "abc" are 0); by default such a cell is an
-                         error of its row
+                         "abc" is 0; an empty cell leaves its box as it is);
+                         by default such a cell is an error of its row
   --encoding ENC         input encoding: utf-8 (default; a BOM is skipped) or
                          cp932 (what Excel on a Japanese system writes)
   --bom                  start the output with a UTF-8 BOM, for Excel

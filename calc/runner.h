@@ -3,9 +3,9 @@
 // controls' texts. A row is entered as a person enters it: the window starts
 // as loaded (the list filled, form_load run), the cells go into their boxes in
 // tab order (a list cell that is one of the list's entries is picked, which
-// raises the list's click; any other text is typed), then the buttons are
-// pressed. A run-time error empties the result boxes the handler had not yet
-// written, as the window does, and gives the window's message.
+// raises the list's click; any other text is typed; read leniently, an empty
+// cell of a box is not typed at all), then the buttons are pressed. A run-time error empties the result boxes
+// the handler had not yet written, as the window does, and gives the window's message.
 #pragma once
 
 #include <optional>

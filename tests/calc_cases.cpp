@@ -334,6 +334,12 @@ const std::vector<CommandCase> kCommandCases = {
      "Combo1,Text1,Text2,Text4,Text5,Text6,Text7,Text8,Text9,Text10,Text11,error\n"
      "仕上げセメント、布類,20,50,0.1,0.05,6.2529544779648,0,0,5.99128913746103,0,4.16456625878089,\n"
      ",20,50,0.1,0.05,0,0,0,5.99128913746103,0,4.16456625878089,\n"},
+    {"read leniently, an empty emissivity cell leaves the finish's emissivity",
+     {"--lenient", "--header", "names", "熱伝達率"},
+     "Combo1,Text1,Text2,Text4,Text5,Text12\n仕上げセメント、布類,20,50,0.1,0.05,\n,20,50,0.1,0.05,\n",
+     "Combo1,Text1,Text2,Text4,Text5,Text12,Text6,Text7,Text8,Text9,Text10,Text11,error\n"
+     "仕上げセメント、布類,20,50,0.1,0.05,,6.2529544779648,0,0,5.99128913746103,0,4.16456625878089,\n"
+     ",20,50,0.1,0.05,,0,0,0,5.99128913746103,0,4.16456625878089,\n"},
     // Buttons.
     {"every calculating button; each error names its button",
      {"ravelt"},
