@@ -31,19 +31,13 @@ ravelt_pipe() {
     for (i = 0; i < n; i++) printf "0.0%d,%d,%d,20,%d,0.%04d\n", 3 + i % 5, 100 + i % 400, 35 + i % 15, 8 + i % 5, 200 + i % 3000 }'
 }
 
-# run NAME ROWS ARGS...: seconds, rows per second and peak resident memory.
+# run NAME ROWS ARGS...: seconds, rows per second and peak resident memory
+# (GNU time: its own fork is far smaller than milfo-calc).
 run() {
   local name=$1 rows=$2
   shift 2
-  python3 - "$work/out.csv" "$@" <<'PY' | awk -v name="$name" -v rows="$rows" '{ printf "%8d rows  %6.2f s  %7.0f rows/s  peak RSS %5.1f MB  %s\n", rows, $1, rows / $1, $2 / 1024, name }'
-import resource, subprocess, sys, time
-out, args = sys.argv[1], sys.argv[2:]
-start = time.perf_counter()
-with open(out, "wb") as f:
-    subprocess.run(args, stdout=f, check=True)
-elapsed = time.perf_counter() - start
-print(elapsed, resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss)
-PY
+  /usr/bin/time -f "%e %M" -o "$work/time" "$@" > "$work/out.csv"
+  awk -v name="$name" -v rows="$rows" '{ printf "%8d rows  %6.2f s  %7.0f rows/s  peak RSS %5.1f MB  %s\n", rows, $1, rows / $1, $2 / 1024, name }' "$work/time"
 }
 
 fennick 1000000 > "$work/fennick-1e6.csv"
