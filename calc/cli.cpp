@@ -397,8 +397,10 @@ int run(const Options& o)
         if (!reader->next(cells))
             throw Stop{"the input is empty: its first line must name the inputs (milfo-calc --list " +
                        std::string(prog.name) + ")"};
+        const std::string where = (o.haveFile && o.file != "-" ? o.file : "(standard input)") + ": line " +
+                                  std::to_string(reader->line()) + ", column ";
         for (size_t i = 0; i < cells.size(); ++i)
-            columns.add(view, cells[i], "line 1, column " + std::to_string(i + 1) + ": ");
+            columns.add(view, cells[i], where + std::to_string(i + 1) + ": ");
         for (const auto& [name, text] : o.sets)
             columns.add(view, name, "--set: ");
     }
@@ -417,8 +419,12 @@ int run(const Options& o)
         out.cell(o.names ? std::string(r->name) : view.caption(*r));
     out.cell(o.names ? "error" : "エラー");
     out.endRecord();
+    if (isatty(1) && !out.flush())
+        throw OutputError();
 
     Progress progress(isatty(2) != 0);
+    // Rows typed at a terminal are answered one by one.
+    const bool interactive = isatty(1) != 0;
     RowOutcome outcome;
     std::vector<std::string> row(columns.controls.size());
     const auto write = [&](const std::string* nominalText) {
@@ -431,6 +437,8 @@ int run(const Options& o)
             out.cell(r);
         out.cell(outcome.error);
         out.endRecord();
+        if (interactive && !out.flush())
+            throw OutputError();
     };
 
     if (table) {

@@ -1,6 +1,7 @@
 #include "input.h"
 
 #include <iconv.h>
+#include <unistd.h>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -21,16 +22,34 @@ long linesIn(const char* p, size_t n, long before)
     return before;
 }
 
+// The bytes of a file. A file with a descriptor is read with read(2), which
+// gives what a pipe or a terminal has at hand instead of waiting for a full
+// buffer, so rows typed or piped in are answered as they come; once it has
+// seen the end it reads no more (a terminal would wait for a second Ctrl-D).
 class FileBytes {
 public:
-    explicit FileBytes(std::FILE* file) : file_(file) {}
+    explicit FileBytes(std::FILE* file) : file_(file), fd_(fileno(file)) {}
 
     // Up to n more bytes of the file into buf; 0 at the end.
     size_t next(char* buf, size_t n)
     {
-        const size_t got = std::fread(buf, 1, n, file_);
-        if (got == 0 && std::ferror(file_))
-            throw InputError(0, std::string("cannot read the input: ") + std::strerror(errno));
+        if (ended_)
+            return 0;
+        size_t got = 0;
+        if (fd_ >= 0) {
+            ssize_t r;
+            do
+                r = ::read(fd_, buf, n);
+            while (r < 0 && errno == EINTR);
+            if (r < 0)
+                throw InputError(0, std::string("cannot read the input: ") + std::strerror(errno));
+            got = static_cast<size_t>(r);
+        } else {
+            got = std::fread(buf, 1, n, file_);
+            if (got == 0 && std::ferror(file_))
+                throw InputError(0, std::string("cannot read the input: ") + std::strerror(errno));
+        }
+        ended_ = got == 0;
         consumed_ += static_cast<long long>(got);
         return got;
     }
@@ -38,6 +57,8 @@ public:
 
 private:
     std::FILE* file_;
+    int fd_;
+    bool ended_ = false;
     long long consumed_ = 0;
 };
 

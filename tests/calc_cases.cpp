@@ -359,7 +359,8 @@ const std::vector<CommandCase> kCommandCases = {
      "Combo1,Text1,温度\n保温筒１種,0,50\n",
      "",
      2,
-     "line 1, column 3: \"温度\" is no input of fennick; its inputs are Text1 低温側温度（℃）, Text2 "
+     "(standard input): line 1, column 3: \"温度\" is no input of fennick; its inputs are Text1 "
+     "低温側温度（℃）, Text2 "
      "高温側温度（℃）, Combo1 ポリエチレンフォームの種類"},
     {"doubled column",
      {"fennick"},
