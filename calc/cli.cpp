@@ -1,5 +1,6 @@
 #include "cli.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -387,10 +388,9 @@ int run(const Options& o)
             file.reset(std::fopen(o.file.c_str(), "rb"));
             if (file == nullptr)
                 throw Stop{"cannot open " + o.file + ": " + std::strerror(errno)};
-            if (std::fseek(file.get(), 0, SEEK_END) == 0) {
-                fileSize = std::ftell(file.get());
-                std::rewind(file.get());
-            }
+            struct stat status;
+            if (fstat(fileno(file.get()), &status) == 0 && S_ISREG(status.st_mode))
+                fileSize = static_cast<long long>(status.st_size);
         }
         source = openSource(file.get(), o.encoding);
         reader = std::make_unique<CsvReader>(*source);

@@ -57,7 +57,7 @@ CalcRun runCalc(const std::vector<std::string>& args, const std::string& input)
     std::ofstream(in, std::ios::binary) << input;
     std::string command = quoted(MILFO_CALC);
     for (const std::string& a : args)
-        command += " " + quoted(a);
+        command += " " + quoted(a == "@IN@" ? in : a);  // @IN@: the input as a file
     command += " <" + quoted(in) + " >" + quoted(out) + " 2>" + quoted(err);
     CalcRun r;
     const int status = std::system(command.c_str());
@@ -370,6 +370,16 @@ const std::vector<CommandCase> kCommandCases = {
      "\"Text1\" and \"低温側温度（℃）\" both name Text1"},
     {"a result box is no input", {"fennick"}, "Text3\n0\n", "", 2, "\"Text3\" is not an input of fennick"},
     {"empty input", {"fennick"}, "", "", 2, "the input is empty"},
+    {"a file named on the command line",
+     {"--header", "names", "fennick", "@IN@"},
+     "Combo1,Text1,Text2\n保温筒１種,0,50\n",
+     std::string(kHeader) + "保温筒１種,0,50,0.04375,\n"},
+    {"a file that is not there",
+     {"fennick", "/nonexistent/lines.csv"},
+     "",
+     "",
+     2,
+     "cannot open /nonexistent/lines.csv: No such file or directory"},
     {"--set beside a file",
      {"--header", "names", "--set", "Combo1=保温筒２種", "fennick", "-"},
      "Text1,Text2\n-40,0\n",
