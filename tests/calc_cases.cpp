@@ -584,3 +584,23 @@ TEST(CalcCommandLine, SgpSizes)
     EXPECT_EQ(column(r.out, "Text8")[12], "0.0485550000000411");
     EXPECT_EQ(column(r.out, "error"), std::vector<std::string>(standard.size(), ""));
 }
+
+// With captions, the nominal size heads its column as 呼び径; a button that
+// does not read the diameter gives the same text on every row.
+TEST(CalcCommandLine, SgpWithCaptions)
+{
+    const CalcRun r =
+        runCalc({"--press", "平面の計算", "--set", "Text1=0.05", "--set", "Text2=300", "--set", "Text3=40",
+                 "--set", "Text4=20", "--set", "Text5=10", "--vary", "断熱材の内径(m)=sgp", "ravelt"},
+                "");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto rows = parseCsv(r.out);
+    ASSERT_EQ(rows.size(), 25u);
+    EXPECT_EQ(rows[0], (std::vector<std::string>{"呼び径", "断熱材平均熱伝導率(W/mK)", "断熱材内側温度(℃)",
+                                                 "断熱材外側温度(℃)", "周囲温度(℃)", "表面熱伝達率(W/m2K)",
+                                                 "断熱材の内径(m)", "１．平面 断熱材厚さ(m)", "エラー"}));
+    EXPECT_EQ(rows[1],
+              (std::vector<std::string>{"6A", "0.05", "300", "40", "20", "10", "0.0105", "0.065", ""}));
+    EXPECT_EQ(rows[24],
+              (std::vector<std::string>{"500A", "0.05", "300", "40", "20", "10", "0.508", "0.065", ""}));
+}
