@@ -214,7 +214,7 @@ TEST(CalcGuiCases, EveryRowShowsWhatTheWindowShows)
         }
     }
 
-    int rows = 0, compared = 0;
+    int rows = 0, compared = 0, strictSame = 0, strictRefused = 0;
     for (const auto& [key, group] : runs) {
         const Translation& first = group.front().t;
         const std::string program = key.substr(0, key.find('\t'));
@@ -260,6 +260,29 @@ TEST(CalcGuiCases, EveryRowShowsWhatTheWindowShows)
                     << error;
             ++rows;
         }
+
+        // Read strictly, a row whose boxes all hold whole numbers shows the
+        // same; any other is an error of its row, with no result.
+        args.erase(args.begin());
+        const auto strict = parseCsv(runCalc(args, csv).out);
+        ASSERT_EQ(strict.size(), out.size());
+        const calc::ProgramView view(*findProgram(program));
+        for (size_t k = 0; k < group.size(); ++k) {
+            SCOPED_TRACE(group[k].title + " (strict)");
+            bool whole = true;
+            for (size_t i = 0; i < first.columns.size(); ++i)
+                if (view.findInput(first.columns[i])->kind == ControlKind::TextBox)
+                    whole = whole && ReadsWhole(group[k].t.cells[i]);
+            if (whole) {
+                EXPECT_EQ(strict[k + 1], out[k + 1]);
+                ++strictSame;
+                continue;
+            }
+            for (size_t i = first.columns.size(); i + 1 < strict[k + 1].size(); ++i)
+                EXPECT_EQ(strict[k + 1][i], "") << strict[0][i];
+            EXPECT_NE(strict[k + 1].back().find(": "), std::string::npos) << strict[k + 1].back();
+            ++strictRefused;
+        }
     }
     for (const ProgramDescription* p : allPrograms())
         EXPECT_GT(rowsByProgram[p->name], 0) << p->name;
@@ -267,8 +290,10 @@ TEST(CalcGuiCases, EveryRowShowsWhatTheWindowShows)
     std::string report;
     for (const auto& [why, n] : skipped)
         report += "  " + std::to_string(n) + " " + why + "\n";
-    std::printf("%d of %d GUI cases run as rows in %zu runs, %d texts compared; not rows:\n%s", rows, cases,
-                runs.size(), compared, report.c_str());
+    std::printf(
+        "%d of %d GUI cases run as rows in %zu runs, %d texts compared; read strictly, %d the same, %d "
+        "refused; not rows:\n%s",
+        rows, cases, runs.size(), compared, strictSame, strictRefused, report.c_str());
 }
 
 namespace {
