@@ -14,33 +14,36 @@ using namespace milfo;
 
 namespace {
 
+// The value ReadVal reads, and whether it reads the whole text (a strict
+// reading of a cell accepts only those).
 struct ReadCase {
     const char* text;
     double value;
+    bool whole = true;
 };
 
 const ReadCase kReadCases[] = {
-    {"", 0.0},
+    {"", 0.0, false},
     {"  12.5  ", 12.5},
     {"1 2", 12.0},
     {"-3e2", -300.0},
     {".5", 0.5},
-    {"12abc", 12.0},
-    {"1,5", 1.0},
-    {"abc", 0.0},
+    {"12abc", 12.0, false},
+    {"1,5", 1.0, false},
+    {"abc", 0.0, false},
     {"&H10", 16.0},
-    {"1.2.3", 1.2},
-    {"-", 0.0},
-    {".", 0.0},
+    {"1.2.3", 1.2, false},
+    {"-", 0.0, false},
+    {".", 0.0, false},
     {"+7", 7.0},
     {"5.", 5.0},
-    {"1e", 1.0},
-    {"1e+", 1.0},
+    {"1e", 1.0, false},
+    {"1e+", 1.0, false},
     {"2E-3", 0.002},
     {"\t4\n2", 42.0},
     {"1d3", 1000.0},
     {"1D-2", 0.01},
-    {"--1", 0.0},
+    {"--1", 0.0, false},
     {"0.1", 0.1},
     {"70.000001", 70.000001},
     // full-width input from a Japanese input method
@@ -56,8 +59,8 @@ const ReadCase kReadCases[] = {
      "５\xE3\x80\x80"
      "０",
      50.0},  // ideographic spaces dropped
-    {"５０℃", 50.0},
-    {"５，５", 5.0},
+    {"５０℃", 50.0, false},
+    {"５，５", 5.0, false},
     // hexadecimal and octal: 16-bit, then 32-bit signed
     {"&hff", 255.0},
     {"&HFFFF", -1.0},
@@ -68,10 +71,10 @@ const ReadCase kReadCases[] = {
     {"&H80000000", -2147483648.0},
     {"&O17", 15.0},
     {"&o177777", -1.0},
-    {"&O8", 0.0},
-    {"&H", 0.0},
-    {"&Hxyz", 0.0},
-    {"&", 0.0},
+    {"&O8", 0.0, false},
+    {"&H", 0.0, false},
+    {"&Hxyz", 0.0, false},
+    {"&", 0.0, false},
     {"& H1", 1.0},
     // at the edges of the Double range
     {"1e-400", 0.0},
@@ -87,6 +90,7 @@ TEST(ReadVal, Cases)
     for (const ReadCase& c : kReadCases) {
         SCOPED_TRACE(c.text);
         EXPECT_EQ(ReadVal(c.text), c.value);
+        EXPECT_EQ(ReadsWhole(c.text), c.whole);
     }
 }
 

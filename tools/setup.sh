@@ -10,6 +10,7 @@ MILFO_PACKAGES=(
   xvfb xdotool xclip x11-utils
   desktop-file-utils appstream dpkg-dev file
   clang libclang-rt-14-dev locales
+  time
 )
 
 # The web site (web/build.sh): emscripten, and what building GMP and MPFR for
