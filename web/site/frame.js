@@ -16,6 +16,7 @@
   const handlers = new Set(program.handlers.map((h) => h.event));
   let list = null; // the drop-down list, where the program has one
   let ended = false;
+  let loaded = false; // the module is there: events may run
 
   // --- Building the window ---------------------------------------------------
 
@@ -263,7 +264,8 @@
   }
 
   function raise(event) {
-    if (ended || !handlers.has(event) || errorDialog.open) return;
+    // A press before the module has loaded does nothing (the page is not ready).
+    if (!loaded || ended || !handlers.has(event) || errorDialog.open) return;
     const core = window.Module;
     core.ccall("milfo_begin", "number", ["string"], [program.name]);
     for (const [name, el] of elements) core.ccall("milfo_text", null, ["string", "string"], [name, textOf(el)]);
@@ -321,6 +323,7 @@
   function start() {
     if (list) for (const entry of program.listEntries) list.add(entry);
     const focused = document.activeElement === first;
+    loaded = true;
     raise("form_load");
     if (focused) focusFirst();
     window.milfoReady = true;
