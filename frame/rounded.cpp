@@ -2,6 +2,8 @@
 
 #include <mpfr.h>
 
+#include <cmath>
+
 // MPFR computes each function with as much working precision as it needs to
 // round the exact value correctly to the 53 bits of its target. A Double has
 // 53 bits of significand and exponents from 2^-1074 (the least subnormal) to
@@ -86,14 +88,35 @@ double roundedExp(double x)
     return toDouble(s.r, mpfr_exp(s.r, s.a, MPFR_RNDN));
 }
 
+namespace {
+
+// The exponents the calculators use most have faster routes in MPFR: a whole
+// number, a square root, a fourth root. Each is correctly rounded too, and
+// the correctly rounded value is unique, so the result is the same Double as
+// mpfr_pow's. Zero, infinite and NaN bases, whose signs and special values
+// the routes treat otherwise than pow, always take mpfr_pow.
+int powerOf(mpfr_t r, mpfr_t a, double base, double exponent, mpfr_t b)
+{
+    const bool ordinary = std::isfinite(base) && base != 0.0;
+    if (ordinary && exponent == 0.5)
+        return mpfr_sqrt(r, a, MPFR_RNDN);
+    if (ordinary && exponent == 0.25)
+        return mpfr_rootn_ui(r, a, 4, MPFR_RNDN);
+    if (ordinary && std::fabs(exponent) <= 0x1p30 && exponent == std::trunc(exponent))
+        return mpfr_pow_si(r, a, static_cast<long>(exponent), MPFR_RNDN);
+    mpfr_set_d(b, exponent, MPFR_RNDN);
+    return mpfr_pow(r, a, b, MPFR_RNDN);
+}
+
+}  // namespace
+
 double roundedPow(double base, double exponent)
 {
     Scratch& s = scratch();
     ++s.calls.pow;
     const DoubleRange range;
     mpfr_set_d(s.a, base, MPFR_RNDN);
-    mpfr_set_d(s.b, exponent, MPFR_RNDN);
-    return toDouble(s.r, mpfr_pow(s.r, s.a, s.b, MPFR_RNDN));
+    return toDouble(s.r, powerOf(s.r, s.a, base, exponent, s.b));
 }
 
 RoundedCalls roundedCalls()
