@@ -47,7 +47,11 @@ sleep 0.3
 read -r want_w want_h < <(awk -F'\t' '$1 == "client" { printf "%d %d\n", ($2 + 7) / 15, ($3 + 7) / 15 }' "$layout")
 client_size() { xdotool getwindowgeometry "$wid" | sed -n 's/^ *Geometry: //p'; }
 [ "$(client_size)" = "${want_w}x${want_h}" ] || fail "client size $(client_size), expected ${want_w}x${want_h}"
-xprop -id "$wid" _NET_WM_ICON | grep -q '_NET_WM_ICON(CARDINAL) = .*Icon (' || fail "no window icon"
+# The suite's icon is drawn from its SVG at every size Qt offers, 128 x 128
+# among them (a window without one gets a 48 x 48 default).
+has_icon() { [[ "$(xprop -id "$wid" _NET_WM_ICON)" == *'Icon (128 x 128)'* ]]; }
+for _ in $(seq 30); do has_icon && break; sleep 0.1; done
+has_icon || fail "not the suite's icon"
 actions=$(xprop -id "$wid" _NET_WM_ALLOWED_ACTIONS)
 [[ "$actions" != *MAXIMIZE* && "$actions" != *RESIZE* ]] || fail "the window may be resized: $actions"
 xdotool windowsize "$wid" $((want_w + 200)) $((want_h + 150))
