@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "numeric.h"
+#include "rounded.h"
 
 namespace milfo::conductivity {
 
@@ -29,7 +30,7 @@ double quadraticPiece(double c0, double c1, double c2, double u, double v)
 {
     const double t1 = c0 * (v - u);
     const double t2 = (c1 * (v * v - u * u)) / 2;
-    const double t3 = (c2 * (std::pow(v, 3) - std::pow(u, 3))) / 3;
+    const double t3 = (c2 * (roundedPow(v, 3) - roundedPow(u, 3))) / 3;
     return (t1 + t2) + t3;
 }
 
@@ -39,10 +40,10 @@ enum class Powers { PowerFunction, Products };
 double cubicPiece(double c0, double c1, double c2, double c3, double u, double v, Powers powers)
 {
     const bool byPow = powers == Powers::PowerFunction;
-    const double v3 = byPow ? std::pow(v, 3) : v * v * v;
-    const double u3 = byPow ? std::pow(u, 3) : u * u * u;
-    const double v4 = byPow ? std::pow(v, 4) : v * v * v * v;
-    const double u4 = byPow ? std::pow(u, 4) : u * u * u * u;
+    const double v3 = byPow ? roundedPow(v, 3) : v * v * v;
+    const double u3 = byPow ? roundedPow(u, 3) : u * u * u;
+    const double v4 = byPow ? roundedPow(v, 4) : v * v * v * v;
+    const double u4 = byPow ? roundedPow(u, 4) : u * u * u * u;
     const double t1 = c0 * (v - u);
     const double t2 = (c1 * (v * v - u * u)) / 2;
     const double t3 = (c2 * (v3 - u3)) / 3;
@@ -85,8 +86,8 @@ float oneLawMean(const OneLawMaterial& material, const Grade* row, double t1, fl
         const double w2 = t2;  // the Single's exact value
         const double d = 1.0 / (w2 - t1);
         const double s2 = NarrowSingle(w2 * w2);
-        const double p3 = std::pow(w2, 3.0);
-        const double q3 = std::pow(t1, 3);
+        const double p3 = roundedPow(w2, 3.0);
+        const double q3 = roundedPow(t1, 3);
         const double term1 = g.a * (w2 - t1);
         const double term2 = (g.b * (s2 - t1 * t1)) / 2;
         const double term3 = (g.c * (p3 - q3)) / 3;

@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "numeric.h"
+#include "rounded.h"
 
 namespace milfo {
 
@@ -78,26 +79,28 @@ inline bool operator!=(Real a, Real b)
     return a.value() != b.value();
 }
 
-// The general power function in double. A negative base under a fractional
-// exponent, and zero under a negative one, are invalid arguments.
+// The general power function, correctly rounded. A negative base under a
+// fractional exponent, and zero under a negative one, are invalid arguments.
 inline Real power(Real base, Real exponent)
 {
     if (base.value() == 0.0 && exponent.value() < 0.0)
         throw RuntimeError(ErrorKind::InvalidArgument);
-    return Real::checked(std::pow(base.value(), exponent.value()));
+    return Real::checked(roundedPow(base.value(), exponent.value()));
 }
 
-// The natural logarithm; zero and negative arguments are invalid.
-inline Real ln(Real x)
+// The natural logarithm, correctly rounded (by `logarithm` where a search
+// brings another for its tests); zero and negative arguments are invalid.
+inline Real ln(Real x, double (*logarithm)(double) = roundedLn)
 {
     if (!(x.value() > 0.0))
         throw RuntimeError(ErrorKind::InvalidArgument);
-    return Real::checked(std::log(x.value()));
+    return Real::checked(logarithm(x.value()));
 }
 
+// The natural exponential, correctly rounded.
 inline Real exponential(Real x)
 {
-    return Real::checked(std::exp(x.value()));
+    return Real::checked(roundedExp(x.value()));
 }
 
 inline Real absolute(Real x)

@@ -42,18 +42,20 @@
 
 namespace milfo::heatflow {
 
-PipeSearchResult literalPipeScan(Real x, Real d1, Real k)
+PipeSearchResult literalPipeScan(Real x, Real d1, Real k, Logarithm log)
 {
     Real d2 = d1;
     long long steps = 0;
     Real y;
+    bool stalled = false;
     do {
-        const Real next = d2 + 1e-5;
-        if (next == d2)
+        if (stalled)
             throw RuntimeError(ErrorKind::EndlessSearch);
+        const Real next = d2 + 1e-5;
+        stalled = next == d2;
         d2 = next;
         ++steps;
-        const Real l = ln(d2 / d1);
+        const Real l = ln(d2 / d1, log);
         y = (l * d2) / k;
     } while (x > y);
     return {d2.value(), steps};
@@ -90,14 +92,13 @@ std::optional<ErrorKind> faultOf(double r)
     return std::nullopt;
 }
 
-// One step d2 + 1e-5 with the literal scan's checks.
+// One step d2 + 1e-5 with the literal scan's checks; a step that leaves d2
+// unchanged is the caller's to judge.
 double stepFrom(double d2)
 {
     const double next = d2 + kStep;
     if (const auto fault = faultOf(next))
         throw RuntimeError(*fault);
-    if (next == d2)
-        throw RuntimeError(ErrorKind::EndlessSearch);
     return next;
 }
 
@@ -114,7 +115,7 @@ struct Run {
 
 class FastScan {
 public:
-    FastScan(double x, double d1, double k) : x_(x), d1_(d1), k_(k)
+    FastScan(double x, double d1, double k, Logarithm log) : x_(x), d1_(d1), k_(k), log_(log)
     {
         absK_ = std::fabs(k);
         // Bounds on the exact Y of the hump (d1 < 0): it peaks at |d2| = |d1| / e.
@@ -127,6 +128,17 @@ public:
         double d2 = d1_;
         long long steps = 0;
         for (;;) {
+            if (d2 + kStep == d2) {
+                // The step no longer moves d2. The body still runs once more
+                // at the same d2: it ends the scan there (the first body of
+                // all may, with Y = 0), or it never will.
+                const Probe p = probe(d2);
+                if (p.fault)
+                    throw RuntimeError(*p.fault);
+                if (p.stops)
+                    return {d2, steps + 1};
+                throw RuntimeError(ErrorKind::EndlessSearch);
+            }
             const Run r = runFrom(d2, steps);
             if (const auto hit = firstEnd(r, 0, r.last)) {
                 const double value = r.at(*hit);
@@ -157,7 +169,7 @@ private:
             p.fault = ErrorKind::InvalidArgument;
             return p;
         }
-        const double l = std::log(q);
+        const double l = log_(q);
         if ((p.fault = faultOf(l)))
             return p;
         const double product = l * d2;
@@ -239,8 +251,8 @@ private:
     // The computed |Y| = fl(fl(fl(ln(fl(d2 / d1))) * d2) / |K|) lies within
     // 4u|T| + u|d2 / K| of the exact T = ln(d2 / d1) * d2 / |K| (u = 2^-53;
     // the quotient, the product and the division are rounded once each, and
-    // the logarithm is taken within one ulp, as glibc's is); `slack` allows
-    // 4u|T| + 4u|d2 / K|. The width of `slack` decides how many steps next
+    // the logarithm is taken within one ulp, half of one when it is correctly
+    // rounded); `slack` allows 4u|T| + 4u|d2 / K|. The width of `slack` decides how many steps next
     // to the crossing must be walked one by one, so it is kept tight. T is
     // monotone or concave along the block, so its least value is at an end
     // and its greatest at an end or, for the hump, at most |d1| / (e |K|).
@@ -279,6 +291,7 @@ private:
     double x_;
     double d1_;
     double k_;
+    Logarithm log_;
     double absK_ = 0.0;
     double peak_ = 0.0;
     double peakY_ = 0.0;
@@ -286,9 +299,9 @@ private:
 
 }  // namespace
 
-PipeSearchResult pipeSearch(Real x, Real d1, Real k)
+PipeSearchResult pipeSearch(Real x, Real d1, Real k, Logarithm log)
 {
-    return FastScan(x.value(), d1.value(), k.value()).run();
+    return FastScan(x.value(), d1.value(), k.value(), log).run();
 }
 
 }  // namespace milfo::heatflow

@@ -12,12 +12,19 @@ struct PipeSearchResult {
     long long steps;
 };
 
+// The natural logarithm the search takes of d2 / d1. ravelt uses the
+// correctly rounded one; the tests may hand both searches a faster one to
+// hold them against each other over long scans (the search is exact for any
+// increasing logarithm within one unit in the last place).
+using Logarithm = double (*)(double);
+
 // The literal scan, one accumulated step per iteration; the body runs at
 // least once. Raises the numeric model's errors (d1 = 0 divides by zero, a
-// non-positive quotient has no logarithm) and EndlessSearch when a step no
-// longer changes d2. Kept as the reference for pipeSearch; its running time
-// grows with the number of steps (about 5·10^12 for X = 1e9, d1 = 0.1).
-PipeSearchResult literalPipeScan(Real x, Real d1, Real k);
+// non-positive quotient has no logarithm) and EndlessSearch when a step has
+// left d2 unchanged while X > Y still holds (the scan would repeat itself
+// for ever). Kept as the reference for pipeSearch; its running time grows
+// with the number of steps (about 5·10^12 for X = 1e9, d1 = 0.1).
+PipeSearchResult literalPipeScan(Real x, Real d1, Real k, Logarithm log = roundedLn);
 
 // The search ravelt uses: the same d2 (bit for bit), the same step count and
 // the same faults as the literal scan, for every input. It jumps along the
@@ -25,6 +32,6 @@ PipeSearchResult literalPipeScan(Real x, Real d1, Real k);
 // blocks of steps to find the first step at which the scan ends; a few
 // microseconds, except for d1 < 0 with X at the very top of Y's hump, where
 // it takes time in proportion to |d1| (see pipe_search.cpp).
-PipeSearchResult pipeSearch(Real x, Real d1, Real k);
+PipeSearchResult pipeSearch(Real x, Real d1, Real k, Logarithm log = roundedLn);
 
 }  // namespace milfo::heatflow

@@ -3,6 +3,7 @@
 // `results` list.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
@@ -13,6 +14,7 @@
 #include "common.h"
 #include "numeric.h"
 #include "pipe_search.h"
+#include "rounded.h"
 
 using namespace milfo;
 
@@ -273,6 +275,62 @@ TEST(HeatFlow, FinishListStartsWithTheEmptyEntry)
     const std::vector<std::string> expected = {"", "塗装溶融メッキ鋼板", "アルミニウム板", "ステンレス鋼板",
                                                "仕上げセメント、布類"};
     EXPECT_EQ(heatflow::heatTransfer().listEntries, expected);
+}
+
+// Every logarithm, exponential and power of a formula is a call of the
+// correctly rounded functions when the handler runs: none folded into a
+// constant, none rewritten into a product or a reciprocal by the compiler.
+// The counts follow from the formulas.
+TEST(HeatFlow, EveryLogExpAndPowerIsCalledAtRunTime)
+{
+    using heatflow::heatLoss, heatflow::heatTransfer, heatflow::lorvast;
+    struct CallRow {
+        const char* what;
+        const ProgramDescription& (*program)();
+        const char* event;
+        std::map<std::string, std::string> inputs;
+        std::uint64_t ln;
+        std::uint64_t exp;
+        std::uint64_t pow;
+    };
+    const std::map<std::string, std::string> heatTransferPipe{{"Text1", "20"},   {"Text2", "50"},
+                                                              {"Text3", "0"},    {"Text4", "0.1"},
+                                                              {"Text5", "0.05"}, {"Text12", "0.94"}};
+    std::map<std::string, std::string> heatTransferPlane = heatTransferPipe;
+    heatTransferPlane["Text4"] = "0";
+    const CallRow rows[] = {
+        // ln T, K, ln(pw / 611.213); e^E; T^-1, T^2, α^2, α^3, α^4
+        {"lorvast", lorvast, "Command1_Click", {{"Text1", "27"}, {"Text4", "53"}}, 3, 1, 5},
+        // no humidity: no third logarithm, the dew point's powers of α = 0 still
+        {"lorvast, φ = 0", lorvast, "Command1_Click", {{"Text1", "27"}, {"Text4", "0"}}, 2, 1, 5},
+        // T^4.0 and T^4; the vertical and the pipe case: a fourth root and a wind factor each
+        {"熱伝達率, pipe", heatTransfer, "Command1_Click", heatTransferPipe, 0, 0, 6},
+        // and the upward and downward plane instead of the pipe
+        {"熱伝達率, plane", heatTransfer, "Command1_Click", heatTransferPlane, 0, 0, 8},
+        // ln(d2 / d1) and K
+        {"放散熱量, pipe",
+         heatLoss,
+         "Command2_Click",
+         {{"Text1", "0.05"},
+          {"Text2", "300"},
+          {"Text4", "20"},
+          {"Text5", "10"},
+          {"Text7", "0.1143"},
+          {"Text8", "0.2143"}},
+         2,
+         0,
+         0},
+    };
+    for (const CallRow& row : rows) {
+        SCOPED_TRACE(row.what);
+        RecordingForm form(row.inputs);
+        const RoundedCalls before = roundedCalls();
+        row.program().handler(row.event)->run(form);
+        const RoundedCalls after = roundedCalls();
+        EXPECT_EQ(after.ln - before.ln, row.ln);
+        EXPECT_EQ(after.exp - before.exp, row.exp);
+        EXPECT_EQ(after.pow - before.pow, row.pow);
+    }
 }
 
 TEST(HeatFlow, LogarithmOfEIsNotOne)

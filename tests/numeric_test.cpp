@@ -2,11 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 
 #include "numeric.h"
 #include "real.h"
+#include "rounded.h"
 
 using namespace milfo;
 
@@ -305,6 +307,89 @@ TEST(Real, RoundsEachOperationInOrder)
     EXPECT_EQ((Real(0.1) + Real(0.2)).value(), 0.1 + 0.2);
     EXPECT_EQ(power(Real(-8), Real(3)).value(), -512.0);
     EXPECT_EQ(exponential(Real(-800)).value(), 0.0);
+}
+
+// The three functions at hard cases, against values worked out independently
+// to 120 significant digits with Python's decimal module and rounded to the
+// nearest Double (tools/rounded_cases.py prints these rows).
+enum class Fn { Ln, Exp, Pow };
+constexpr double kOverflows = std::numeric_limits<double>::infinity();
+
+struct RoundedCase {
+    Fn fn;
+    double x;
+    double y;  // the exponent of Pow
+    double expected;
+};
+
+const RoundedCase kRoundedCases[] = {
+    // The C library of this machine rounds these the other way on one of its code paths.
+    {Fn::Pow, 0x1.297edd714f6e1p+6, 0x1.a7cd470103138p+3, 0x1.427d255107fa0p+82},
+    {Fn::Pow, 0x1.12112ceb85921p+8, 0x1.29a814fcf4c80p+4, 0x1.941bd26cf71bdp+150},
+    {Fn::Exp, 0x1.7927f5e7bc884p+7, 0, 0x1.0afc262071611p+272},
+    {Fn::Exp, -0x1.3cbe9787437bep+9, 0, 0x1.0c75b5b87d2f7p-914},
+    {Fn::Exp, -0x1.ab22d4a5c3124p+7, 0, 0x1.d94076a7428f7p-309},
+    {Fn::Pow, 0x1.87364b7d66936p+5, -0x1.614e104acdb46p+4, 0x1.0f1364362ad1bp-124},
+    {Fn::Pow, 0x1.40896a8f1c969p+9, 0x1.94afd60084a84p+3, 0x1.e46294ee4cc38p+117},
+    {Fn::Pow, 0x1.219757c4adbaep+8, 0x1.bce88b8c5f720p+3, 0x1.9fea2cec7c92ap+113},
+    {Fn::Exp, -0x1.67d29889824b0p+8, 0, 0x1.d8fd156935302p-520},
+    {Fn::Exp, -0x1.5a1451a6a7967p+9, 0, 0x1.57f0cca1a8e9fp-999},
+    {Fn::Pow, 0x1.7262a508756c3p+9, -0x1.26b650ff2a04fp+5, 0x1.c34a3cbd41e50p-352},
+    {Fn::Exp, 0x1.3840357be4392p+8, 0, 0x1.65b9650a34204p+450},
+    {Fn::Ln, 0x1.eeaa46b17fd1dp-1, 0, -0x1.1a2968e403ffcp-5},
+    {Fn::Ln, 0x1.e66ed9057a165p+0, 0, 0x1.48a9f6f1a1000p-1},
+    {Fn::Ln, 0x1.6c53789a30affp-1, 0, -0x1.5c7126ff3d001p-2},
+    {Fn::Ln, 0x1.314bb44ce0487p-1, 0, -0x1.08b9f52bf7800p-1},
+    {Fn::Pow, 0x1.4d361f654b34dp+9, -0x1.6a256a4f7bcd3p+4, 0x1.9b9e3c56cb44fp-213},
+    {Fn::Exp, 0x1.2b8e3025c7e80p+3, 0, 0x1.6b5a045a7431dp+13},
+    {Fn::Exp, 0x1.1ddfc90d801acp+7, 0, 0x1.290fbb7ac3e55p+206},
+    {Fn::Pow, 0x1.11bdc0661413dp+8, -0x1.2dc6c2b93617ep+5, 0x1.7de5df91fb125p-306},
+    // Subnormal results, the least subnormal, and ties that round to 0.
+    {Fn::Exp, -0x1.6280000000000p+9, 0, 0x0.8bfe55de02338p-1022},
+    {Fn::Exp, -0x1.6840000000000p+9, 0, 0x0.00005cf08fff0p-1022},
+    {Fn::Exp, -0x1.74385446d71c3p+9, 0, 0x0.0000000000001p-1022},
+    {Fn::Exp, -0x1.74910d52d3051p+9, 0, 0x0.0000000000001p-1022},
+    {Fn::Exp, -0x1.74910d52d3052p+9, 0, 0x0.0p+0},
+    {Fn::Exp, -0x1.7500000000000p+9, 0, 0x0.0p+0},
+    {Fn::Pow, 0x1.0000000000000p+1, -0x1.0c80000000000p+10, 0x0.0000000000001p-1022},
+    {Fn::Pow, 0x1.0000000000000p+1, -0x1.0ca0000000000p+10, 0x0.0000000000001p-1022},
+    {Fn::Pow, 0x1.0000000000000p+1, -0x1.0cc0000000000p+10, 0x0.0p+0},
+    {Fn::Pow, 0x1.4000000000000p+3, -0x1.3600000000000p+8, 0x0.012688b70e62bp-1022},
+    {Fn::Pow, 0x1.0000000000000p-1, 0x1.0c6cccccccccdp+10, 0x0.0000000000001p-1022},
+    {Fn::Pow, 0x1.999999999999ap-4, 0x1.404cccccccccdp+8, 0x0.00000000003f6p-1022},
+    // Next to the overflow thresholds.
+    {Fn::Exp, 0x1.62e42fefa39efp+9, 0, 0x1.fffffffffff2ap+1023},
+    {Fn::Exp, 0x1.62e42fefa39f0p+9, 0, kOverflows},
+    {Fn::Exp, 0x1.62e51eb851eb8p+9, 0, kOverflows},
+    {Fn::Pow, 0x1.0000000000000p+1, 0x1.fffffffffffffp+9, 0x1.ffffffffffd3ap+1023},
+    {Fn::Pow, 0x1.0000000000000p+1, 0x1.0000000000000p+10, kOverflows},
+    {Fn::Pow, 0x1.4000000000000p+3, 0x1.34413509f79ffp+8, kOverflows},
+    {Fn::Pow, 0x1.4000000000000p+3, 0x1.34413509f7a00p+8, kOverflows},
+    {Fn::Pow, 0x1.000001ad7f29bp+0, 0x1.a731670000000p+32, kOverflows},
+};
+
+TEST(Rounded, HardCasesAgainstAnIndependentEvaluation)
+{
+    for (const RoundedCase& c : kRoundedCases) {
+        const double got = c.fn == Fn::Ln    ? roundedLn(c.x)
+                           : c.fn == Fn::Exp ? roundedExp(c.x)
+                                             : roundedPow(c.x, c.y);
+        std::uint64_t gotBits = 0;
+        std::uint64_t expectedBits = 0;
+        std::memcpy(&gotBits, &got, sizeof got);
+        std::memcpy(&expectedBits, &c.expected, sizeof c.expected);
+        EXPECT_EQ(gotBits, expectedBits)
+            << std::hexfloat << c.x << " " << c.y << ": " << got << ", not " << c.expected;
+        // Through the numeric model an infinity is the overflow error.
+        if (c.expected == kOverflows) {
+            try {
+                c.fn == Fn::Exp ? exponential(Real(c.x)) : power(Real(c.x), Real(c.y));
+                ADD_FAILURE() << "no overflow";
+            } catch (const RuntimeError& e) {
+                EXPECT_EQ(e.kind(), ErrorKind::Overflow);
+            }
+        }
+    }
 }
 
 TEST(ErrorMessages, OneDistinctTextPerKind)

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -21,9 +22,18 @@ inline double divisorK()
 }
 
 // Y at one d2, as the scan's body computes it.
-inline double yAt(double d2, double d1, double k)
+inline double yAt(double d2, double d1, double k, Logarithm log = roundedLn)
 {
-    return ((ln(Real(d2) / d1) * d2) / k).value();
+    return ((ln(Real(d2) / d1, log) * d2) / k).value();
+}
+
+// The C library's logarithm: the long differential runs hand it to both
+// searches alike (the literal scan would take hours with the correctly
+// rounded one), since the fast search is exact for any logarithm within one
+// unit in the last place.
+inline double libraryLog(double x)
+{
+    return std::log(x);
 }
 
 struct Outcome {
@@ -34,12 +44,12 @@ struct Outcome {
 };
 
 template <typename Search>
-Outcome outcomeOf(Search search, double x, double d1, double k)
+Outcome outcomeOf(Search search, double x, double d1, double k, Logarithm log = roundedLn)
 {
     Outcome o;
     const auto start = std::chrono::steady_clock::now();
     try {
-        const PipeSearchResult r = search(Real(x), Real(d1), Real(k));
+        const PipeSearchResult r = search(Real(x), Real(d1), Real(k), log);
         o.d2 = r.d2;
         o.steps = r.steps;
     } catch (const RuntimeError& e) {

@@ -50,12 +50,13 @@ struct Input {
     double k;
 };
 
-// The fast search and the literal scan on one input: same Double, same
-// step count, same fault. Returns the literal outcome.
-Outcome expectSameAsLiteral(const Input& in)
+// The fast search and the literal scan on one input, both with the same
+// logarithm: same Double, same step count, same fault. Returns the literal
+// outcome.
+Outcome expectSameAsLiteral(const Input& in, Logarithm log = roundedLn)
 {
-    const Outcome literal = outcomeOf(literalPipeScan, in.x, in.d1, in.k);
-    const Outcome fast = outcomeOf(pipeSearch, in.x, in.d1, in.k);
+    const Outcome literal = outcomeOf(literalPipeScan, in.x, in.d1, in.k, log);
+    const Outcome fast = outcomeOf(pipeSearch, in.x, in.d1, in.k, log);
     EXPECT_TRUE(sameOutcome(literal, fast))
         << "x " << std::hexfloat << in.x << " d1 " << in.d1 << " k " << in.k << std::defaultfloat
         << ": literal " << describe(literal) << ", fast " << describe(fast);
@@ -123,6 +124,24 @@ TEST(PipeSearchExamples, LargeTargetAtOnce)
     EXPECT_GE(yAt(r.d2, 0.1, k), 1e9);
     // About one step of 1e-5 per step, as accumulated.
     EXPECT_NEAR((r.d2 - 0.1) / 1e-5, static_cast<double>(r.steps), 1e-3 * static_cast<double>(r.steps));
+}
+
+TEST(PipeSearchExamples, StalledStepStillRunsTheBodyOnce)
+{
+    // From d1 = 2^37 on, d1 + 1e-5 == d1: the one body gives L = ln 1 = 0 and
+    // Y = 0, which ends the scan for X <= 0 with d2 = d1 and a thickness of 0.
+    // (λ = 0.05, θ1 = 20, θ2 = 40, θa = 20.5, h = 10.)
+    const double x = target(0.05, 20, 40, 20.5, 10);
+    ASSERT_LT(x, 0.0);
+    for (const double d1 : {0x1p37, 0x1p40, 1e15}) {
+        SCOPED_TRACE(d1);
+        for (const auto search : {literalPipeScan, pipeSearch}) {
+            const PipeSearchResult r = search(x, d1, divisorK(), roundedLn);
+            EXPECT_EQ(r.steps, 1);
+            EXPECT_EQ(bitsOf(r.d2), bitsOf(d1));
+            EXPECT_EQ(shownThickness(r, d1), "0");
+        }
+    }
 }
 
 // ---- Faults -----------------------------------------------------------------
@@ -275,11 +294,11 @@ public:
             if (d1 <= 0)
                 return {0.5, edge, k};
             const double d2 = edge + around * std::ldexp(1.0, e - 52) + integer(-2, 2) * 1e-5;
-            return {yAt(d2, d1, k), d1, k};
+            return {yAt(d2, d1, k, libraryLog), d1, k};
         }
         const double d1 = -(edge + before * 1e-5);
         const double d2 = -(edge - around * std::ldexp(1.0, e - 53)) + integer(-2, 2) * 1e-5;
-        const double y = d2 < 0 ? yAt(d2, d1, k) : 0.01;
+        const double y = d2 < 0 ? yAt(d2, d1, k, libraryLog) : 0.01;
         return {chance(0.2) ? 1e9 : y, d1, k};
     }
 
@@ -323,7 +342,7 @@ void differential(std::uint32_t seed, int count)
             else
                 in = make.atBinade(k);
         }
-        const Outcome literal = expectSameAsLiteral(in);
+        const Outcome literal = expectSameAsLiteral(in, libraryLog);
         ++compared;
         literalSteps += literal.fault ? 0 : literal.steps;
         if (literal.fault == ErrorKind::InvalidArgument && in.d1 < 0)
@@ -333,9 +352,9 @@ void differential(std::uint32_t seed, int count)
         // The exact Y where the scan ended, and its neighbours, as targets:
         // the scan must stop at the first Y >= X, ties included.
         if (!literal.fault && i % 40 != 0 && make.chance(0.1)) {
-            const double y = yAt(literal.d2, in.d1, k);
+            const double y = yAt(literal.d2, in.d1, k, libraryLog);
             for (const double x : {y, std::nextafter(y, -INFINITY), std::nextafter(y, INFINITY)}) {
-                expectSameAsLiteral({x, in.d1, k});
+                expectSameAsLiteral({x, in.d1, k}, libraryLog);
                 ++compared;
             }
         }
@@ -361,10 +380,25 @@ TEST(PipeSearchDifferential, ExamplesAndEdges)
     const double k = divisorK();
     const double x = target(0.05, 300, 40, 20, 10);
     const Input inputs[] = {
-        {x, 0.1143, k},        {x, 0.1, k},         {-0.01, 0.1, k},     {0.0, 0.1, k},
-        {x, -0.1, k},          {0.01, -0.1, k},     {0.0, -0.1, k},      {1.0, 0x1p-17, k},
-        {1.0, 0x1p-10, k},     {1e-3, 1 - 1e-5, k}, {1e-3, 1 - 2e-5, k}, {x, 0.125 - 1e-5, k},
-        {x, -0.125 - 1e-5, k}, {1e-9, 1e-300, k},
+        {x, 0.1143, k},
+        {x, 0.1, k},
+        {-0.01, 0.1, k},
+        {0.0, 0.1, k},
+        {x, -0.1, k},
+        {0.01, -0.1, k},
+        {0.0, -0.1, k},
+        {1.0, 0x1p-17, k},
+        {1.0, 0x1p-10, k},
+        {1e-3, 1 - 1e-5, k},
+        {1e-3, 1 - 2e-5, k},
+        {x, 0.125 - 1e-5, k},
+        {x, -0.125 - 1e-5, k},
+        {1e-9, 1e-300, k},
+        // The step no longer moves d2; the body still runs once, at d2 = d1.
+        {0.0, 0x1p37, k},
+        {-1.0, 0x1p37, k},
+        {-1.0, -0x1p38, k},
+        {0.0, 1e15, k},
     };
     for (const Input& in : inputs)
         expectSameAsLiteral(in);
@@ -431,7 +465,7 @@ TEST(PipeSearchDifferential, OtherDivisors)
         const double budget = make.logUniform(1, 1e4);
         // With K < 0 and d1 > 0 the scan runs until d2 stalls: negative d1 only.
         const Input in = k > 0 && make.chance(0.5) ? make.positive(budget, k) : make.negative(budget, k);
-        expectSameAsLiteral(in);
+        expectSameAsLiteral(in, libraryLog);
         if (::testing::Test::HasFailure())
             break;
     }
