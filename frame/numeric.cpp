@@ -142,34 +142,53 @@ double readRadix(std::string_view digits, int radix)
 
 }  // namespace
 
-double ReadVal(std::string_view text)
+namespace {
+
+// Where a number stands in a normalised text, as ReadVal reads it: an "&H" or
+// "&O" whole number (digits after the prefix), or a decimal number (sign,
+// digits with at most one point, an exponent when a digit follows its letter).
+struct NumberScan {
+    int radix = 10;
+    size_t digitsAt = 0;     // radix: the first digit after the prefix
+    bool negative = false;   // decimal: the sign
+    std::string mantissa;    // decimal: the digits, without the point
+    long long pointAt = 0;   // decimal: how many of them stand before the point
+    long long exponent = 0;  // decimal: clamped far beyond any magnitude
+    size_t end = 0;          // just after the last character read
+};
+
+NumberScan scanNumber(const std::string& s)
 {
-    const std::string s = normalise(text);
-    if (s.size() >= 2 && s[0] == '&') {
-        if (s[1] == 'H' || s[1] == 'h')
-            return readRadix(std::string_view(s).substr(2), 16);
-        if (s[1] == 'O' || s[1] == 'o')
-            return readRadix(std::string_view(s).substr(2), 8);
+    NumberScan n;
+    if (s.size() >= 2 && s[0] == '&' && (s[1] == 'H' || s[1] == 'h' || s[1] == 'O' || s[1] == 'o')) {
+        n.radix = (s[1] == 'H' || s[1] == 'h') ? 16 : 8;
+        n.digitsAt = 2;
+        n.end = 2;
+        for (; n.end < s.size(); ++n.end) {
+            const char c = s[n.end];
+            const bool octal = c >= '0' && c <= '7';
+            const bool hex = isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+            if (!(n.radix == 16 ? hex : octal))
+                break;
+        }
+        return n;
     }
 
     size_t i = 0;
-    bool negative = false;
     if (i < s.size() && (s[i] == '+' || s[i] == '-'))
-        negative = s[i++] == '-';
-    std::string mantissa;   // the digits, without the point
-    long long pointAt = 0;  // how many of them stand before the point
+        n.negative = s[i++] == '-';
     while (i < s.size() && isDigit(s[i]))
-        mantissa += s[i++];
-    pointAt = static_cast<long long>(mantissa.size());
+        n.mantissa += s[i++];
+    n.pointAt = static_cast<long long>(n.mantissa.size());
     if (i < s.size() && s[i] == '.') {
         ++i;
         while (i < s.size() && isDigit(s[i]))
-            mantissa += s[i++];
+            n.mantissa += s[i++];
     }
-    if (mantissa.empty())
-        return 0.0;
+    if (n.mantissa.empty())
+        return n;
+    n.end = i;
 
-    long long exponent = 0;
     if (i < s.size() && (s[i] == 'e' || s[i] == 'E' || s[i] == 'd' || s[i] == 'D')) {
         size_t j = i + 1;
         bool expNegative = false;
@@ -177,33 +196,54 @@ double ReadVal(std::string_view text)
             expNegative = s[j++] == '-';
         if (j < s.size() && isDigit(s[j])) {
             while (j < s.size() && isDigit(s[j])) {
-                // Clamped far beyond any representable magnitude.
-                if (exponent < 1000000000)
-                    exponent = exponent * 10 + (s[j] - '0');
+                if (n.exponent < 1000000000)
+                    n.exponent = n.exponent * 10 + (s[j] - '0');
                 ++j;
             }
             if (expNegative)
-                exponent = -exponent;
+                n.exponent = -n.exponent;
+            n.end = j;
         }
     }
+    return n;
+}
 
-    const size_t first = mantissa.find_first_not_of('0');
+}  // namespace
+
+double ReadVal(std::string_view text)
+{
+    const std::string s = normalise(text);
+    const NumberScan n = scanNumber(s);
+    if (n.radix != 10)
+        return readRadix(std::string_view(s).substr(n.digitsAt), n.radix);
+    if (n.mantissa.empty())
+        return 0.0;
+
+    const size_t first = n.mantissa.find_first_not_of('0');
     if (first == std::string::npos)
-        return negative ? -0.0 : 0.0;
+        return n.negative ? -0.0 : 0.0;
 
-    const std::string number = mantissa.substr(0, static_cast<size_t>(pointAt)) + "." +
-                               mantissa.substr(static_cast<size_t>(pointAt)) + "e" + std::to_string(exponent);
+    const std::string number = n.mantissa.substr(0, static_cast<size_t>(n.pointAt)) + "." +
+                               n.mantissa.substr(static_cast<size_t>(n.pointAt)) + "e" +
+                               std::to_string(n.exponent);
     double value = 0.0;
     const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
     (void)end;
     if (ec == std::errc::result_out_of_range) {
         // The power of ten of the leading digit tells overflow from underflow.
-        const long long leading = pointAt - 1 - static_cast<long long>(first) + exponent;
+        const long long leading = n.pointAt - 1 - static_cast<long long>(first) + n.exponent;
         if (leading > 0)
             throw RuntimeError(ErrorKind::Overflow);
         value = 0.0;
     }
-    return negative ? -value : value;
+    return n.negative ? -value : value;
+}
+
+bool ReadsWhole(std::string_view text)
+{
+    const std::string s = normalise(text);
+    const NumberScan n = scanNumber(s);
+    return n.end > n.digitsAt && n.end == s.size();
 }
 
 float NarrowSingle(double value)

@@ -42,6 +42,12 @@ using Result = std::optional<double>;
 // Overflow.
 double ReadVal(std::string_view text);
 
+// Whether ReadVal reads the whole text as one number: false for the empty
+// text, for a text with no number, and for a text that goes on after its
+// number ("12abc", "1e", "&H"). Blanks and the full-width forms count as
+// ReadVal reads them.
+bool ReadsWhole(std::string_view text);
+
 // A Double stored into a Single: nearest, ties to even; beyond the Single
 // range it becomes an infinity of the same sign.
 float NarrowSingle(double value);

@@ -4,6 +4,7 @@
 #     builds the package from the build tree into WORK/out, checks its
 #     control fields, unpacks it into WORK/root (dpkg -x) and checks what it
 #     holds: an executable, a menu entry and the icon for every program,
+#     milfo-calc (no menu entry) answering from the unpacked tree,
 #     metainfo that launches and provides them all and validates against the
 #     unpacked tree, and the copyright file.
 #   package_test.sh start WORK
@@ -15,6 +16,7 @@ mode=$1 work=$2
 root=$work/root
 app_id=io.github.milfo
 programs=15
+tools=(milfo-calc)  # command-line tools: in usr/bin, without a menu entry
 fail() { echo "FAIL: $*"; exit 1; }
 
 # The value of KEY in the [Desktop Entry] group of FILE.
@@ -50,7 +52,8 @@ build() {
   dpkg -x "$deb" "$root" || fail "dpkg -x failed"
   local bins
   bins=$(find "$root/usr/bin" -type f | wc -l)
-  [ "$bins" -eq $programs ] || fail "$bins executables in usr/bin, expected $programs"
+  [ "$bins" -eq $((programs + ${#tools[@]})) ] ||
+    fail "$bins executables in usr/bin, expected $programs programs and ${#tools[@]} tools"
 
   local count=0 file exe icon
   local -A listed=()
@@ -65,9 +68,17 @@ build() {
     listed[$exe]=1
   done < <(entries)
   [ $count -eq $programs ] || fail "$count menu entries, expected $programs"
+  for tool in "${tools[@]}"; do
+    listed[$tool]=1
+  done
   for file in "$root"/usr/bin/*; do
     [ -n "${listed[$(basename "$file")]:-}" ] || fail "$(basename "$file") has no menu entry"
   done
+  local got
+  got=$(printf 'Combo1,Text1,Text2\r\n保温筒１種,0,50\r\n' | "$root/usr/bin/milfo-calc" --header names fennick) ||
+    fail "milfo-calc from the package failed"
+  [ "$got" = $'Combo1,Text1,Text2,Text3,error\r\n保温筒１種,0,50,0.04375,\r' ] ||
+    fail "milfo-calc from the package wrote: $got"
 
   # The metainfo launches every menu entry and provides every program.
   local metainfo=$root/usr/share/metainfo/$app_id.metainfo.xml

@@ -14,33 +14,36 @@ using namespace milfo;
 
 namespace {
 
+// The value ReadVal reads, and whether it reads the whole text (a strict
+// reading of a cell accepts only those).
 struct ReadCase {
     const char* text;
     double value;
+    bool whole = true;
 };
 
 const ReadCase kReadCases[] = {
-    {"", 0.0},
+    {"", 0.0, false},
     {"  12.5  ", 12.5},
     {"1 2", 12.0},
     {"-3e2", -300.0},
     {".5", 0.5},
-    {"12abc", 12.0},
-    {"1,5", 1.0},
-    {"abc", 0.0},
+    {"12abc", 12.0, false},
+    {"1,5", 1.0, false},
+    {"abc", 0.0, false},
     {"&H10", 16.0},
-    {"1.2.3", 1.2},
-    {"-", 0.0},
-    {".", 0.0},
+    {"1.2.3", 1.2, false},
+    {"-", 0.0, false},
+    {".", 0.0, false},
     {"+7", 7.0},
     {"5.", 5.0},
-    {"1e", 1.0},
-    {"1e+", 1.0},
+    {"1e", 1.0, false},
+    {"1e+", 1.0, false},
     {"2E-3", 0.002},
     {"\t4\n2", 42.0},
     {"1d3", 1000.0},
     {"1D-2", 0.01},
-    {"--1", 0.0},
+    {"--1", 0.0, false},
     {"0.1", 0.1},
     {"70.000001", 70.000001},
     // full-width input from a Japanese input method
@@ -56,16 +59,16 @@ const ReadCase kReadCases[] = {
      "５\xE3\x80\x80"
      "０",
      50.0},  // ideographic spaces dropped
-    {"５０℃", 50.0},
-    {"５，５", 5.0},
+    {"５０℃", 50.0, false},
+    {"５，５", 5.0, false},
     // every full-width ASCII character reads as its ASCII form
     {"１ｄ２", 100.0},
     {"１Ｄ－２", 0.01},
     {"＆Ｈ１Ａ", 26.0},
     {"＆ｈｆｆ", 255.0},
     {"＆Ｏ１７", 15.0},
-    {"１２ａｂｃ", 12.0},
-    {"１２～", 12.0},
+    {"１２ａｂｃ", 12.0, false},
+    {"１２～", 12.0, false},
     // kana mode: the minus key types a dash, the point key 。
     {"ー１０", -10.0},
     {"\xE2\x80\x90"
@@ -88,11 +91,11 @@ const ReadCase kReadCases[] = {
      "２",
      0.01},
     // a dash where no sign may stand ends the number
-    {"１２ー３", 12.0},
-    {"ーー１", 0.0},
-    {"ー", 0.0},
-    {"１２。５。３", 12.5},
-    {"＆Ｈー１", 0.0},
+    {"１２ー３", 12.0, false},
+    {"ーー１", 0.0, false},
+    {"ー", 0.0, false},
+    {"１２。５。３", 12.5, false},
+    {"＆Ｈー１", 0.0, false},
     // hexadecimal and octal: 16-bit, then 32-bit signed
     {"&hff", 255.0},
     {"&HFFFF", -1.0},
@@ -103,10 +106,10 @@ const ReadCase kReadCases[] = {
     {"&H80000000", -2147483648.0},
     {"&O17", 15.0},
     {"&o177777", -1.0},
-    {"&O8", 0.0},
-    {"&H", 0.0},
-    {"&Hxyz", 0.0},
-    {"&", 0.0},
+    {"&O8", 0.0, false},
+    {"&H", 0.0, false},
+    {"&Hxyz", 0.0, false},
+    {"&", 0.0, false},
     {"& H1", 1.0},
     // at the edges of the Double range
     {"1e-400", 0.0},
@@ -122,6 +125,7 @@ TEST(ReadVal, Cases)
     for (const ReadCase& c : kReadCases) {
         SCOPED_TRACE(c.text);
         EXPECT_EQ(ReadVal(c.text), c.value);
+        EXPECT_EQ(ReadsWhole(c.text), c.whole);
     }
 }
 

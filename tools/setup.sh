@@ -17,6 +17,7 @@ MILFO_TEST_PACKAGES=(
   xvfb openbox xdotool xclip x11-utils
   desktop-file-utils appstream dpkg-dev file
   clang libclang-rt-14-dev clang-format locales
+  time
 )
 
 # milfo_install_packages [run]: installs what is missing of both lists, or

@@ -2,8 +2,8 @@
 # asan.sh SOURCE_DIR BUILD_DIR
 # Configures BUILD_DIR once with AddressSanitizer and UndefinedBehaviorSanitizer
 # (g++, every finding fatal) and builds the test programs in it: the unit
-# tests, the GUI tests, the frame's window tests, the driver and the fuzz
-# replays. Qt itself is not instrumented. Warnings are the main build's
+# tests, the GUI tests, the frame's window tests, the milfo-calc tests (and
+# milfo-calc), the driver and the fuzz replays. Qt itself is not instrumented. Warnings are the main build's
 # business; here they do not stop the build.
 set -euo pipefail
 src=$1 dir=$2
@@ -12,5 +12,5 @@ if [ ! -f "$dir/CMakeCache.txt" ]; then
     -DCMAKE_CXX_FLAGS="-O1 -fsanitize=address,undefined,float-cast-overflow -fno-sanitize-recover=all -fno-omit-frame-pointer" \
     -DMILFO_RELIABILITY_SUITE=OFF -DMILFO_WERROR=OFF
 fi
-cmake --build "$dir" -j2 --target unit_tests gui_tests frame_window_tests milfo-drive \
-  fuzz_readval_replay fuzz_show_replay fuzz_handlers_replay
+cmake --build "$dir" -j2 --target unit_tests gui_tests frame_window_tests calc_tests milfo-drive milfo-calc \
+  fuzz_readval_replay fuzz_show_replay fuzz_handlers_replay fuzz_csv_replay

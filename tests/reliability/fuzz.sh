@@ -4,14 +4,14 @@
 #
 #   fuzz.sh build SOURCE_DIR BUILD_DIR
 #       configures BUILD_DIR once (clang++, -DMILFO_FUZZ=ON) and builds the
-#       three fuzzers in it;
+#       four fuzzers in it;
 #   fuzz.sh run BUILD_DIR NAME SECONDS [INPUT_DIR...]
-#       runs fuzzer NAME (readval, show, handlers) for SECONDS with a fixed
+#       runs fuzzer NAME (readval, show, handlers, csv) for SECONDS with a fixed
 #       seed, on the corpus kept in BUILD_DIR/corpus/NAME plus the given
 #       input folders; a fault leaves its input in BUILD_DIR/artifacts/.
 #       MILFO_FUZZ_FLAGS adds libFuzzer options (e.g. "-jobs=2 -workers=2").
 set -euo pipefail
-fuzzers=(readval show handlers)
+fuzzers=(readval show handlers csv)
 
 case ${1:-} in
 build)

@@ -1,0 +1,82 @@
+// CSV as RFC 4180 writes it: cells separated by commas, records by CRLF (a
+// bare LF is taken too), a cell in double quotes when it holds a comma, a
+// quote or a line break, a quote inside doubled. The reader takes one record
+// at a time; the writer buffers its output.
+#pragma once
+
+#include <cstdio>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "input.h"
+
+namespace milfo::calc {
+
+class CsvReader {
+public:
+    // chunk: how many bytes to ask the source for at a time.
+    explicit CsvReader(TextSource& source, size_t chunk = 1 << 16) : source_(source), chunk_(chunk) {}
+
+    // The next record into cells (resized to its cell count); false at the
+    // end of the input. A quote never closed, text after a closing quote, or
+    // text that is not UTF-8 throws InputError with the record's first line.
+    bool next(std::vector<std::string>& cells);
+
+    // The line the last record started on (1 for the first).
+    long line() const { return recordLine_; }
+
+private:
+    bool fill();
+    int get()
+    {
+        if (pos_ == buf_.size() && !fill())
+            return -1;
+        return static_cast<unsigned char>(buf_[pos_++]);
+    }
+    int peek()
+    {
+        if (pos_ == buf_.size() && !fill())
+            return -1;
+        return static_cast<unsigned char>(buf_[pos_]);
+    }
+
+    TextSource& source_;
+    size_t chunk_;
+    std::string buf_;
+    size_t pos_ = 0;
+    bool ended_ = false;
+    long line_ = 1;
+    long recordLine_ = 0;
+};
+
+// Whether text is well-formed UTF-8 (no overlong forms, no surrogates).
+bool isUtf8(std::string_view text);
+
+// The output cannot be written (a full disk, a closed pipe).
+class OutputError : public std::runtime_error {
+public:
+    OutputError();
+};
+
+class CsvWriter {
+public:
+    explicit CsvWriter(std::FILE* out) : out_(out) {}
+    ~CsvWriter();
+    CsvWriter(const CsvWriter&) = delete;
+    CsvWriter& operator=(const CsvWriter&) = delete;
+
+    void byteOrderMark() { buf_ += "\xEF\xBB\xBF"; }
+    void cell(std::string_view text);
+    void endRecord();  // throws OutputError when a full buffer cannot be written
+    // Writes out what is buffered; false when the output cannot be written.
+    bool flush();
+
+private:
+    std::FILE* out_;
+    std::string buf_;
+    bool first_ = true;  // no cell yet in this record
+};
+
+}  // namespace milfo::calc

@@ -1,0 +1,631 @@
+// milfo-calc, the real executable, against the GUI case tables and against
+// its own table of command lines.
+//
+// Every GUI case whose commands are entries and button presses becomes one
+// CSV row: the last text each input received, the buttons of the last press
+// (earlier presses change no input, and no handler reads a result box). The
+// row must show what the window shows (--lenient: the window reads every
+// text). Cases that only a window has (keys,
+// focus, 終了, a result box typed into, text typed into the list that equals
+// an entry, which milfo-calc would pick) are counted by reason; the counts
+// are printed, and at least 90% of all cases must be rows.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "csv.h"
+#include "gui_harness.h"
+#include "registry.h"
+#include "runner.h"
+
+using namespace milfo;
+
+namespace {
+
+struct CalcRun {
+    std::string out;  // standard output
+    std::string err;  // standard error
+    int status = -1;
+};
+
+std::string quoted(const std::string& s)
+{
+    std::string q = "'";
+    for (char c : s)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+std::string readAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// milfo-calc with these arguments and this standard input.
+CalcRun runCalc(const std::vector<std::string>& args, const std::string& input)
+{
+    const std::string dir = ::testing::TempDir();
+    const std::string in = dir + "calc_in", out = dir + "calc_out", err = dir + "calc_err";
+    std::ofstream(in, std::ios::binary) << input;
+    std::string command = quoted(MILFO_CALC);
+    for (const std::string& a : args)
+        command += " " + quoted(a == "@IN@" ? in : a);  // @IN@: the input as a file
+    command += " <" + quoted(in) + " >" + quoted(out) + " 2>" + quoted(err);
+    CalcRun r;
+    const int status = std::system(command.c_str());
+    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.out = readAll(out);
+    r.err = readAll(err);
+    return r;
+}
+
+std::vector<std::vector<std::string>> parseCsv(const std::string& text)
+{
+    std::FILE* f = fmemopen(const_cast<char*>(text.data()), text.size(), "rb");
+    std::vector<std::vector<std::string>> rows;
+    if (text.empty() || f == nullptr)
+        return rows;
+    auto source = calc::openSource(f, calc::Encoding::Utf8);
+    calc::CsvReader reader(*source);
+    std::vector<std::string> cells;
+    while (reader.next(cells))
+        rows.push_back(cells);
+    std::fclose(f);
+    return rows;
+}
+
+std::string csvCell(const std::string& s)
+{
+    if (s.find_first_of(",\"\r\n") == std::string::npos)
+        return s;
+    std::string q = "\"";
+    for (char c : s)
+        q += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return q + "\"";
+}
+
+// A GUI case as one milfo-calc row, or why it is not one.
+struct Translation {
+    std::string skip;  // the reason, when it is not a row
+    std::vector<std::string> columns = {}, cells = {}, presses = {};
+};
+
+Translation translate(const calc::ProgramView& view, const test::GuiCase& c)
+{
+    Translation t;
+    const ProgramDescription& program = view.program();
+    const Handler* listClick = program.handler("Combo1_Click");
+    struct Entry {
+        std::string text;
+        bool pick;
+        int order;
+    };
+    std::map<std::string, Entry> last;
+    int order = 0, lastPick = -1;
+    bool typedAfterPick = false;
+    for (const std::string& command : c.commands) {
+        const size_t s1 = command.find(' ');
+        const std::string verb = command.substr(0, s1);
+        const size_t s2 = s1 == std::string::npos ? s1 : command.find(' ', s1 + 1);
+        const std::string name = s1 == std::string::npos ? "" : command.substr(s1 + 1, s2 - s1 - 1);
+        const std::string text = s2 == std::string::npos ? "" : command.substr(s2 + 1);
+        if (verb == "set" || verb == "pick") {
+            if (view.findInput(name) == nullptr)
+                return {"types into a result box"};
+            if (!t.presses.empty())
+                t.presses.clear();  // a new entry: only the presses after it count
+            last[name] = {text, verb == "pick", order++};
+            if (name == "Combo1" && verb == "pick")
+                lastPick = order - 1;
+            if (name == "Combo1" && verb == "set" && lastPick >= 0)
+                typedAfterPick = true;
+        } else if (verb == "click") {
+            const Control* button = view.findControl(name);
+            if (std::find(view.buttons().begin(), view.buttons().end(), button) == view.buttons().end())
+                return {"presses 終了"};
+            t.presses.push_back(name);
+        } else {
+            return {"uses the keyboard or asks the window"};
+        }
+    }
+    if (t.presses.empty())
+        return {"presses no button after its entries"};
+    if (listClick != nullptr && last.count("Combo1") != 0) {
+        const Entry& list = last["Combo1"];
+        const auto& entries = program.listEntries;
+        const bool isEntry = std::find(entries.begin(), entries.end(), list.text) != entries.end();
+        if (!list.pick && isEntry)
+            return {"types an entry's text into the list"};
+        if (typedAfterPick)
+            return {"types into the list after a pick"};
+        for (const char* box : listClick->results)
+            if (last.count(box) != 0 && last[box].order < lastPick)
+                return {"types a box that a later pick rewrites"};
+    }
+    std::vector<std::pair<int, std::string>> inOrder;
+    for (const auto& [name, e] : last)
+        inOrder.emplace_back(e.order, name);
+    std::sort(inOrder.begin(), inOrder.end());
+    for (const auto& [o, name] : inOrder) {
+        t.columns.push_back(name);
+        t.cells.push_back(last[name].text);
+    }
+    // A case that types nothing: a box typed with the text it starts with.
+    if (t.columns.empty())
+        for (const Control* input : view.inputs())
+            if (input->kind == ControlKind::TextBox && t.columns.empty()) {
+                t.columns.emplace_back(input->name);
+                t.cells.emplace_back(input->text);
+            }
+    return t;
+}
+
+std::vector<test::ProgramCases> allGuiCases()
+{
+    std::vector<test::ProgramCases> all;
+    for (auto make : test::registeredCases())
+        all.push_back(make());
+    return all;
+}
+
+}  // namespace
+
+TEST(CalcGuiCases, EveryRowShowsWhatTheWindowShows)
+{
+    // The rows, grouped into one run of milfo-calc per program, columns and
+    // presses.
+    struct Row {
+        std::string title;
+        const test::GuiCase* c;
+        Translation t;
+    };
+    std::map<std::string, std::vector<Row>> runs;
+    std::map<std::string, int> skipped;
+    std::map<std::string, int> rowsByProgram;
+    int cases = 0;
+    const std::vector<test::ProgramCases> all = allGuiCases();
+    for (const test::ProgramCases& pc : all) {
+        const ProgramDescription* program = findProgram(pc.program);
+        ASSERT_NE(program, nullptr) << pc.program;
+        const calc::ProgramView view(*program);
+        for (const test::GuiCase& c : pc.cases) {
+            ++cases;
+            Translation t = translate(view, c);
+            if (!t.skip.empty()) {
+                ++skipped[t.skip];
+                continue;
+            }
+            std::string key = pc.program;
+            for (const std::string& s : t.columns)
+                key += "\t" + s;
+            key += "\t|";
+            for (const std::string& s : t.presses)
+                key += "\t" + s;
+            runs[key].push_back({pc.program + ": " + c.title, &c, std::move(t)});
+            ++rowsByProgram[pc.program];
+        }
+    }
+
+    int rows = 0, compared = 0, strictSame = 0, strictRefused = 0;
+    for (const auto& [key, group] : runs) {
+        const Translation& first = group.front().t;
+        const std::string program = key.substr(0, key.find('\t'));
+        std::string csv;
+        for (size_t i = 0; i < first.columns.size(); ++i)
+            csv += (i ? "," : "") + csvCell(first.columns[i]);
+        csv += "\r\n";
+        for (const Row& row : group) {
+            for (size_t i = 0; i < row.t.cells.size(); ++i)
+                csv += (i ? "," : "") + csvCell(row.t.cells[i]);
+            csv += "\r\n";
+        }
+        std::vector<std::string> args{"--lenient", "--header", "names"};
+        for (const std::string& p : first.presses) {
+            args.emplace_back("--press");
+            args.push_back(p);
+        }
+        args.push_back(program);
+        const CalcRun r = runCalc(args, csv);
+        ASSERT_EQ(r.status, 0) << key << "\n" << r.err;
+        const auto out = parseCsv(r.out);
+        ASSERT_EQ(out.size(), group.size() + 1) << r.out;
+        for (size_t k = 0; k < group.size(); ++k) {
+            const Row& row = group[k];
+            SCOPED_TRACE(row.title);
+            std::map<std::string, std::string> shown;
+            for (size_t i = 0; i < out[0].size() && i < out[k + 1].size(); ++i)
+                shown[out[0][i]] = out[k + 1][i];
+            for (const auto& [name, text] : row.c->expect) {
+                if (shown.count(name) == 0)
+                    continue;  // a box milfo-calc does not write out
+                EXPECT_EQ(shown[name], text) << name;
+                ++compared;
+            }
+            const std::string& fault = row.c->fault;
+            const std::string message = fault.empty() ? "" : fault.substr(2);  // "! message"
+            const std::string& error = shown["error"];
+            if (first.presses.size() == 1)
+                EXPECT_EQ(error, message);
+            else
+                EXPECT_TRUE(error.size() >= message.size() &&
+                            error.compare(error.size() - message.size(), message.size(), message) == 0)
+                    << error;
+            ++rows;
+        }
+
+        // Read strictly, a row whose boxes all hold whole numbers shows the
+        // same; any other is an error of its row, with no result.
+        args.erase(args.begin());
+        const auto strict = parseCsv(runCalc(args, csv).out);
+        ASSERT_EQ(strict.size(), out.size());
+        const calc::ProgramView view(*findProgram(program));
+        for (size_t k = 0; k < group.size(); ++k) {
+            SCOPED_TRACE(group[k].title + " (strict)");
+            bool whole = true;
+            for (size_t i = 0; i < first.columns.size(); ++i)
+                if (view.findInput(first.columns[i])->kind == ControlKind::TextBox)
+                    whole = whole && ReadsWhole(group[k].t.cells[i]);
+            if (whole) {
+                EXPECT_EQ(strict[k + 1], out[k + 1]);
+                ++strictSame;
+                continue;
+            }
+            for (size_t i = first.columns.size(); i + 1 < strict[k + 1].size(); ++i)
+                EXPECT_EQ(strict[k + 1][i], "") << strict[0][i];
+            EXPECT_NE(strict[k + 1].back().find(": "), std::string::npos) << strict[k + 1].back();
+            ++strictRefused;
+        }
+    }
+    for (const ProgramDescription* p : allPrograms())
+        EXPECT_GT(rowsByProgram[p->name], 0) << p->name;
+    EXPECT_GE(rows * 10, cases * 9) << "fewer than 90% of the GUI cases run as rows";
+    std::string report;
+    for (const auto& [why, n] : skipped)
+        report += "  " + std::to_string(n) + " " + why + "\n";
+    std::printf(
+        "%d of %d GUI cases run as rows in %zu runs, %d texts compared; read strictly, %d the same, %d "
+        "refused; not rows:\n%s",
+        rows, cases, runs.size(), compared, strictSame, strictRefused, report.c_str());
+}
+
+namespace {
+
+// One command line: arguments, standard input, then the output (line ends
+// shown as \n), the exit status and a piece of the message on standard error.
+struct CommandCase {
+    const char* title;
+    std::vector<std::string> args;
+    std::string input;
+    std::string out;
+    int status = 0;
+    std::string err = "";
+};
+
+const char* const kHeader = "Combo1,Text1,Text2,Text3,error\n";
+
+// "保温筒１種" and "－４０" and "０" in CP932 (Shift_JIS as Windows writes it:
+// 0x817C is the full-width minus, 0x8160 the wave dash, read as U+FF5E).
+const std::string kGradeCp932 = "\x95\xdb\x89\xb7\x93\x9b\x82\x50\x8e\xed";
+
+const std::vector<CommandCase> kCommandCases = {
+    // Strict cells: a cell ReadVal reads in part or not at all is the row's
+    // error; the next row goes on.
+    {"strict cells",
+     {"--header", "names", "fennick"},
+     "Combo1,Text1,Text2\n保温筒１種,12abc,50\n保温筒１種,abc,\n保温筒１種,1e,50\n保温筒１種, 1 0 ,70\n"
+     "保温筒２種,－４０,０\n保温筒１種,&H14,7E1\n保温筒１種,0,1e999\n保温筒１種,0,50\n",
+     std::string(kHeader) + "保温筒１種,12abc,50,,Text1: 「12abc」は数値ではありません\n"
+                            "保温筒１種,abc,,,Text1: 「abc」は数値ではありません / Text2: 空欄です\n"
+                            "保温筒１種,1e,50,,Text1: 「1e」は数値ではありません\n"
+                            "保温筒１種, 1 0 ,70,0.0463,\n"
+                            "保温筒２種,－４０,０,0.0361,\n"
+                            "保温筒１種,&H14,7E1,0.04715,\n"
+                            "保温筒１種,0,1e999,,オーバーフローしました。\n"
+                            "保温筒１種,0,50,0.04375,\n"},
+    {"strict cells named by the column as given",
+     {"fennick"},
+     "低温側温度（℃）,Text2,Combo1\nx,50,保温筒１種\n",
+     "低温側温度（℃）,高温側温度（℃）,ポリエチレンフォームの種類,平均熱伝導率（Ｗ／ｍｋ）,エラー\n"
+     "x,50,保温筒１種,,低温側温度（℃）: 「x」は数値ではありません\n"},
+    {"lenient cells read as the window reads them",
+     {"--lenient", "--header", "names", "fennick"},
+     "Combo1,Text1,Text2\n保温筒１種,12abc,50\n保温筒１種,abc,50\n保温筒１種,,50\n保温筒１種,1e,50\n",
+     std::string(kHeader) +
+         "保温筒１種,12abc,50,0.04477,\n保温筒１種,abc,50,0.04375,\n保温筒１種,,50,0.04375,\n"
+         "保温筒１種,1e,50,0.043835,\n"},
+    {"a list cell that is no entry is typed, and reads as no grade",
+     {"--header", "names", "fennick"},
+     "Combo1,Text1,Text2\n保温筒,0,50\n",
+     std::string(kHeader) + "保温筒,0,50,0,\n"},
+    // Entered as a person would: a finish picked fills ε, a typed ε after it
+    // wins (tab order, whatever the column order).
+    {"picking a finish fills the emissivity",
+     {"--header", "names", "熱伝達率"},
+     "Text12,Combo1,Text1,Text2,Text4,Text5\n0.9,アルミニウム板,20,50,0.1,0.05\n,,20,50,0.1,0.05\n",
+     "Text12,Combo1,Text1,Text2,Text4,Text5,Text6,Text7,Text8,Text9,Text10,Text11,error\n"
+     "0.9,アルミニウム板,20,50,0.1,0.05,5.9868713086897,0,0,5.99128913746103,0,4.16456625878089,\n"
+     ",,20,50,0.1,0.05,,,,,,,Text12: 空欄です\n"},
+    {"the empty entry picked, emissivity left out",
+     {"--header", "names", "熱伝達率"},
+     "Combo1,Text1,Text2,Text4,Text5\n仕上げセメント、布類,20,50,0.1,0.05\n,20,50,0.1,0.05\n",
+     "Combo1,Text1,Text2,Text4,Text5,Text6,Text7,Text8,Text9,Text10,Text11,error\n"
+     "仕上げセメント、布類,20,50,0.1,0.05,6.2529544779648,0,0,5.99128913746103,0,4.16456625878089,\n"
+     ",20,50,0.1,0.05,0,0,0,5.99128913746103,0,4.16456625878089,\n"},
+    {"read leniently, an empty emissivity cell leaves the finish's emissivity",
+     {"--lenient", "--header", "names", "熱伝達率"},
+     "Combo1,Text1,Text2,Text4,Text5,Text12\n仕上げセメント、布類,20,50,0.1,0.05,\n,20,50,0.1,0.05,\n",
+     "Combo1,Text1,Text2,Text4,Text5,Text12,Text6,Text7,Text8,Text9,Text10,Text11,error\n"
+     "仕上げセメント、布類,20,50,0.1,0.05,,6.2529544779648,0,0,5.99128913746103,0,4.16456625878089,\n"
+     ",20,50,0.1,0.05,,0,0,0,5.99128913746103,0,4.16456625878089,\n"},
+    // Buttons.
+    {"every calculating button; each error names its button",
+     {"ravelt"},
+     "Text1,Text2,Text3,Text4,Text5,Text7\n0.05,300,40,20,10,0\n",
+     "断熱材平均熱伝導率(W/mK),断熱材内側温度(℃),断熱材外側温度(℃),周囲温度(℃),表面熱伝達率(W/m2K),"
+     "断熱材の内径(m),１．平面 断熱材厚さ(m),２．配管 断熱材厚さ(m),エラー\n"
+     "0.05,300,40,20,10,0,0.065,,配管の計算: 0 で除算しました。\n"},
+    {"--press by caption",
+     {"--press", "平面の計算", "--header", "names", "ravelt"},
+     "Text1,Text2,Text3,Text4,Text5,Text7\n0.05,300,40,20,10,0\n",
+     "Text1,Text2,Text3,Text4,Text5,Text7,Text6,error\n0.05,300,40,20,10,0,0.065,\n"},
+    {"--press 終了", {"--press", "終了", "熱伝達率"}, "Text1\n0\n", "", 2, "calculates nothing"},
+    {"--press unknown", {"--press", "Command9", "ravelt"}, "Text1\n0\n", "", 2, "no button of ravelt"},
+    // Columns.
+    {"unknown column: nothing read",
+     {"fennick"},
+     "Combo1,Text1,温度\n保温筒１種,0,50\n",
+     "",
+     2,
+     "(standard input): line 1, column 3: \"温度\" is no input of fennick; its inputs are Text1 "
+     "低温側温度（℃）, Text2 "
+     "高温側温度（℃）, Combo1 ポリエチレンフォームの種類"},
+    {"doubled column",
+     {"fennick"},
+     "Text1,Combo1,低温側温度（℃）\n0,保温筒１種,0\n",
+     "",
+     2,
+     "\"Text1\" and \"低温側温度（℃）\" both name Text1"},
+    {"a result box is no input", {"fennick"}, "Text3\n0\n", "", 2, "\"Text3\" is not an input of fennick"},
+    {"empty input", {"fennick"}, "", "", 2, "the input is empty"},
+    {"a file named on the command line",
+     {"--header", "names", "fennick", "@IN@"},
+     "Combo1,Text1,Text2\n保温筒１種,0,50\n",
+     std::string(kHeader) + "保温筒１種,0,50,0.04375,\n"},
+    {"a file that is not there",
+     {"fennick", "/nonexistent/lines.csv"},
+     "",
+     "",
+     2,
+     "cannot open /nonexistent/lines.csv: No such file or directory"},
+    {"--set beside a file",
+     {"--header", "names", "--set", "Combo1=保温筒２種", "fennick", "-"},
+     "Text1,Text2\n-40,0\n",
+     "Text1,Text2,Combo1,Text3,error\n-40,0,保温筒２種,0.0361,\n"},
+    {"--set doubling a column", {"--set", "Text1=0", "fennick", "-"}, "Text1\n0\n", "", 2, "both name Text1"},
+    // Malformed CSV: the run stops with the line; the rows before it are out.
+    {"wrong number of cells",
+     {"--header", "names", "fennick"},
+     "Combo1,Text1,Text2\n保温筒１種,0,50\n保温筒１種,0,50,9\n保温筒１種,0,50\n",
+     std::string(kHeader) + "保温筒１種,0,50,0.04375,\n",
+     2,
+     "(standard input): line 3: 4 cells, the header has 3"},
+    {"a quote never closed",
+     {"--header", "names", "fennick"},
+     "Combo1,Text1,Text2\n保温筒１種,0,50\n保温筒１種,\"0,50\n保温筒１種,0,50\n",
+     std::string(kHeader) + "保温筒１種,0,50,0.04375,\n",
+     2,
+     "line 3: the quote that opens cell 2 is never closed"},
+    {"text after a closing quote, after a cell over two lines",
+     {"--header", "names", "fennick"},
+     "Combo1,Text1,Text2\r\n\"保温筒\"\"１種\n\",\"10\",70\r\n保温筒１種,\"0\"x,50\r\n",
+     std::string(kHeader) + "\"保温筒\"\"１種\n\",10,70,0,\n",
+     2,
+     "line 4: text after the closing quote of cell 2"},
+    {"a blank line is a record of one cell",
+     {"fennick"},
+     "Combo1,Text1,Text2\n\n",
+     "ポリエチレンフォームの種類,低温側温度（℃）,高温側温度（℃）,平均熱伝導率（Ｗ／ｍｋ）,エラー\n",
+     2,
+     "line 2: 1 cell, the header has 3"},
+    {"quoted cells with commas and quotes are written quoted",
+     {"--header", "names", "--lenient", "fennick"},
+     "Combo1,Text1,Text2\n\"保温筒１種\",\"1,5\",\"2\"\"0\"\n",
+     std::string(kHeader) + "保温筒１種,\"1,5\",\"2\"\"0\",0.039755,\n"},
+    // Encodings.
+    {"CP932 input: full-width minus, wave dash",
+     {"--encoding", "cp932", "--header", "names", "fennick"},
+     "Combo1,Text1,Text2\r\n" + kGradeCp932 +
+         ",\x81\x7c\x82\x53\x82\x4f,\x82\x4f\r\n\x95\xdb\x89\xb7\x93\x9b\x81\x60,0,50\r\n",
+     std::string(kHeader) + "保温筒１種,－４０,０,0.0361,\n保温筒～,0,50,0,\n"},
+    {"CP932 input with a byte that is no character",
+     {"--encoding", "cp932", "--header", "names", "fennick"},
+     "Combo1,Text1,Text2\r\n" + kGradeCp932 + ",0,50\r\n" + kGradeCp932 + ",\x85\x40,50\r\n",
+     std::string(kHeader) + "保温筒１種,0,50,0.04375,\n",
+     2,
+     "line 3: byte 0x85 is no character of CP932"},
+    {"CP932 given for a UTF-8 file with a BOM",
+     {"--encoding", "cp932", "fennick"},
+     "\xEF\xBB\xBFText1\n0\n",
+     "",
+     2,
+     "it is UTF-8, not CP932"},
+    {"CP932 input read as UTF-8",
+     {"fennick"},
+     "Combo1,Text1,Text2\r\n" + kGradeCp932 + ",0,50\r\n",
+     "ポリエチレンフォームの種類,低温側温度（℃）,高温側温度（℃）,平均熱伝導率（Ｗ／ｍｋ）,エラー\n",
+     2,
+     "line 2: cell 1 is not UTF-8 text (for CSV from Excel on a Japanese system, give --encoding cp932)"},
+    {"a UTF-8 BOM is skipped; --bom writes one",
+     {"--bom", "--header", "names", "fennick"},
+     "\xEF\xBB\xBF"
+     "Combo1,Text1,Text2\n保温筒１種,0,50\n",
+     "\xEF\xBB\xBF" + std::string(kHeader) + "保温筒１種,0,50,0.04375,\n"},
+    // Tables from the command line.
+    {"--vary lists: every combination, the first slowest",
+     {"--header", "names", "--set", "Combo1=保温筒１種", "--vary", "Text1=0,10", "--vary", "Text2=50,70",
+      "fennick"},
+     "",
+     "Combo1,Text1,Text2,Text3,error\n保温筒１種,0,50,0.04375,\n保温筒１種,0,70,0.04545,\n"
+     "保温筒１種,10,50,0.0446,\n保温筒１種,10,70,0.0463,\n"},
+    {"--vary with a file", {"--vary", "Text1=0", "fennick", "-"}, "", "", 2, "give no FILE"},
+    {"--vary range with step 0", {"--vary", "Text1=0:1:0", "fennick"}, "", "", 2, "must not be 0"},
+    {"--vary range stepping away", {"--vary", "Text1=1:0:0.5", "fennick"}, "", "", 2, "leads away from TO"},
+    {"--vary range of two parts", {"--vary", "Text1=1:2", "fennick"}, "", "", 2, "a range is FROM:TO:STEP"},
+    {"--vary range not decimal", {"--vary", "Text1=1e1:2:1", "fennick"}, "", "", 2, "plain decimal numbers"},
+    {"--vary two sgp",
+     {"--vary", "Text1=sgp", "--vary", "Text2=sgp", "fennick"},
+     "",
+     "",
+     2,
+     "one input only"},
+    // The command line itself.
+    {"unknown program", {"fenick"}, "", "", 2, "no program \"fenick\"; the programs are pimbrel, "},
+    {"no program", {}, "", "", 2, "which program?"},
+    {"unknown option", {"--frobnicate", "fennick"}, "", "", 2, "unknown option --frobnicate"},
+    {"--list of one program",
+     {"--list", "ravelt"},
+     "",
+     "ravelt  ミルフォ－４\n"
+     "  inputs:\n"
+     "    Text1   断熱材平均熱伝導率(W/mK)  (initially 0)\n"
+     "    Text2   断熱材内側温度(℃)  (initially 0)\n"
+     "    Text3   断熱材外側温度(℃)  (initially 0)\n"
+     "    Text4   周囲温度(℃)  (initially 0)\n"
+     "    Text5   表面熱伝達率(W/m2K)  (initially 0)\n"
+     "    Text7   断熱材の内径(m)  (initially 0)\n"
+     "  buttons:\n"
+     "    Command1  平面の計算\n"
+     "      -> Text6   １．平面 断熱材厚さ(m)\n"
+     "    Command2  配管の計算\n"
+     "      -> Text8   ２．配管 断熱材厚さ(m)\n"},
+    {"--list of an unknown program", {"--list", "x"}, "", "", 2, "no program \"x\""},
+};
+
+std::string withoutCr(std::string s)
+{
+    std::string out;
+    for (size_t i = 0; i < s.size(); ++i)
+        if (!(s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n'))
+            out += s[i];
+    return out;
+}
+
+std::vector<std::string> column(const std::string& out, const std::string& name)
+{
+    const auto rows = parseCsv(out);
+    std::vector<std::string> values;
+    if (rows.empty())
+        return values;
+    const size_t k = static_cast<size_t>(std::find(rows[0].begin(), rows[0].end(), name) - rows[0].begin());
+    for (size_t i = 1; i < rows.size(); ++i)
+        values.push_back(k < rows[i].size() ? rows[i][k] : "?");
+    return values;
+}
+
+}  // namespace
+
+TEST(CalcCommandLine, Cases)
+{
+    for (const CommandCase& c : kCommandCases) {
+        SCOPED_TRACE(c.title);
+        const CalcRun r = runCalc(c.args, c.input);
+        EXPECT_EQ(withoutCr(r.out), c.out);
+        EXPECT_EQ(r.status, c.status);
+        if (c.err.empty())
+            EXPECT_EQ(r.err, "");
+        else
+            EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
+    }
+}
+
+TEST(CalcCommandLine, ListNamesEveryProgram)
+{
+    const CalcRun r = runCalc({"--list"}, "");
+    ASSERT_EQ(r.status, 0);
+    for (const ProgramDescription* p : allPrograms())
+        EXPECT_NE(r.out.find(std::string(p->name) + "  " + p->caption + "\n"), std::string::npos) << p->name;
+}
+
+// --vary lists: each value as its shortest decimal text, in order.
+TEST(CalcCommandLine, VaryValues)
+{
+    const struct {
+        const char* list;
+        std::vector<std::string> values;
+    } rows[] = {
+        {"10,20,30", {"10", "20", "30"}},
+        {"0:1:0.1", {"0", "0.1", "0.2", "0.3", "0.4", "0.5", "0.6", "0.7", "0.8", "0.9", "1"}},
+        {"0.1:0.35:0.1", {"0.1", "0.2", "0.3"}},
+        {"1:0:-0.25", {"1", "0.75", "0.5", "0.25", "0"}},
+        {"-0.5:0.5:0.5", {"-0.5", "0", "0.5"}},
+        {"-0:0:1", {"0"}},
+        {"100:100:7", {"100"}},
+        {"0.000001:0.000003:.000001", {"0.000001", "0.000002", "0.000003"}},
+        {"+5:15:5.0", {"5", "10", "15"}},
+        {"5,0:10:5,abc,", {"5", "0", "5", "10", "abc", ""}},
+        {"99999999999999998:99999999999999999:1", {"99999999999999998", "99999999999999999"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.list);
+        const CalcRun r = runCalc(
+            {"--lenient", "--header", "names", "--vary", std::string("Text1=") + row.list, "fennick"}, "");
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(column(r.out, "Text1"), row.values);
+    }
+}
+
+// sgp: the outer diameters of JIS G 3452 in millimetres, by nominal size.
+TEST(CalcCommandLine, SgpSizes)
+{
+    const std::vector<std::pair<std::string, std::string>> standard = {
+        {"6A", "10.5"},    {"8A", "13.8"},    {"10A", "17.3"},   {"15A", "21.7"},   {"20A", "27.2"},
+        {"25A", "34.0"},   {"32A", "42.7"},   {"40A", "48.6"},   {"50A", "60.5"},   {"65A", "76.3"},
+        {"80A", "89.1"},   {"90A", "101.6"},  {"100A", "114.3"}, {"125A", "139.8"}, {"150A", "165.2"},
+        {"175A", "190.7"}, {"200A", "216.3"}, {"225A", "241.8"}, {"250A", "267.4"}, {"300A", "318.5"},
+        {"350A", "355.6"}, {"400A", "406.4"}, {"450A", "457.2"}, {"500A", "508.0"},
+    };
+    const CalcRun r = runCalc(
+        {"--header", "names", "--press", "Command2", "--set", "Text1=0.05", "--set", "Text2=300", "--set",
+         "Text3=40", "--set", "Text4=20", "--set", "Text5=10", "--vary", "Text7=sgp", "ravelt"},
+        "");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::vector<std::string> nominal = column(r.out, "nominal"), diameter = column(r.out, "Text7");
+    ASSERT_EQ(nominal.size(), standard.size());
+    for (size_t i = 0; i < standard.size(); ++i) {
+        EXPECT_EQ(nominal[i], standard[i].first);
+        // millimetres to metres: the same digits, the point three places on
+        EXPECT_EQ(ReadVal(diameter[i] + "e3"), ReadVal(standard[i].second)) << diameter[i];
+        EXPECT_TRUE(ReadsWhole(diameter[i]));
+    }
+    // The window's example, 100A: the same thickness.
+    EXPECT_EQ(column(r.out, "Text8")[12], "0.0485550000000411");
+    EXPECT_EQ(column(r.out, "error"), std::vector<std::string>(standard.size(), ""));
+}
+
+// With captions, the nominal size heads its column as 呼び径; a button that
+// does not read the diameter gives the same text on every row.
+TEST(CalcCommandLine, SgpWithCaptions)
+{
+    const CalcRun r =
+        runCalc({"--press", "平面の計算", "--set", "Text1=0.05", "--set", "Text2=300", "--set", "Text3=40",
+                 "--set", "Text4=20", "--set", "Text5=10", "--vary", "断熱材の内径(m)=sgp", "ravelt"},
+                "");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto rows = parseCsv(r.out);
+    ASSERT_EQ(rows.size(), 25u);
+    EXPECT_EQ(rows[0], (std::vector<std::string>{"呼び径", "断熱材平均熱伝導率(W/mK)", "断熱材内側温度(℃)",
+                                                 "断熱材外側温度(℃)", "周囲温度(℃)", "表面熱伝達率(W/m2K)",
+                                                 "断熱材の内径(m)", "１．平面 断熱材厚さ(m)", "エラー"}));
+    EXPECT_EQ(rows[1],
+              (std::vector<std::string>{"6A", "0.05", "300", "40", "20", "10", "0.0105", "0.065", ""}));
+    EXPECT_EQ(rows[24],
+              (std::vector<std::string>{"500A", "0.05", "300", "40", "20", "10", "0.508", "0.065", ""}));
+}
