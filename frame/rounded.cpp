@@ -70,22 +70,28 @@ double toDouble(mpfr_t r, int ternary)
 
 }  // namespace
 
-double roundedLn(double x)
+namespace {
+
+// One function of one argument, correctly rounded.
+double unary(int (*f)(mpfr_ptr, mpfr_srcptr, mpfr_rnd_t), double x, std::uint64_t& count)
 {
     Scratch& s = scratch();
-    ++s.calls.ln;
+    ++count;
     const DoubleRange range;
     mpfr_set_d(s.a, x, MPFR_RNDN);
-    return toDouble(s.r, mpfr_log(s.r, s.a, MPFR_RNDN));
+    return toDouble(s.r, f(s.r, s.a, MPFR_RNDN));
+}
+
+}  // namespace
+
+double roundedLn(double x)
+{
+    return unary(mpfr_log, x, scratch().calls.ln);
 }
 
 double roundedExp(double x)
 {
-    Scratch& s = scratch();
-    ++s.calls.exp;
-    const DoubleRange range;
-    mpfr_set_d(s.a, x, MPFR_RNDN);
-    return toDouble(s.r, mpfr_exp(s.r, s.a, MPFR_RNDN));
+    return unary(mpfr_exp, x, scratch().calls.exp);
 }
 
 namespace {
