@@ -1,4 +1,7 @@
 #include "programs.h"
 #include "window.h"
 
-int main(int argc, char** argv) { return milfo::runProgram(milfo::conductivity::dovrin(), argc, argv); }
+int main(int argc, char** argv)
+{
+    return milfo::runProgram(milfo::conductivity::dovrin(), argc, argv, MILFO_DESKTOP_FILE_NAME);
+}

@@ -1,6 +1,7 @@
 // Nanoseconds per call of the correctly rounded logarithm, exponential and
 // power against the C library's, over arguments of the size the calculators
-// meet (temperatures in kelvin, ratios of diameters, fourth roots).
+// meet (temperatures in kelvin, ratios of diameters), and the power at the
+// fixed exponents of the formulas (Arg: the exponent times 100).
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -44,6 +45,20 @@ void binary(benchmark::State& state)
     }
 }
 
+// A fixed exponent, as the formulas write them: 0.25 (a fourth root), 0.5
+// (the wind factor), 4 (a fourth power).
+template <double (*F)(double, double)>
+void fixed(benchmark::State& state)
+{
+    const std::vector<double> bases = arguments(200.0, 1000.0);
+    const double exponent = static_cast<double>(state.range(0)) / 100.0;
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(F(bases[i], exponent));
+        i = (i + 1) & 1023;
+    }
+}
+
 double libraryLn(double x)
 {
     return std::log(x);
@@ -82,12 +97,23 @@ void LibraryPow(benchmark::State& s)
     binary<libraryPow>(s);
 }
 
+void RoundedPowFixed(benchmark::State& s)
+{
+    fixed<milfo::roundedPow>(s);
+}
+void LibraryPowFixed(benchmark::State& s)
+{
+    fixed<libraryPow>(s);
+}
+
 BENCHMARK(RoundedLn);
 BENCHMARK(LibraryLn);
 BENCHMARK(RoundedExp);
 BENCHMARK(LibraryExp);
 BENCHMARK(RoundedPow);
 BENCHMARK(LibraryPow);
+BENCHMARK(RoundedPowFixed)->Arg(25)->Arg(50)->Arg(400);
+BENCHMARK(LibraryPowFixed)->Arg(25)->Arg(50)->Arg(400);
 
 }  // namespace
 

@@ -69,8 +69,12 @@ char32_t nextCodePoint(std::string_view s, size_t& pos)
 }
 
 // Step 1 of reading: drop every blank and fold what a Japanese input method
-// types (full-width digits, signs, point, exponent letter) to ASCII. Any other
-// character that is not ASCII becomes a byte that no number can continue with.
+// types to ASCII: the full-width forms of ASCII (digits, signs, point,
+// letters, "&"), the minus sign, the dashes a kana-mode input method types for
+// the minus key, and the ideographic full stops for the point. Any other
+// character that is not ASCII becomes a byte that no number can continue
+// with. A dash read as "-" is a sign only where a sign may stand; anywhere
+// else it ends the number like any other "-".
 std::string normalise(std::string_view text)
 {
     std::string out;
@@ -83,25 +87,23 @@ std::string normalise(std::string_view text)
             case U'\n':
             case U'\u3000':  // ideographic space
                 continue;
-            case U'\uFF0B':
-                out += '+';
-                continue;
-            case U'\uFF0D':
-            case U'\u2212':
+            case U'\u2212':  // minus sign
+            case U'\u30FC':  // ー, the minus key in kana mode
+            case U'\u2010':  // hyphen
+            case U'\u2012':  // figure dash
+            case U'\u2013':  // en dash
+            case U'\u2015':  // horizontal bar
                 out += '-';
                 continue;
-            case U'\uFF0E':
+            case U'\u3002':  // 。 the point key in kana mode
+            case U'\uFF61':  // ｡ its half-width form
                 out += '.';
-                continue;
-            case U'\uFF45':
-            case U'\uFF25':
-                out += 'e';
                 continue;
             default:
                 break;
         }
-        if (cp >= U'\uFF10' && cp <= U'\uFF19')
-            out += static_cast<char>('0' + (cp - U'\uFF10'));
+        if (cp >= U'\uFF01' && cp <= U'\uFF5E')
+            out += static_cast<char>(cp - 0xFEE0);
         else if (cp < 0x80)
             out += static_cast<char>(cp);
         else

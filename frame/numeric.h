@@ -36,9 +36,10 @@ using Result = std::optional<double>;
 
 // Text of a box to a Double. Blanks anywhere are dropped, the longest numeric
 // prefix is read ("12abc" is 12, "abc" is 0), "&H"/"&O" read hexadecimal and
-// octal whole numbers. Full-width digits and signs as a Japanese input method
-// types them are read like their ASCII forms. A number beyond the Double range
-// raises Overflow.
+// octal whole numbers. What a Japanese input method types reads like its ASCII
+// form: full-width ASCII (U+FF01-U+FF5E), and in kana mode ー and the other
+// dashes for "-", 。 and ｡ for ".". A number beyond the Double range raises
+// Overflow.
 double ReadVal(std::string_view text);
 
 // Whether ReadVal reads the whole text as one number: false for the empty

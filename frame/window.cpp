@@ -2,11 +2,18 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QGridLayout>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpacerItem>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <QTranslator>
 #include <algorithm>
 #include <vector>
 
@@ -32,6 +39,15 @@ void setUpApplication(QApplication& app)
     ui.setPixelSize(11);
     ui.setStretch(95);
     app.setFont(ui);
+
+    // Qt's own texts (a box's context menu, dialog buttons) in Japanese like
+    // the rest of the window, whatever the locale.
+    auto* qtTexts = new QTranslator(&app);
+    if (qtTexts->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(qtTexts);
+
+    // Every window, the error report included, carries the suite's icon.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/milfo/io.github.milfo.svg")));
 }
 
 namespace {
@@ -59,6 +75,49 @@ protected:
     }
 };
 
+// The mouse wheel over the list picks an entry only while the list has the
+// keyboard focus; otherwise it would change the entry behind the user's back
+// while the focus, and the eye, are elsewhere.
+class WheelOnlyWithFocus : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Wheel) {
+            auto* list = static_cast<QComboBox*>(watched);
+            if (!list->hasFocus() && !list->lineEdit()->hasFocus())
+                return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// The width a line edit has for its text.
+int textRoom(const QLineEdit* box)
+{
+    QStyleOptionFrame option;
+    option.initFrom(box);
+    option.rect = box->contentsRect();
+    option.lineWidth =
+        box->hasFrame() ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box) : 0;
+    option.midLineWidth = 0;
+    option.state |= QStyle::State_Sunken;
+    const QRect contents = box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box);
+    const QMargins margins = box->textMargins();
+    // QLineEdit keeps 2 pixels free on either side of its text.
+    return contents.width() - margins.left() - margins.right() - 4;
+}
+
+// A box whose text is wider than the box shows the whole text as its tooltip.
+void showWholeTextWhenCut(QLineEdit* box)
+{
+    const QString text = box->text();
+    const bool cut = box->fontMetrics().horizontalAdvance(text) > textRoom(box);
+    box->setToolTip(cut ? text : QString());
+}
+
 }  // namespace
 
 CalculatorWindow::CalculatorWindow(const ProgramDescription& program, QWidget* parent)
@@ -71,7 +130,10 @@ void CalculatorWindow::build()
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(qs(program_.caption));
-    resize(twipsToPixels(program_.clientWidth), twipsToPixels(program_.clientHeight));
+    // The client area keeps its designed size: no resizing, no maximise.
+    setFixedSize(twipsToPixels(program_.clientWidth), twipsToPixels(program_.clientHeight));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
     QFont boxFont(qs(kMsPGothicFamily));
     boxFont.setPointSizeF(kMsPGothicPoints);
@@ -93,6 +155,7 @@ void CalculatorWindow::build()
             case ControlKind::TextBox: {
                 auto* box = new QLineEdit(qs(c.text), this);
                 box->setCursorPosition(0);
+                connect(box, &QLineEdit::textChanged, box, [box] { showWholeTextWhenCut(box); });
                 w = box;
                 break;
             }
@@ -103,9 +166,13 @@ void CalculatorWindow::build()
                 list->setCompleter(nullptr);
                 list->setMaxVisibleItems(30);
                 list->lineEdit()->installEventFilter(new SwallowEnter(list));
-                // Qt also chooses the entry whose text was typed exactly when the
-                // edit field loses the focus, and reports that as a pick. Only a
-                // pick from the list (mouse, arrow keys) is a click here.
+                // The wheel neither takes the focus nor, without it, picks.
+                list->setFocusPolicy(Qt::StrongFocus);
+                list->installEventFilter(new WheelOnlyWithFocus(list));
+                // Qt also chooses the entry whose text was typed exactly when
+                // the edit field loses the focus, and reports that as a pick.
+                // Only a pick from the list (mouse, arrow keys, the wheel) is
+                // a click here.
                 QObject::disconnect(list->lineEdit(), &QLineEdit::editingFinished, list, nullptr);
                 const std::string event = std::string(c.name) + "_Click";
                 connect(list, &QComboBox::activated, this, [this, event](int) { raiseEvent(event); });
@@ -129,6 +196,8 @@ void CalculatorWindow::build()
             w->setFont(boxFont);
         w->setGeometry(twipsToPixels(c.left), twipsToPixels(c.top), twipsToPixels(c.width),
                        twipsToPixels(c.height));
+        if (auto* box = qobject_cast<QLineEdit*>(w))
+            showWholeTextWhenCut(box);
         if (c.kind != ControlKind::Label)
             focusable.push_back(&c);
     }
@@ -149,8 +218,16 @@ void CalculatorWindow::build()
                      [](const Control* a, const Control* b) { return a->tabIndex < b->tabIndex; });
     for (size_t i = 1; i < focusable.size(); ++i)
         QWidget::setTabOrder(control(focusable[i - 1]->name), control(focusable[i]->name));
-    if (!focusable.empty())
-        control(focusable.front()->name)->setFocus(Qt::OtherFocusReason);
+    if (!focusable.empty()) {
+        // The first box has its text selected, as if reached by Tab, so that
+        // typing replaces its initial "0" instead of adding to it.
+        QWidget* first = control(focusable.front()->name);
+        first->setFocus(Qt::OtherFocusReason);
+        if (auto* box = qobject_cast<QLineEdit*>(first))
+            box->selectAll();
+        else if (auto* list = qobject_cast<QComboBox*>(first))
+            list->lineEdit()->selectAll();
+    }
 }
 
 void CalculatorWindow::load()
@@ -258,13 +335,32 @@ void CalculatorWindow::reportError(ErrorKind kind)
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setTextFormat(Qt::PlainText);
     box->setWindowModality(Qt::WindowModal);
+    // Wide enough for the whole caption in a window manager's title bar,
+    // beside its icon and buttons: the message alone is shorter.
+    if (auto* grid = qobject_cast<QGridLayout*>(box->layout()))
+        grid->addItem(new QSpacerItem(errorReportWidth(windowTitle()), 0, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
     box->open();
 }
 
-int runProgram(const ProgramDescription& program, int argc, char** argv)
+int errorReportWidth(const QString& caption)
+{
+    // Title bars commonly use a bold face of about 14 pixels; the window
+    // manager's icon and its buttons take about 120 pixels beside it.
+    QFont title = QApplication::font();
+    title.setPixelSize(14);
+    title.setBold(true);
+    return QFontMetrics(title).horizontalAdvance(caption) + 120;
+}
+
+int runProgram(const ProgramDescription& program, int argc, char** argv, const char* desktopFileName)
 {
     QApplication app(argc, argv);
     setUpApplication(app);
+    // The menu entry of this program, so that a desktop matches its window
+    // to the entry (name, icon).
+    if (desktopFileName != nullptr)
+        QGuiApplication::setDesktopFileName(QString::fromUtf8(desktopFileName));
     CalculatorWindow window(program);
     window.load();
     window.show();

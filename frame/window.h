@@ -21,7 +21,12 @@ int twipsToPixels(int twips);
 
 // Fonts: the UI font is IPAPGothic sized to the captions' rectangles;
 // "ＭＳ Ｐゴシック" is substituted by IPAPGothic, which has the same metrics.
+// Qt's own texts in Japanese (qtbase_ja); the suite's icon on every window.
 void setUpApplication(QApplication& app);
+
+// The least width of the run-time error report of a window with this
+// caption: room for the whole caption in the report's title bar.
+int errorReportWidth(const QString& caption);
 
 class CalculatorWindow : public QWidget, private Form {
 public:
@@ -78,6 +83,8 @@ private:
 
 // Creates the application, builds and loads the program's window, shows it
 // and runs until the window is closed or a handler ends the program.
-int runProgram(const ProgramDescription& program, int argc, char** argv);
+// desktopFileName names the program's menu entry (without ".desktop").
+int runProgram(const ProgramDescription& program, int argc, char** argv,
+               const char* desktopFileName = nullptr);
 
 }  // namespace milfo

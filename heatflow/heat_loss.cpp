@@ -24,7 +24,10 @@ void Command1_Click(Form& form)
     const Real thickness = readBox(form, "Text6");
 
     Result loss;
-    if ((coefficient > Real(0)) & (conductivity > Real(0))) {
+    // Both tests are made, left to right, before they are combined.
+    const bool coefficientPositive = coefficient > Real(0);
+    const bool conductivityPositive = conductivity > Real(0);
+    if (coefficientPositive && conductivityPositive) {
         const Real resistance = (thickness / conductivity) + (Real(1) / coefficient);
         loss = ((inner - ambient) / resistance).value();
     }
@@ -45,8 +48,12 @@ void Command2_Click(Form& form)
     const Real outerDiameter = readBox(form, "Text8");
 
     Result loss;
-    if ((conductivity > Real(0)) & (innerDiameter > Real(0)) & (outerDiameter > Real(0)) &
-        (coefficient > Real(0))) {
+    // Every test is made, left to right, before they are combined.
+    const bool conductivityPositive = conductivity > Real(0);
+    const bool innerPositive = innerDiameter > Real(0);
+    const bool outerPositive = outerDiameter > Real(0);
+    const bool coefficientPositive = coefficient > Real(0);
+    if (conductivityPositive && innerPositive && outerPositive && coefficientPositive) {
         const Real logRatio = ln(outerDiameter / innerDiameter);
         const Real layer = ((Real(1) / conductivity) * logRatio) / logOfE();
         const Real surface = (Real(2) / coefficient) / outerDiameter;

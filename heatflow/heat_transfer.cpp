@@ -102,7 +102,10 @@ void Command1_Click(Form& form)
         const Real term = Real(2.56) * power(difference, 0.25);
         vertical = (term * windFactor(wind)).value();
     }
-    if ((difference != Real(0)) & (difference < Real(10))) {
+    // Both tests are made, left to right, before they are combined.
+    const bool nonZero = difference != Real(0);
+    const bool small = difference < Real(10);
+    if (nonZero && small) {
         const Real term = Real(3.61) + Real(0.094) * difference;
         verticalSmall = (term * windFactor(wind)).value();
     }

@@ -24,8 +24,11 @@ void Command1_Click(Form& form)
     const Real ambient = readBox(form, "Text4");
     const Real coefficient = readBox(form, "Text5");
 
+    // Both comparisons are made, left to right, before the test.
+    const bool coefficientPositive = coefficient > Real(0);
+    const bool conductivityPositive = conductivity > Real(0);
     Result thickness;
-    if ((coefficient > Real(0)) & (conductivity > Real(0)))
+    if (coefficientPositive && conductivityPositive)
         thickness = (((conductivity / coefficient) * (inner - surface)) / (surface - ambient)).value();
     form.setText("Text6", ShowDecimal(thickness));
 }

@@ -4,8 +4,9 @@
 #     builds the package from the build tree into WORK/out, checks its
 #     control fields, unpacks it into WORK/root (dpkg -x) and checks what it
 #     holds: an executable, a menu entry and the icon for every program,
-#     milfo-calc (no menu entry) answering from the unpacked tree, and
-#     metainfo that validates against the unpacked tree.
+#     milfo-calc (no menu entry) answering from the unpacked tree,
+#     metainfo that launches and provides them all and validates against the
+#     unpacked tree, and the copyright file.
 #   package_test.sh start WORK
 #     starts every program from WORK/root through its menu entry's Exec on
 #     $DISPLAY and waits for its window with the caption that begins the
@@ -44,7 +45,7 @@ build() {
   [ "$(dpkg-deb -f "$deb" Package)" = milfo ] || fail "package name is not milfo"
   local depends
   depends=$(dpkg-deb -f "$deb" Depends)
-  for dep in libqt6widgets6 libqt6gui6 libc6 fonts-ipafont-gothic; do
+  for dep in libqt6widgets6 libqt6gui6 libc6 fonts-ipafont-gothic qt6-translations-l10n libqt6svg6; do
     [[ ", $depends," == *", $dep"[\ ,]* ]] || fail "Depends lacks $dep: $depends"
   done
 
@@ -78,6 +79,21 @@ build() {
     fail "milfo-calc from the package failed"
   [ "$got" = $'Combo1,Text1,Text2,Text3,error\r\n保温筒１種,0,50,0.04375,\r' ] ||
     fail "milfo-calc from the package wrote: $got"
+
+  # The metainfo launches every menu entry and provides every program.
+  local metainfo=$root/usr/share/metainfo/$app_id.metainfo.xml
+  while IFS= read -r file; do
+    grep -qF "<launchable type=\"desktop-id\">$(basename "$file")</launchable>" "$metainfo" ||
+      fail "the metainfo does not launch $(basename "$file")"
+  done < <(entries)
+  for file in "$root"/usr/bin/*; do
+    grep -qF "<binary>$(basename "$file")</binary>" "$metainfo" || fail "the metainfo does not provide $(basename "$file")"
+  done
+
+  local copyright=$root/usr/share/doc/milfo/copyright
+  [ -f "$copyright" ] || fail "no /usr/share/doc/milfo/copyright"
+  grep -qx 'License: MIT' "$copyright" && grep -qx 'Copyright: 2026 the ミルフォ authors' "$copyright" ||
+    fail "the copyright file does not name the MIT licence and its holders"
 
   appstreamcli validate-tree --no-net --strict "$root" || fail "appstreamcli validate-tree failed"
   echo "ok: $programs programs, menu entries, icon and metainfo in $(basename "$deb")"

@@ -3,7 +3,11 @@
 # with xdotool as a person would, reading results back through the clipboard.
 #   e2e.sh CASE_FILE APPS_DIR LAYOUT_DIR
 # CASE_FILE is tests/e2e/NAME.txt (or NAME-what.txt); one command a line:
-#   type TEXT | key KEYS | click CONTROL | expect TEXT | closed
+#   type TEXT | key KEYS | click CONTROL | wheel CONTROL up|down |
+#   expect TEXT | closed
+# Before the commands, every case checks the window as a window manager
+# shows it: the suite's icon is set, and neither a resize nor a maximise
+# (a double click on the title bar) changes the client size.
 set -uo pipefail
 case_file=$1 apps=$2 layouts=$3
 [ -n "${DISPLAY:-}" ] || { echo "no display: skipped"; exit 77; }
@@ -39,6 +43,25 @@ done
 xdotool windowfocus --sync "$wid" || fail "cannot focus the window"
 sleep 0.3
 
+# The client size in pixels, from the layout's twips, and as the window has it.
+read -r want_w want_h < <(awk -F'\t' '$1 == "client" { printf "%d %d\n", ($2 + 7) / 15, ($3 + 7) / 15 }' "$layout")
+client_size() { xdotool getwindowgeometry "$wid" | sed -n 's/^ *Geometry: //p'; }
+[ "$(client_size)" = "${want_w}x${want_h}" ] || fail "client size $(client_size), expected ${want_w}x${want_h}"
+# The suite's icon is drawn from its SVG at every size Qt offers, 128 x 128
+# among them (a window without one gets a 48 x 48 default).
+has_icon() { [[ "$(xprop -id "$wid" _NET_WM_ICON)" == *'Icon (128 x 128)'* ]]; }
+for _ in $(seq 30); do has_icon && break; sleep 0.1; done
+has_icon || fail "not the suite's icon"
+actions=$(xprop -id "$wid" _NET_WM_ALLOWED_ACTIONS)
+[[ "$actions" != *MAXIMIZE* && "$actions" != *RESIZE* ]] || fail "the window may be resized: $actions"
+xdotool windowsize "$wid" $((want_w + 200)) $((want_h + 150))
+read -r wx wy < <(xdotool getwindowgeometry "$wid" | sed -n 's/^ *Position: \([0-9]*\),\([0-9]*\).*/\1 \2/p')
+xdotool mousemove $((wx + want_w / 2)) $((wy - 8)) click --repeat 2 --delay 80 1
+sleep 0.5
+[ "$(client_size)" = "${want_w}x${want_h}" ] || fail "resized to $(client_size), expected ${want_w}x${want_h}"
+xdotool windowfocus --sync "$wid" || fail "cannot focus the window again"
+echo "ok: icon; the client size stays ${want_w}x${want_h}"
+
 # The middle of a control, in window pixels, from its twip rectangle.
 centre() {
   awk -F'\t' -v n="$1" '$1 == "control" && $2 == n {
@@ -59,6 +82,12 @@ while IFS= read -r line || [ -n "$line" ]; do
       read -r x y < <(centre "$arg")
       [ -n "${x:-}" ] || fail "no control $arg in $layout"
       xdotool mousemove --window "$wid" "$x" "$y" click 1 ;;
+    wheel)
+      read -r control direction <<<"$arg"
+      read -r x y < <(centre "$control")
+      [ -n "${x:-}" ] || fail "no control $control in $layout"
+      case "$direction" in up) button=4 ;; down) button=5 ;; *) fail "wheel $direction" ;; esac
+      xdotool mousemove --window "$wid" "$x" "$y" click "$button" ;;
     expect)
       printf '' | xclip -selection clipboard -i
       xdotool key --delay 30 ctrl+a ctrl+c

@@ -1,16 +1,21 @@
 // The frame's window behaviours on a small test program, through real key
 // and mouse events on the offscreen platform: the run-time error policy, the
-// classic list, buttons that are never default, the load step, fonts.
+// classic list and the wheel, buttons that are never default, the load step,
+// the first box selected, a fixed size, the icon, Qt's texts in Japanese,
+// tooltips of cut texts, fonts.
 #include <QApplication>
 #include <QComboBox>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QWheelEvent>
 #include <memory>
 
+#include "modal_guard.h"
 #include "real.h"
 #include "window.h"
 
@@ -71,6 +76,19 @@ class FrameWindowTests : public QObject {
     Q_OBJECT
 
     std::unique_ptr<CalculatorWindow> window;
+    test::ModalGuard guard;
+
+    // Wheel steps over the list (negative: towards the user). A wheel event
+    // from the window system reaches the list from its edit field, which
+    // passes it on; one sent here goes to the list itself.
+    void wheel(int steps)
+    {
+        auto* list = child<QComboBox>(*window, "Combo1");
+        const QPointF at = list->rect().center();
+        QWheelEvent event(at, list->mapToGlobal(at), QPoint(), QPoint(0, 120 * steps), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(list, &event);
+    }
 
 private slots:
     void init()
@@ -82,7 +100,13 @@ private slots:
         QApplication::setActiveWindow(window.get());
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
     }
-    void cleanup() { window.reset(); }
+    void cleanup()
+    {
+        window.reset();
+        guard.allow(false);
+        const QStringList unexpected = guard.take();
+        QVERIFY2(unexpected.isEmpty(), qPrintable("unexpected modal dialog: " + unexpected.join('\n')));
+    }
 
     void loadRunsBeforeTheWindowShows()
     {
@@ -98,11 +122,24 @@ private slots:
 
     void focusStartsOnTheLowestTabIndex() { QCOMPARE(QApplication::focusWidget(), window->control("Text1")); }
 
+    // Its text is selected as if the box were reached by Tab: typing
+    // replaces the initial text.
+    void typingAtStartReplacesTheFirstBox()
+    {
+        auto* text1 = child<QLineEdit>(*window, "Text1");
+        QCOMPARE(text1->selectedText(), QStringLiteral("1"));
+        QTest::keyClicks(QApplication::focusWidget(), "40");
+        QCOMPARE(text1->text(), QStringLiteral("40"));
+    }
+
     // The handler stops at the error: the box it wrote keeps its new text,
     // the one it had still to write is emptied, the input stays as typed and
     // a window-modal message box names the error.
     void runTimeErrorKeepsTheWindowAndTheInputs()
     {
+        guard.allow(true);
+        // A caption as long as the suite's longest.
+        window->setWindowTitle(QStringLiteral("ミルフォ－１．１．８"));
         auto* text1 = child<QLineEdit>(*window, "Text1");
         text1->selectAll();
         QTest::keyClicks(text1, "0abc");
@@ -118,6 +155,9 @@ private slots:
         QTRY_VERIFY(box->isVisible());
         QCOMPARE(box->text(), QStringLiteral("0 で除算しました。"));
         QCOMPARE(box->windowModality(), Qt::WindowModal);
+        QCOMPARE(box->windowTitle(), QStringLiteral("ミルフォ－１．１．８"));
+        QVERIFY(box->width() >= errorReportWidth(box->windowTitle()));
+        QCOMPARE(box->windowIcon().cacheKey(), QApplication::windowIcon().cacheKey());
         box->accept();
         QTRY_VERIFY(window->findChild<QMessageBox*>() == nullptr);
         QVERIFY(window->isVisible());
@@ -173,6 +213,97 @@ private slots:
         QTest::keyClick(list->lineEdit(), Qt::Key_Down);
         QCOMPARE(picks, 2);
         QCOMPARE(child<QLineEdit>(*window, "Text3")->text(), QStringLiteral("abd"));
+    }
+
+    // The wheel over the list picks only while the list has the keyboard
+    // focus, one entry a step like an arrow key, raising the list's click.
+    void theWheelPicksOnlyWithTheFocus()
+    {
+        auto* list = child<QComboBox>(*window, "Combo1");
+        auto* text3 = child<QLineEdit>(*window, "Text3");
+        wheel(-1);
+        wheel(1);
+        QCOMPARE(QApplication::focusWidget(), window->control("Text1"));
+        QCOMPARE(list->currentIndex(), -1);
+        QCOMPARE(picks, 0);
+        QCOMPARE(text3->text(), QStringLiteral("old"));
+
+        QTest::mouseClick(list->lineEdit(), Qt::LeftButton);
+        QVERIFY(list->hasFocus());
+        QCOMPARE(picks, 0);
+        const char* shown[] = {"abc", "abd", "abd", "abc"};
+        const int steps[] = {-1, -1, -1, 1};
+        for (int i = 0; i < 4; ++i) {
+            wheel(steps[i]);
+            QCOMPARE(list->currentText(), QString::fromUtf8(shown[i]));
+            QCOMPARE(text3->text(), QString::fromUtf8(shown[i]));
+        }
+        QCOMPARE(picks, 3);  // the step past the last entry picks nothing
+    }
+
+    // The client area keeps its designed size, with no maximise button.
+    void theWindowKeepsItsSize()
+    {
+        const QSize designed(twipsToPixels(4800), twipsToPixels(3000));
+        QCOMPARE(window->size(), designed);
+        window->resize(designed + QSize(200, 100));
+        QCOMPARE(window->size(), designed);
+        QCOMPARE(window->minimumSize(), designed);
+        QCOMPARE(window->maximumSize(), designed);
+        QVERIFY(!(window->windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(window->windowFlags() & Qt::WindowCloseButtonHint);
+    }
+
+    // The suite's icon (red fluid in the middle of the pipe), and Qt's own
+    // texts in Japanese: the context menu of a box.
+    void iconAndQtTexts()
+    {
+        const QImage icon = window->windowIcon().pixmap(64).toImage();
+        QVERIFY(!icon.isNull());
+        const QColor middle = icon.pixelColor(32, 32);
+        QVERIFY2(middle.red() > 200 && middle.green() < 170 && middle.blue() < 130,
+                 qPrintable(middle.name()));
+        std::unique_ptr<QMenu> menu(child<QLineEdit>(*window, "Text1")->createStandardContextMenu());
+        QStringList texts;
+        for (QAction* a : menu->actions())
+            if (!a->isSeparator())
+                texts << a->text().section('\t', 0, 0);
+        QCOMPARE(texts.first(), QStringLiteral("元に戻す(&U)"));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("キャンセル"));
+    }
+
+    // A box whose text does not fit shows the whole text as its tooltip,
+    // whether typed or written by a handler.
+    void aCutTextIsItsTooltip()
+    {
+        auto* text1 = child<QLineEdit>(*window, "Text1");
+        auto* text3 = child<QLineEdit>(*window, "Text3");
+        QCOMPARE(text1->toolTip(), QString());
+        QTest::keyClicks(text1, "3.00000000000000000000001");
+        QCOMPARE(text1->toolTip(), QStringLiteral("3.00000000000000000000001"));
+        QTest::mouseClick(child<QPushButton>(*window, "Command1"), Qt::LeftButton);
+        QCOMPARE(text3->text(), QStringLiteral("0.333333333333333"));
+        QCOMPARE(text3->toolTip(), QStringLiteral("0.333333333333333"));
+        text1->selectAll();
+        QTest::keyClicks(text1, "4");
+        QCOMPARE(text1->toolTip(), QString());
+        QTest::mouseClick(child<QPushButton>(*window, "Command1"), Qt::LeftButton);
+        QCOMPARE(text3->text(), QStringLiteral("0.25"));
+        QCOMPARE(text3->toolTip(), QString());
+    }
+
+    // A modal dialog that a test does not expect is closed at once and
+    // reported, a blocking one included.
+    void anUnexpectedDialogIsClosedAndReported()
+    {
+        QMessageBox::information(window.get(), QStringLiteral("probe"), QStringLiteral("blocking"));
+        QCOMPARE(guard.take(), QStringList{QStringLiteral("QMessageBox \"probe\": blocking")});
+        auto* text1 = child<QLineEdit>(*window, "Text1");
+        QTest::keyClicks(text1, "0");
+        QTest::mouseClick(child<QPushButton>(*window, "Command1"), Qt::LeftButton);
+        QCOMPARE(guard.take(),
+                 QStringList{QStringLiteral("QMessageBox \"ミルフォ－９\": 0 で除算しました。")});
+        QTRY_VERIFY(window->findChild<QMessageBox*>() == nullptr);
     }
 
     void labelsArePlainWrappingText()

@@ -2,14 +2,15 @@
 // platform: the layout against its table, the Tab key's path, the cases.
 #include <QAccessible>
 #include <QApplication>
-#include <QLabel>
-#include <set>
 #include <QFile>
+#include <QLabel>
 #include <QMessageBox>
 #include <QTest>
+#include <set>
 
 #include "drive.h"
 #include "gui_harness.h"
+#include "modal_guard.h"
 #include "registry.h"
 
 using namespace milfo;
@@ -60,7 +61,17 @@ Q_DECLARE_METATYPE(test::GuiCase)
 class GuiTests : public QObject {
     Q_OBJECT
 
+    // The driver reports run-time errors without a dialog: any modal dialog
+    // is unexpected, and fails the test instead of waiting for input.
+    test::ModalGuard guard;
+
 private slots:
+    void cleanup()
+    {
+        const QStringList unexpected = guard.take();
+        QVERIFY2(unexpected.isEmpty(), qPrintable("unexpected modal dialog: " + unexpected.join('\n')));
+    }
+
     void everyProgramHasCases()
     {
         for (const ProgramDescription* p : allPrograms()) {

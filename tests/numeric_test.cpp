@@ -61,6 +61,41 @@ const ReadCase kReadCases[] = {
      50.0},  // ideographic spaces dropped
     {"５０℃", 50.0, false},
     {"５，５", 5.0, false},
+    // every full-width ASCII character reads as its ASCII form
+    {"１ｄ２", 100.0},
+    {"１Ｄ－２", 0.01},
+    {"＆Ｈ１Ａ", 26.0},
+    {"＆ｈｆｆ", 255.0},
+    {"＆Ｏ１７", 15.0},
+    {"１２ａｂｃ", 12.0, false},
+    {"１２～", 12.0, false},
+    // kana mode: the minus key types a dash, the point key 。
+    {"ー１０", -10.0},
+    {"\xE2\x80\x90"
+     "１０",
+     -10.0},  // U+2010 hyphen
+    {"\xE2\x80\x92"
+     "１０",
+     -10.0},  // U+2012 figure dash
+    {"\xE2\x80\x93"
+     "１０",
+     -10.0},  // U+2013 en dash
+    {"\xE2\x80\x95"
+     "１０",
+     -10.0},  // U+2015 horizontal bar
+    {"１２。５", 12.5},
+    {"１２｡５", 12.5},
+    {"。５", 0.5},
+    {"１ｅー２", 0.01},
+    {"１Ｅ\xE2\x80\x93"
+     "２",
+     0.01},
+    // a dash where no sign may stand ends the number
+    {"１２ー３", 12.0, false},
+    {"ーー１", 0.0, false},
+    {"ー", 0.0, false},
+    {"１２。５。３", 12.5, false},
+    {"＆Ｈー１", 0.0, false},
     // hexadecimal and octal: 16-bit, then 32-bit signed
     {"&hff", 255.0},
     {"&HFFFF", -1.0},

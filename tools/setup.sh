@@ -2,30 +2,45 @@
 # missing, then configures (once) and builds into build/.
 # Sourced, not run.
 
-MILFO_PACKAGES=(
+# What building and running the programs needs.
+MILFO_RUN_PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libgl-dev libmpfr-dev
+  fonts-ipafont-gothic qt6-translations-l10n libqt6svg6
+)
+# What the tests and benchmarks need besides: GoogleTest, Google Benchmark, a
+# display with a window manager and X tools for the end-to-end tests, the
+# validators and package tools, Clang for the fuzzers and the format check,
+# the locales the numeric tests also run under, and headless Chromium with
+# its WebDriver for the web pages' tests.
+MILFO_TEST_PACKAGES=(
   libgtest-dev libbenchmark-dev
-  fonts-ipafont-gothic
-  xvfb xdotool xclip x11-utils
+  xvfb openbox xdotool xclip x11-utils
   desktop-file-utils appstream dpkg-dev file
-  clang libclang-rt-14-dev locales
+  clang libclang-rt-14-dev clang-format locales
   time
-)
-
-# The web site (web/build.sh): emscripten, and what building GMP and MPFR for
-# WebAssembly from Debian's source packages and subsetting the font take.
-MILFO_WEB_PACKAGES=(
-  emscripten m4 dpkg-dev python3 python3-fonttools
-)
-# Its tests drive headless Chromium through WebDriver.
-MILFO_WEB_TEST_PACKAGES=(
   chromium chromium-driver python3-selenium
 )
 
+# The web site (web/build.sh, ./run web): emscripten, and what building GMP
+# and MPFR for WebAssembly from Debian's source packages and subsetting the
+# font take.
+MILFO_WEB_PACKAGES=(
+  emscripten m4 dpkg-dev python3 python3-fonttools
+)
+
+# milfo_install_packages [run|web]: installs what is missing of every list;
+# with "run" only what building and running the programs needs, with "web"
+# that and what building the web site needs.
 milfo_install_packages() {
+  local wanted=("${MILFO_RUN_PACKAGES[@]}")
+  case "${1:-}" in
+    run) ;;
+    web) wanted+=("${MILFO_WEB_PACKAGES[@]}") ;;
+    *) wanted+=("${MILFO_TEST_PACKAGES[@]}" "${MILFO_WEB_PACKAGES[@]}") ;;
+  esac
   local missing=() p
-  for p in "${MILFO_PACKAGES[@]}" "$@"; do
+  for p in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
@@ -47,13 +62,17 @@ milfo_generate_locales() {
   done
 }
 
-# milfo_build DIR [TARGET...]: configures DIR once, then builds the targets
-# (everything when none is named).
+# milfo_build DIR [TARGET...]: configures DIR, then builds the targets
+# (everything when none is named). With MILFO_BUILD_TESTING=OFF a new build
+# tree is configured without the tests (no GoogleTest, no Google Benchmark);
+# otherwise a tree without them is configured again with them.
 milfo_build() {
   local dir=${1:-build}
   shift || true
-  if [ ! -f "$dir/CMakeCache.txt" ]; then
-    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  local testing=${MILFO_BUILD_TESTING:-ON} cached=""
+  [ -f "$dir/CMakeCache.txt" ] && cached=$(sed -n 's/^BUILD_TESTING:BOOL=//p' "$dir/CMakeCache.txt")
+  if [ -z "$cached" ] || { [ "$testing" = ON ] && [ "$cached" != ON ]; }; then
+    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING="$testing"
   fi
   local targets=()
   [ $# -gt 0 ] && targets=(--target "$@")

@@ -3,7 +3,7 @@
 // never undefined behaviour; the value is a finite Double, or the read raises
 // Overflow. Besides: text after a number's end changes nothing, a blank in
 // front changes nothing, a "-" in front of a number negates it, the full-width
-// spelling reads as the ASCII one, and a plain decimal reads as the nearest
+// and kana-mode spelling reads as the ASCII one, and a plain decimal reads as the nearest
 // Double (the C library's correctly rounded strtod is the reference).
 #include <cerrno>
 #include <cmath>
@@ -154,6 +154,19 @@ const Token kTokens[] = {
     {"e", "Ｅ"},
     {"5", "5"},
     {"0", "0"},
+    {"-", "ー"},
+    {"-", "\xE2\x80\x90"},
+    {"-", "\xE2\x80\x92"},
+    {"-", "\xE2\x80\x93"},
+    {"-", "\xE2\x80\x95"},
+    {".", "。"},
+    {".", "｡"},
+    {"d", "ｄ"},
+    {"&H", "＆Ｈ"},
+    {"&o", "＆ｏ"},
+    {"A", "Ａ"},
+    {"f", "ｆ"},
+    {",", "，"},
 };
 
 // A plain decimal after blanks are dropped: sign, digits with at most one

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <string>
 
 #include "byte_reader.h"
@@ -104,8 +105,11 @@ void check(bool variant, double value, bool single)
         fault(what + " gives \"" + text + "\", which is not the value rounded to its digits");
 
     // Read back (a Single's text into a Single) and shown again: the same
-    // text.
+    // text. A subnormal Single (below 2^-126) keeps fewer than 7 significant
+    // digits, so the nearest one to its 7-digit text may show other digits.
     const double back = single ? static_cast<double>(NarrowSingle(exact)) : exact;
+    if (single && back != 0 && std::fabs(back) < std::numeric_limits<float>::min())
+        return;
     std::string again;
     try {
         again = show(variant, back, single);
