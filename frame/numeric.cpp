@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -226,6 +227,15 @@ double ReadVal(std::string_view text)
     const std::string number = n.mantissa.substr(0, static_cast<size_t>(n.pointAt)) + "." +
                                n.mantissa.substr(static_cast<size_t>(n.pointAt)) + "e" +
                                std::to_string(n.exponent);
+#ifdef __EMSCRIPTEN__
+    // The WebAssembly C++ library has no floating-point from_chars. Its C
+    // library's strtod is correctly rounded and has no locale to consult;
+    // it gives an infinity exactly where from_chars reports an overflow, and
+    // 0 or the same subnormal below the Double range.
+    double value = std::strtod(number.c_str(), nullptr);
+    if (std::isinf(value))
+        throw RuntimeError(ErrorKind::Overflow);
+#else
     double value = 0.0;
     const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
     (void)end;
@@ -236,6 +246,7 @@ double ReadVal(std::string_view text)
             throw RuntimeError(ErrorKind::Overflow);
         value = 0.0;
     }
+#endif
     return n.negative ? -value : value;
 }
 
@@ -267,9 +278,18 @@ Rounded roundSignificant(T magnitude, int significant)
     if (magnitude == 0)
         return r;
     char buf[64];
+#ifdef __EMSCRIPTEN__
+    // No floating-point to_chars with a precision there; the C library's
+    // printf rounds the exact binary value (a Single widens exactly), ties
+    // to even, like to_chars, and has no locale.
+    const int length =
+        std::snprintf(buf, sizeof buf, "%.*e", significant - 1, static_cast<double>(magnitude));
+    const std::string_view text(buf, static_cast<size_t>(length));
+#else
     const auto res =
         std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, significant - 1);
     const std::string_view text(buf, static_cast<size_t>(res.ptr - buf));
+#endif
     const size_t e = text.find('e');
     for (char c : text.substr(0, e))
         if (isDigit(c))

@@ -17,6 +17,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "event.h"
+
 namespace milfo {
 
 int twipsToPixels(int twips)
@@ -289,7 +291,6 @@ void CalculatorWindow::setText(std::string_view name, std::string_view text)
     } else if (auto* label = qobject_cast<QLabel*>(w)) {
         label->setText(qs(text));
     }
-    written_.emplace(name);
 }
 
 void CalculatorWindow::addItem(std::string_view name, std::string_view text)
@@ -309,18 +310,7 @@ void CalculatorWindow::raiseEvent(std::string_view event)
     if (handler == nullptr || running_ || ended_)
         return;
     running_ = true;
-    written_.clear();
-    lastError_.reset();
-    try {
-        handler->run(*this);
-    } catch (const RuntimeError& error) {
-        // The handler stops here: what it would still have written is
-        // emptied, so no stale number stands beside the report.
-        for (const char* box : handler->results)
-            if (written_.find(std::string_view(box)) == written_.end())
-                setText(box, "");
-        lastError_ = error.kind();
-    }
+    lastError_ = runHandler(*handler, *this);
     running_ = false;
     if (lastError_)
         reportError(*lastError_);

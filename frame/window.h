@@ -7,7 +7,6 @@
 #include <QWidget>
 #include <functional>
 #include <optional>
-#include <set>
 #include <string>
 
 #include "numeric.h"
@@ -74,7 +73,6 @@ private:
     void reportError(ErrorKind kind);
 
     const ProgramDescription& program_;
-    std::set<std::string, std::less<>> written_;
     std::optional<ErrorKind> lastError_;
     std::function<void(ErrorKind)> reporter_;
     std::function<void()> onEnd_;

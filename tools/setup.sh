@@ -11,20 +11,34 @@ MILFO_RUN_PACKAGES=(
 # What the tests and benchmarks need besides: GoogleTest, Google Benchmark, a
 # display with a window manager and X tools for the end-to-end tests, the
 # validators and package tools, Clang for the fuzzers and the format check,
-# and the locales the numeric tests also run under.
+# the locales the numeric tests also run under, and headless Chromium with
+# its WebDriver for the web pages' tests.
 MILFO_TEST_PACKAGES=(
   libgtest-dev libbenchmark-dev
   xvfb openbox xdotool xclip x11-utils
   desktop-file-utils appstream dpkg-dev file
   clang libclang-rt-14-dev clang-format locales
   time
+  chromium chromium-driver python3-selenium
 )
 
-# milfo_install_packages [run]: installs what is missing of both lists, or
-# with "run" only of what building and running the programs needs.
+# The web site (web/build.sh, ./run web): emscripten, and what building GMP
+# and MPFR for WebAssembly from Debian's source packages and subsetting the
+# font take.
+MILFO_WEB_PACKAGES=(
+  emscripten m4 dpkg-dev python3 python3-fonttools
+)
+
+# milfo_install_packages [run|web]: installs what is missing of every list;
+# with "run" only what building and running the programs needs, with "web"
+# that and what building the web site needs.
 milfo_install_packages() {
   local wanted=("${MILFO_RUN_PACKAGES[@]}")
-  [ "${1:-}" = run ] || wanted+=("${MILFO_TEST_PACKAGES[@]}")
+  case "${1:-}" in
+    run) ;;
+    web) wanted+=("${MILFO_WEB_PACKAGES[@]}") ;;
+    *) wanted+=("${MILFO_TEST_PACKAGES[@]}" "${MILFO_WEB_PACKAGES[@]}") ;;
+  esac
   local missing=() p
   for p in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

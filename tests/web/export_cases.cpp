@@ -1,0 +1,51 @@
+// Writes the GUI case tables of every program (tests/gui_*.cpp) as JSON, so
+// the web pages replay the very rows the desktop windows are tested with.
+#include <iostream>
+#include <string>
+
+#include "../../web/json.h"
+#include "../gui_harness.h"
+
+using milfo::web::quoted;
+
+namespace {
+
+template <typename T, typename F>
+std::string list(const T& items, F item)
+{
+    std::string out = "[";
+    bool first = true;
+    for (const auto& x : items) {
+        out += first ? "" : ",";
+        out += item(x);
+        first = false;
+    }
+    return out + "]";
+}
+
+std::string text(const std::string& s)
+{
+    return quoted(s);
+}
+
+}  // namespace
+
+int main()
+{
+    std::cout << list(milfo::test::registeredCases(), [](auto make) {
+        const milfo::test::ProgramCases pc = make();
+        return "\n{\"program\":" + quoted(pc.program) + ",\"tabPath\":" + list(pc.tabPath, text) +
+               ",\"cases\":" +
+               list(pc.cases,
+                    [](const milfo::test::GuiCase& c) {
+                        return "\n {\"title\":" + quoted(c.title) +
+                               ",\"commands\":" + list(c.commands, text) + ",\"expect\":" +
+                               list(c.expect,
+                                    [](const auto& e) {
+                                        return "[" + quoted(e.first) + "," + quoted(e.second) + "]";
+                                    }) +
+                               ",\"fault\":" + quoted(c.fault) + "}";
+                    }) +
+               "}";
+    }) << "\n";
+}

@@ -1,0 +1,418 @@
+#!/usr/bin/python3
+"""The web site in headless Chromium, driven through WebDriver as a person
+types and clicks: every page against its layout table, the Tab key's path,
+the GUI case tables of every program replayed with exact text, faults in the
+modal dialog with the inputs kept, the menu, and no request leaving the origin.
+
+web_test.py SITE_DIR CASES_JSON LAYOUT_DIR [PROGRAM...|menu]   (default: everything)
+
+Exit 77 (skipped) only when Chromium, its driver or Selenium is not installed.
+"""
+import functools
+import http.server
+import json
+import os
+import shutil
+import socketserver
+import sys
+import tempfile
+import threading
+import time
+import unicodedata
+import urllib.parse
+
+CHROMIUM = shutil.which("chromium")
+DRIVER = shutil.which("chromedriver")
+try:
+    from selenium import webdriver
+    from selenium.webdriver.chrome.service import Service
+    from selenium.webdriver.common.action_chains import ActionChains
+    from selenium.webdriver.common.by import By
+    from selenium.webdriver.common.keys import Keys
+    from selenium.common.exceptions import NoSuchWindowException, WebDriverException
+    from selenium.webdriver.support.ui import WebDriverWait
+except ImportError:
+    webdriver = None
+
+FLAGS = ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+         "--disable-background-networking", "--disable-component-update", "--disable-sync",
+         "--window-size=1024,768", "--lang=ja"]
+
+
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    requested = []
+
+    def log_message(self, *args):
+        pass
+
+    def do_GET(self):
+        QuietHandler.requested.append(self.path)
+        super().do_GET()
+
+
+def serve(site):
+    handler = functools.partial(QuietHandler, directory=site)
+    httpd = socketserver.ThreadingTCPServer(("127.0.0.1", 0), handler)
+    httpd.daemon_threads = True
+    threading.Thread(target=httpd.serve_forever, daemon=True).start()
+    return httpd, f"http://127.0.0.1:{httpd.server_address[1]}"
+
+
+class Failures:
+    def __init__(self):
+        self.count = 0
+        self.checks = 0
+
+    def check(self, ok, what):
+        self.checks += 1
+        if not ok:
+            self.count += 1
+            print("FAIL:", what, flush=True)
+        return ok
+
+
+class Browser:
+    def __init__(self, origin):
+        self.origin = origin
+        self.profile = tempfile.mkdtemp(prefix="milfo-web-test-")
+        options = webdriver.ChromeOptions()
+        options.binary_location = CHROMIUM
+        for flag in FLAGS + [f"--user-data-dir={self.profile}"]:
+            options.add_argument(flag)
+        options.set_capability("goog:loggingPrefs", {"performance": "ALL", "browser": "ALL"})
+        self.driver = webdriver.Chrome(service=Service(DRIVER), options=options)
+        self.driver.set_page_load_timeout(30)
+        self.urls = []
+        self.console_errors = []
+
+    def quit(self):
+        self.driver.quit()
+        shutil.rmtree(self.profile, ignore_errors=True)
+
+    def collect_requests(self):
+        # Script errors, refused requests and missing files show as severe console entries.
+        for entry in self.driver.get_log("browser"):
+            if entry["level"] == "SEVERE":
+                self.console_errors.append(entry["message"])
+        for entry in self.driver.get_log("performance"):
+            message = json.loads(entry["message"])["message"]
+            if message["method"] == "Network.requestWillBeSent":
+                self.urls.append(message["params"]["request"]["url"])
+
+    def js(self, script, *args):
+        return self.driver.execute_script(script, *args)
+
+    def open(self, page):
+        self.driver.get(f"{self.origin}/{urllib.parse.quote(page)}")
+        WebDriverWait(self.driver, 20).until(lambda d: d.execute_script("return window.milfoReady === true"))
+        self.collect_requests()
+
+    def element(self, name):
+        return self.driver.find_element(By.ID, name)
+
+
+def page_of(program):
+    return program + ".html"
+
+
+def layout_rows(layout_dir, program):
+    with open(os.path.join(layout_dir, program + ".tsv"), encoding="utf-8") as f:
+        return [line.rstrip("\n").split("\t") for line in f if line.strip()]
+
+
+GEOMETRY = """
+const form = document.getElementById('Form1').getBoundingClientRect();
+const out = {client: [form.width, form.height], title: document.title, controls: {}, entries: [],
+             focus: document.activeElement.id};
+for (const el of document.querySelectorAll('#Form1 > [id]')) {
+  const r = el.getBoundingClientRect();
+  out.controls[el.id] = {x: r.left - form.left, y: r.top - form.top, w: r.width, h: r.height,
+    tag: el.tagName, role: el.getAttribute('role'), tab: el.tabIndex, ms: el.classList.contains('ms-pgothic'),
+    text: el.tagName === 'INPUT' ? el.value : el.textContent, labelFor: el.htmlFor || null,
+    selection: el.tagName === 'INPUT' ? [el.selectionStart, el.selectionEnd] : null};
+}
+for (const o of document.querySelectorAll('#Combo1-list [role=option]')) out.entries.push(o.textContent);
+return out;
+"""
+
+KIND_OF = {"Label": ("LABEL", "DIV"), "TextBox": ("INPUT",), "ComboBox": ("INPUT",), "CommandButton": ("BUTTON",)}
+
+
+def check_layout(b, f, layout_dir, program, captions):
+    """The page as built against tests/layout/PROGRAM.tsv: caption, client
+    size, every control's rectangle (the same pixel as the desktop's), kind,
+    tab order, font and text, the list entries; the first box focused with
+    its text selected."""
+    b.open(page_of(program))
+    g = b.js(GEOMETRY)
+    rows = layout_rows(layout_dir, program)
+    px = lambda v: round(v) * 15
+    tab_order = []
+    for row in rows:
+        if row[0] == "caption":
+            f.check(g["title"] == row[1], f"{program}: title {g['title']!r} != {row[1]!r}")
+        elif row[0] == "client":
+            got = [px(g["client"][0]), px(g["client"][1])]
+            f.check(got == [int(row[1]), int(row[2])], f"{program}: client {got} != {row[1:3]}")
+        elif row[0] == "control":
+            name, kind, x, y, w, h, tab, font, text = row[1:10] + [""] * (10 - len(row))
+            c = g["controls"].get(name)
+            if not f.check(c is not None, f"{program}: no element #{name}"):
+                continue
+            got = [px(c["x"]), px(c["y"]), px(c["w"]), px(c["h"])]
+            f.check(got == [int(x), int(y), int(w), int(h)], f"{program} {name}: rectangle {got} != {[x, y, w, h]}")
+            f.check(c["tag"] in KIND_OF[kind], f"{program} {name}: <{c['tag']}> for a {kind}")
+            if kind == "ComboBox":
+                f.check(c["role"] == "combobox", f"{program} {name}: role {c['role']}")
+            f.check(c["ms"] == (font != "default"), f"{program} {name}: font")
+            f.check(c["text"] == text, f"{program} {name}: text {c['text']!r} != {text!r}")
+            if kind != "Label":
+                tab_order.append((int(tab), c["tab"], name))
+        elif row[0] == "entry":
+            pass
+    entries = [row[1] if len(row) > 1 else "" for row in rows if row[0] == "entry"]
+    f.check(g["entries"] == entries, f"{program}: entries {g['entries']} != {entries}")
+    # Tab indices in the page keep the order of the table's.
+    pages = [t for _, t, _ in sorted(tab_order)]
+    f.check(pages == sorted(pages) and all(t > 0 for t in pages), f"{program}: tab order {tab_order}")
+    # Labels caption their boxes.
+    for control, label in captions:
+        c = g["controls"].get(label)
+        if c and c["tag"] == "LABEL":
+            f.check(c["labelFor"] == control, f"{program}: {label} is not <label for={control}>")
+    first = min(tab_order)[2] if tab_order else None
+    f.check(g["focus"] == first, f"{program}: focus at start on {g['focus']!r}, not {first!r}")
+    fc = g["controls"].get(first, {})
+    if fc.get("selection") is not None:
+        f.check(fc["selection"] == [0, len(fc["text"])], f"{program}: text of {first} not selected at start")
+
+
+def check_tab_path(b, f, program, path):
+    b.open(page_of(program))
+    seen = []
+    for _ in path:
+        seen.append(b.js("return document.activeElement.id"))
+        ActionChains(b.driver).send_keys(Keys.TAB).perform()
+    f.check(seen == path, f"{program}: Tab visits {seen}, not {path}")
+    ActionChains(b.driver).key_down(Keys.SHIFT).send_keys(Keys.TAB).send_keys(Keys.TAB).key_up(Keys.SHIFT).perform()
+    back = b.js("return document.activeElement.id")
+    f.check(back == path[-2], f"{program}: Shift+Tab twice lands on {back}, not {path[-2]}")
+
+
+class Session:
+    """One page and the driver commands of the GUI case tables, as a person
+    does them: click into a box, select all, type; open the list and click
+    the entry; click a button; press a key. A run-time error shows as the
+    modal dialog: its message is noted and its button closes it."""
+
+    def __init__(self, b, program):
+        self.b = b
+        self.program = program
+        self.faults = []
+        self.ended = False
+        self.handle = b.driver.current_window_handle
+        b.open(page_of(program))
+
+    STATE = """
+const form = document.getElementById('Form1');
+if (!form || document.documentElement.dataset.ended === 'true') return {ended: true};
+const d = document.getElementById('error');
+if (!d.open) return {};
+return {message: document.getElementById('error-message').textContent, modal: d.matches(':modal'),
+        buttons: d.querySelectorAll('button').length};
+"""
+
+    def after(self):
+        """Notes a fault report (and closes it) or the end of the program."""
+        b = self.b
+        try:
+            state = b.js(self.STATE)
+        except NoSuchWindowException:
+            state = {"ended": True}
+        if state.get("ended"):
+            self.ended = True
+            # The page closes its window or goes back to the menu.
+            for _ in range(100):
+                if self.handle not in b.driver.window_handles or b.driver.current_url.endswith("/index.html"):
+                    return
+                time.sleep(0.05)
+            self.faults.append("? ended but neither closed nor back at the menu")
+            return
+        if "message" in state:
+            self.faults.append("! " + state["message"])
+            if not state["modal"] or state["buttons"] != 1:
+                self.faults.append(f"? dialog modal={state['modal']} buttons={state['buttons']}")
+            b.driver.find_element(By.CSS_SELECTOR, "#error button").click()
+
+    def run(self, line):
+        command, _, rest = line.partition(" ")
+        name, _, text = rest.partition(" ")
+        b = self.b
+        if command == "set":
+            el = b.element(name)
+            el.click()
+            el.send_keys(Keys.CONTROL, "a", Keys.NULL, text if text else Keys.DELETE)
+        elif command == "pick":
+            b.element(name + "-button").click()
+            option = b.js("return [...document.querySelectorAll('#' + arguments[0] + '-list [role=option]')]"
+                          ".find(o => o.textContent === arguments[1]) || null", name, text)
+            if option is None:
+                self.faults.append("? no entry")
+                return
+            option.click()
+        elif command == "click":
+            b.element(name).click()
+        elif command == "key":
+            key = {"Return": Keys.RETURN, "Enter": Keys.ENTER, "Tab": Keys.TAB, "Space": Keys.SPACE,
+                   "Escape": Keys.ESCAPE}[rest]
+            ActionChains(b.driver).send_keys(key).perform()
+        else:
+            self.faults.append("? unknown command " + command)
+            return
+        self.after()
+
+    def get(self, name):
+        return self.b.js("const el = document.getElementById(arguments[0]);"
+                         "return el.tagName === 'INPUT' ? el.value : el.textContent;", name)
+
+
+def check_cases(b, f, program_cases):
+    program = program_cases["program"]
+    for c in program_cases["cases"]:
+        title = f"{program}: {c['title']}"
+        s = Session(b, program)
+        try:
+            for line in c["commands"]:
+                s.run(line)
+                if s.ended:
+                    break
+        except WebDriverException as e:
+            f.check(False, f"{title}: {line}: {e.msg}")
+            continue
+        fault = "ended" if s.ended else (s.faults[-1] if s.faults else "")
+        if not f.check(fault == c["fault"], f"{title}: fault {fault!r}, not {c['fault']!r} ({s.faults})"):
+            continue
+        if s.ended:
+            # The window closed, or the page went back to the menu.
+            if s.handle not in b.driver.window_handles:
+                b.driver.switch_to.window(b.driver.window_handles[0])
+            continue
+        for name, text in c["expect"]:
+            got = s.get(name)
+            f.check(got == text, f"{title}: {name} shows {got!r}, not {text!r}")
+        # The same press again gives the same text.
+        if not c["fault"] and c["expect"]:
+            s.run(c["commands"][-1])
+            for name, text in c["expect"]:
+                got = s.get(name)
+                f.check(got == text, f"{title} (again): {name} shows {got!r}, not {text!r}")
+
+
+def check_keys(b, f):
+    """Space presses the focused button, Enter does not; Down and Up on the
+    focused list pick the next and the previous entry (its click fills the
+    emissivity); typing into the list picks nothing."""
+    s = Session(b, "熱伝達率")
+    s.run("set Text1 20")
+    s.run("set Text2 50")
+    b.element("Command1").click()
+    b.js("document.getElementById('Text6').value = 'x'")
+    ActionChains(b.driver).send_keys(Keys.ENTER).perform()
+    f.check(s.get("Text6") == "x", "Enter on a focused button pressed it")
+    ActionChains(b.driver).send_keys(Keys.SPACE).perform()
+    f.check(s.get("Text6") == "0", f"Space on a focused button did not press it: {s.get('Text6')!r}")
+    b.element("Combo1").click()
+    ActionChains(b.driver).send_keys(Keys.DOWN).perform()
+    ActionChains(b.driver).send_keys(Keys.DOWN).perform()
+    f.check(s.get("Combo1") == "塗装溶融メッキ鋼板" and s.get("Text12") == "0.5",
+            f"Down twice: {s.get('Combo1')!r} {s.get('Text12')!r}")
+    ActionChains(b.driver).send_keys(Keys.DOWN).send_keys(Keys.UP).perform()
+    f.check(s.get("Combo1") == "塗装溶融メッキ鋼板" and s.get("Text12") == "0.5",
+            f"Down then Up: {s.get('Combo1')!r} {s.get('Text12')!r}")
+    b.element("Text12").click()
+    ActionChains(b.driver).key_down(Keys.CONTROL).send_keys("a").key_up(Keys.CONTROL).send_keys("1").perform()
+    b.element("Combo1").click()
+    ActionChains(b.driver).key_down(Keys.CONTROL).send_keys("a").key_up(Keys.CONTROL).perform()
+    ActionChains(b.driver).send_keys("アルミニウム板").perform()
+    f.check(s.get("Text12") == "1", f"typing a finish into the list picked it: {s.get('Text12')!r}")
+    f.check(b.js("return document.getElementById('Combo1-list').hidden"), "typing opened the list")
+
+
+def check_menu(b, f, descriptions_by_menu):
+    b.driver.get(b.origin + "/index.html")
+    links = b.js("return [...document.querySelectorAll('#programs a')].map(a => "
+                 "[a.getAttribute('href'), a.textContent])")
+    f.check(len(links) == len(descriptions_by_menu), f"menu has {len(links)} links")
+    for (href, text), (name, number) in zip(links, descriptions_by_menu):
+        f.check(href == urllib.parse.quote(name + ".html"), f"menu link {href!r} for {name}")
+        f.check(text.startswith(number), f"menu entry {text!r} does not start with {number}")
+    # Every link leads to its page.
+    for i, (name, _) in enumerate(descriptions_by_menu):
+        b.driver.get(b.origin + "/index.html")
+        b.driver.find_elements(By.CSS_SELECTOR, "#programs a")[i].click()
+        WebDriverWait(b.driver, 20).until(lambda d: d.execute_script("return window.milfoReady === true"))
+        f.check(urllib.parse.unquote(b.driver.current_url).endswith("/" + name + ".html"),
+                f"menu link {i} leads to {b.driver.current_url}")
+
+
+def main():
+    if len(sys.argv) < 4:
+        print(__doc__)
+        return 2
+    site, cases_path, layout_dir = sys.argv[1:4]
+    only = set(sys.argv[4:])
+    if not (CHROMIUM and DRIVER and webdriver):
+        print("chromium, chromedriver or python3-selenium is not installed: skipped")
+        return 77
+    if not os.path.isfile(os.path.join(site, "index.html")):
+        print(f"no site in {site}: build it with web/build.sh")
+        return 1
+    with open(cases_path, encoding="utf-8") as fh:
+        all_cases = json.load(fh)
+
+    httpd, origin = serve(site)
+    b = Browser(origin)
+    f = Failures()
+    try:
+        programs = []
+        b.driver.get(origin + "/index.html")
+        for href in b.js("return [...document.querySelectorAll('#programs a')].map(a => a.getAttribute('href'))"):
+            programs.append(urllib.parse.unquote(href)[:-len(".html")])
+        menu = []
+        for p in programs:
+            caption = layout_rows(layout_dir, p)[0][1]
+            menu.append((p, unicodedata.normalize("NFKC", caption.split("－", 1)[1])))
+        f.check(sorted(programs) == sorted(c["program"] for c in all_cases),
+                f"menu programs {programs} differ from the case tables'")
+        if not only or "menu" in only:
+            check_menu(b, f, menu)
+            check_keys(b, f)
+        for pc in all_cases:
+            if only and pc["program"] not in only:
+                continue
+            t0 = time.time()
+            b.open(page_of(pc["program"]))
+            captions = b.js("const d = JSON.parse(document.getElementById('description').textContent);"
+                            "return d.program.captions.map(c => [c.control, c.label]);")
+            check_layout(b, f, layout_dir, pc["program"], captions)
+            check_tab_path(b, f, pc["program"], pc["tabPath"])
+            check_cases(b, f, pc)
+            print(f"{pc['program']}: {len(pc['cases'])} cases, {time.time() - t0:.1f} s", flush=True)
+        b.collect_requests()
+    finally:
+        b.quit()
+        httpd.shutdown()
+    # The browser's own pages (the first tab's chrome:// resources) are no requests of the site.
+    internal = ("chrome:", "chrome-untrusted:", "devtools:", "about:", "data:", "blob:")
+    foreign = [u for u in b.urls if not (u.startswith(origin + "/") or u.startswith(internal))]
+    f.check(not foreign, f"requests left the origin: {sorted(set(foreign))[:10]}")
+    f.check(not b.console_errors, f"console errors: {sorted(set(b.console_errors))[:10]}")
+    missing = sorted({p for p in QuietHandler.requested
+                      if not os.path.isfile(os.path.join(site, urllib.parse.unquote(p.split('?')[0]).lstrip('/')))})
+    f.check(not missing, f"requests for files the site does not have: {missing}")
+    print(f"{f.checks} checks, {f.count} failed; {len(b.urls)} requests, all to {origin}" if not foreign else "")
+    return 1 if f.count else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

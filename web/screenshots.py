@@ -1,0 +1,73 @@
+#!/usr/bin/python3
+"""Screenshots of the site in headless Chromium, for the README: the menu, and
+熱伝達率 after the example's press.
+
+web/screenshots.py SITE_DIR OUT_DIR
+"""
+import functools
+import http.server
+import os
+import shutil
+import socketserver
+import sys
+import tempfile
+import threading
+import urllib.parse
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.by import By
+from selenium.webdriver.support.ui import WebDriverWait
+
+
+def main():
+    site, out = sys.argv[1:3]
+    handler = functools.partial(type("H", (http.server.SimpleHTTPRequestHandler,),
+                                     {"log_message": lambda *a: None}), directory=site)
+    httpd = socketserver.ThreadingTCPServer(("127.0.0.1", 0), handler)
+    threading.Thread(target=httpd.serve_forever, daemon=True).start()
+    origin = f"http://127.0.0.1:{httpd.server_address[1]}"
+    profile = tempfile.mkdtemp(prefix="milfo-shots-")
+    options = webdriver.ChromeOptions()
+    options.binary_location = shutil.which("chromium")
+    for flag in ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+                 "--disable-background-networking", "--disable-component-update", "--disable-sync",
+                 "--hide-scrollbars", f"--user-data-dir={profile}"]:
+        options.add_argument(flag)
+    driver = webdriver.Chrome(service=Service(shutil.which("chromedriver")), options=options)
+    ready = lambda d: d.execute_script("return window.milfoReady === true")
+
+    def shoot(name):
+        """The viewport fitted to the page's content, then a screenshot."""
+        w, h = driver.execute_script("const r = document.querySelector('.window').getBoundingClientRect();"
+                                     "return [Math.ceil(r.right + 16), Math.ceil(r.bottom + 16)];")
+        driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
+                               {"width": w, "height": h, "deviceScaleFactor": 1, "mobile": False})
+        driver.save_screenshot(os.path.join(out, name))
+        driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+    try:
+        os.makedirs(out, exist_ok=True)
+        driver.set_window_size(1024, 768)
+        driver.get(origin + "/index.html")
+        shoot("web-menu.png")
+
+        driver.get(origin + "/" + urllib.parse.quote("熱伝達率.html"))
+        WebDriverWait(driver, 20).until(ready)
+        driver.find_element(By.ID, "Combo1-button").click()
+        for option in driver.find_elements(By.CSS_SELECTOR, "#Combo1-list [role=option]"):
+            if option.get_attribute("textContent") == "仕上げセメント、布類":
+                option.click()
+        for box, text in [("Text1", "20"), ("Text2", "50"), ("Text3", "0"), ("Text4", "0.1"), ("Text5", "0.05")]:
+            el = driver.find_element(By.ID, box)
+            el.clear()
+            el.send_keys(text)
+        driver.find_element(By.ID, "Command1").click()
+        shoot("web-熱伝達率.png")
+    finally:
+        driver.quit()
+        httpd.shutdown()
+        shutil.rmtree(profile, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    main()
