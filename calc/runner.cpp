@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "event.h"
+
 namespace milfo::calc {
 
 namespace {
@@ -83,7 +85,7 @@ std::string ProgramView::caption(const Control& control) const
     return control.name;
 }
 
-RowForm::RowForm(const ProgramDescription& program) : program_(&program), written_(program.controls.size(), 0)
+RowForm::RowForm(const ProgramDescription& program) : program_(&program)
 {
     for (const Control& c : program.controls)
         texts_.emplace_back(c.kind == ControlKind::ComboBox ? "" : c.text);
@@ -106,9 +108,7 @@ std::string RowForm::text(std::string_view control) const
 
 void RowForm::setText(std::string_view control, std::string_view text)
 {
-    const size_t i = indexOf(control);
-    texts_[i] = text;
-    written_[i] = 1;
+    texts_[indexOf(control)] = text;
 }
 
 void RowForm::addItem(std::string_view, std::string_view text)
@@ -118,18 +118,7 @@ void RowForm::addItem(std::string_view, std::string_view text)
 
 std::optional<ErrorKind> RowForm::raise(const Handler& handler)
 {
-    std::fill(written_.begin(), written_.end(), 0);
-    try {
-        handler.run(*this);
-    } catch (const RuntimeError& error) {
-        for (const char* box : handler.results) {
-            const size_t i = indexOf(box);
-            if (!written_[i])
-                texts_[i].clear();
-        }
-        return error.kind();
-    }
-    return std::nullopt;
+    return runHandler(handler, *this);
 }
 
 RowRunner::RowRunner(const ProgramView& view, std::vector<const Control*> columns,

@@ -69,7 +69,6 @@ private:
     const ProgramDescription* program_;
     std::vector<std::string> texts_;  // by the control's index in the table
     std::vector<std::string> entries_;
-    std::vector<char> written_;  // by the handler running now
 };
 
 struct RowOutcome {
