@@ -11,12 +11,14 @@
 // are printed, and at least 90% of all cases must be rows.
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
 #include <sys/wait.h>
 
 #include <cstdio>
 #include <fstream>
 #include <map>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -52,7 +54,13 @@ std::string readAll(const std::string& path)
 // milfo-calc with these arguments and this standard input.
 CalcRun runCalc(const std::vector<std::string>& args, const std::string& input)
 {
-    const std::string dir = ::testing::TempDir();
+    // A folder of this process's own: ctest runs the cases side by side.
+    static const std::string dir = [] {
+        std::string pattern = ::testing::TempDir() + "milfo-calc-XXXXXX";
+        if (mkdtemp(pattern.data()) == nullptr)
+            throw std::runtime_error("no temporary folder");
+        return pattern + "/";
+    }();
     const std::string in = dir + "calc_in", out = dir + "calc_out", err = dir + "calc_err";
     std::ofstream(in, std::ios::binary) << input;
     std::string command = quoted(MILFO_CALC);
