@@ -10,6 +10,7 @@
 
 namespace {
 
+using milfo::web::list;
 using milfo::web::quoted;
 
 const char* kindName(milfo::ControlKind kind)
@@ -25,19 +26,6 @@ const char* kindName(milfo::ControlKind kind)
             return "CommandButton";
     }
     return "?";
-}
-
-template <typename T, typename F>
-std::string list(const T& items, F item)
-{
-    std::string out = "[";
-    bool first = true;
-    for (const auto& x : items) {
-        out += first ? "" : ",";
-        out += item(x);
-        first = false;
-    }
-    return out + "]";
 }
 
 std::string describe(const milfo::ProgramDescription& p)

@@ -27,4 +27,18 @@ inline std::string quoted(std::string_view s)
     return out + "\"";
 }
 
+// A JSON array of item(x) for every x of items, in order.
+template <typename T, typename F>
+std::string list(const T& items, F item)
+{
+    std::string out = "[";
+    bool first = true;
+    for (const auto& x : items) {
+        out += first ? "" : ",";
+        out += item(x);
+        first = false;
+    }
+    return out + "]";
+}
+
 }  // namespace milfo::web

@@ -6,22 +6,10 @@
 #include "../../web/json.h"
 #include "../gui_harness.h"
 
+using milfo::web::list;
 using milfo::web::quoted;
 
 namespace {
-
-template <typename T, typename F>
-std::string list(const T& items, F item)
-{
-    std::string out = "[";
-    bool first = true;
-    for (const auto& x : items) {
-        out += first ? "" : ",";
-        out += item(x);
-        first = false;
-    }
-    return out + "]";
-}
 
 std::string text(const std::string& s)
 {
