@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
+#include "catalogue.h"
 #include "csv.h"
 #include "input.h"
-#include "registry.h"
 #include "runner.h"
 #include "values.h"
 
@@ -66,7 +66,8 @@ Options:
 
 Exit status: 0 done (failed calculations are rows with an error); 2 a wrong
 command line, an unknown or doubled column, or a malformed CSV line (rows
-before it are written); 1 the output cannot be written.
+before it are written); 1 the output cannot be written, or the run stopped
+on a fault of its own (the rows before it are written).
 
 Examples:
   milfo-calc --list fennick
@@ -198,8 +199,8 @@ const ProgramDescription& program(const std::string& name)
     const ProgramDescription* p = findProgram(name);
     if (p == nullptr) {
         std::string known;
-        for (const ProgramDescription* q : allPrograms())
-            known += std::string(known.empty() ? "" : ", ") + q->name;
+        for (const CatalogueEntry& e : catalogue())
+            known += std::string(known.empty() ? "" : ", ") + e.name;
         throw Stop{"no program \"" + name + "\"; the programs are " + known};
     }
     return *p;
@@ -216,11 +217,12 @@ std::string inputList(const ProgramView& view)
 void list(const std::string& only)
 {
     std::string out;
-    for (const ProgramDescription* p : allPrograms()) {
-        if (!only.empty() && only != p->name)
+    for (const CatalogueEntry& entry : catalogue()) {
+        if (!only.empty() && only != entry.name)
             continue;
-        const ProgramView view(*p);
-        out += std::string(p->name) + "  " + p->caption + "\n  inputs:\n";
+        const ProgramView view(entry.description());
+        const FormRules& rules = *view.rules();
+        out += std::string(entry.name) + "  " + entry.caption + "  " + entry.title + "\n  inputs:\n";
         for (const Control* c : view.inputs()) {
             std::string name = c->name;
             name.resize(std::max<size_t>(name.size(), 8), ' ');
@@ -231,11 +233,16 @@ void list(const std::string& only)
                 out += "  (initially " + std::string(c->text) + ")";
             out += "\n";
         }
-        if (!p->listEntries.empty()) {
-            out += "  list:\n";
-            for (const std::string& e : p->listEntries)
+        for (const Control* list : rules.lists()) {
+            const std::vector<std::string>& entries = rules.initialEntries(*list);
+            out += rules.lists().size() == 1
+                       ? std::string("  list:\n")
+                       : "  list " + std::string(list->name) + " " + view.caption(*list) + ":\n";
+            for (const std::string& e : entries)
                 out += "    " + (e.empty() ? std::string("(empty entry)") : e) + "\n";
-            if (const Handler* click = p->handler("Combo1_Click")) {
+            if (entries.empty())
+                out += "    (filled by the program)\n";
+            if (const Handler* click = rules.clickHandler(*list)) {
                 out += "    picking an entry writes";
                 for (const char* r : click->results)
                     out += std::string(" ") + r;
@@ -516,6 +523,13 @@ int commandLine(int argc, char** argv)
         return 2;
     } catch (const OutputError& e) {
         std::fprintf(stderr, "milfo-calc: %s\n", e.what());
+        return 1;
+    } catch (...) {
+        // Anything else (out of memory, a fault of the program): the rows
+        // before it are written (the writer flushes as it goes out of scope),
+        // then the frame's message.
+        std::fflush(stdout);
+        std::fprintf(stderr, "milfo-calc: %s\n", currentFailure().message.c_str());
         return 1;
     }
 }

@@ -160,9 +160,11 @@ float bandedMean(const BandedLaw& law, double t1, double t2)
 
 ProgramDescription oneLawProgram(ProgramDescription shape, const OneLawMaterial& material)
 {
+    ListContents grades{"Combo1", {}};
     for (const Grade& g : material.grades)
         if (g.listed)
-            shape.listEntries.emplace_back(g.text);
+            grades.entries.emplace_back(g.text);
+    shape.lists.push_back(std::move(grades));
     shape.handlers.push_back(calculateButton([material](const Form& form) {
         const Grade* row = findRow(material.grades, form.text("Combo1"));
         const double t1 = ReadVal(form.text("Text1"));
@@ -175,8 +177,10 @@ ProgramDescription oneLawProgram(ProgramDescription shape, const OneLawMaterial&
 
 ProgramDescription twoRangeProgram(ProgramDescription shape, const std::vector<TwoRangeGrade>& rows)
 {
+    ListContents grades{"Combo1", {}};
     for (const TwoRangeGrade& g : rows)
-        shape.listEntries.emplace_back(g.text);
+        grades.entries.emplace_back(g.text);
+    shape.lists.push_back(std::move(grades));
     shape.handlers.push_back(calculateButton([rows](const Form& form) {
         const double t1 = ReadVal(form.text("Text1"));
         const double t2 = ReadVal(form.text("Text2"));

@@ -20,6 +20,14 @@ enum class FontChoice { Default, MsPGothic };
 inline constexpr const char* kMsPGothicFamily = "ＭＳ Ｐゴシック";
 inline constexpr double kMsPGothicPoints = 9.75;
 
+// The UI font of every other control: IPAPGothic at 11 pixels, slightly
+// condensed, so that every caption fits the rectangle it was laid out in
+// (the captions were planned for a 9 pt face 12 px a line and 6 px a digit).
+// "ＭＳ Ｐゴシック" is drawn as IPAPGothic, which has the same metrics.
+inline constexpr const char* kUiFontFamily = "IPAPGothic";
+inline constexpr int kUiFontPixels = 11;
+inline constexpr int kUiFontStretch = 95;  // per cent
+
 // The credit line every program carries.
 inline constexpr const char* kCreditLine = "ミルフォ技術計算";
 
@@ -39,20 +47,21 @@ struct Control {
 };
 
 // What a handler may do to the window: read and write a control's text, add
-// an entry to the list, end the program.
+// an entry to a list or empty it (its entries and its text), end the program.
 class Form {
 public:
     virtual ~Form() = default;
     virtual std::string text(std::string_view control) const = 0;
     virtual void setText(std::string_view control, std::string_view text) = 0;
-    virtual void addItem(std::string_view control, std::string_view text) = 0;
+    virtual void addItem(std::string_view list, std::string_view text) = 0;
+    virtual void clearItems(std::string_view list) = 0;
     virtual void end() = 0;
 };
 
 using HandlerFn = std::function<void(Form&)>;
 
-// A handler by its event name ("form_load", "Combo1_Click", "Command1_Click",
-// "Command2_Click") with the result boxes it writes in one run. When a
+// A handler by its event name ("form_load", or a control's click: its name
+// and "_Click") with the result boxes it writes in one run. When a
 // run-time error stops it, the frame empties those it has not written yet.
 struct Handler {
     const char* event;
@@ -69,15 +78,21 @@ struct Caption {
     const char* name = nullptr;  // overrides the label's text
 };
 
+// The entries a list holds when the form loads, in order.
+struct ListContents {
+    const char* list;
+    std::vector<std::string> entries;
+};
+
 struct ProgramDescription {
     const char* name;     // the deliverable's name, e.g. "fennick"
     const char* caption;  // e.g. "ミルフォ－１．１．８"
     int clientWidth;      // twips
     int clientHeight;     // twips
     std::vector<Control> controls;
-    // Added to Combo1, in order, when the form loads, before any form_load
+    // Added to their lists when the form loads, before any form_load
     // handler runs.
-    std::vector<std::string> listEntries = {};
+    std::vector<ListContents> lists = {};
     std::vector<Handler> handlers = {};
     std::vector<Caption> captions = {};
 

@@ -17,27 +17,17 @@
 #include <algorithm>
 #include <vector>
 
-#include "event.h"
-
 namespace milfo {
-
-int twipsToPixels(int twips)
-{
-    return (twips + 7) / 15;
-}
 
 void setUpApplication(QApplication& app)
 {
-    QFont::insertSubstitution(QString::fromUtf8(kMsPGothicFamily), QStringLiteral("IPAPGothic"));
-    // The captions were laid out for a 9 pt face whose lines are 12 px apart
-    // and whose half-width digits are 6 px wide. IPAPGothic at 9 pt runs
-    // 12.9 px a line and 7.2 px a digit, so captions would overrun their
-    // rectangles ("2003/01/01" by 8 px, two-line captions by a pixel row).
-    // At 11 px, slightly condensed, it keeps the planned line height and
-    // widths. Pixels, not points: the geometry is in pixels too.
-    QFont ui(QStringLiteral("IPAPGothic"));
-    ui.setPixelSize(11);
-    ui.setStretch(95);
+    QFont::insertSubstitution(QString::fromUtf8(kMsPGothicFamily), QString::fromUtf8(kUiFontFamily));
+    // Pixels, not points: the geometry is in pixels too. (IPAPGothic at 9 pt
+    // runs 12.9 px a line and 7.2 px a digit, and captions would overrun
+    // their rectangles, "2003/01/01" by 8 px.)
+    QFont ui(QString::fromUtf8(kUiFontFamily));
+    ui.setPixelSize(kUiFontPixels);
+    ui.setStretch(kUiFontStretch);
     app.setFont(ui);
 
     // Qt's own texts (a box's context menu, dialog buttons) in Japanese like
@@ -121,17 +111,24 @@ void showWholeTextWhenCut(QLineEdit* box)
 }  // namespace
 
 CalculatorWindow::CalculatorWindow(const ProgramDescription& program, QWidget* parent)
-    : QWidget(parent), program_(program)
+    : QWidget(parent), model_(program)
 {
     build();
+    model_.setObserver(this);
+}
+
+CalculatorWindow::~CalculatorWindow()
+{
+    model_.setObserver(nullptr);
 }
 
 void CalculatorWindow::build()
 {
+    const ProgramDescription& program = model_.program();
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(qs(program_.caption));
+    setWindowTitle(qs(program.caption));
     // The client area keeps its designed size: no resizing, no maximise.
-    setFixedSize(twipsToPixels(program_.clientWidth), twipsToPixels(program_.clientHeight));
+    setFixedSize(twipsToPixels(program.clientWidth), twipsToPixels(program.clientHeight));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
@@ -139,8 +136,7 @@ void CalculatorWindow::build()
     boxFont.setPointSizeF(kMsPGothicPoints);
     boxFont.setWeight(QFont::Normal);
 
-    std::vector<const Control*> focusable;
-    for (const Control& c : program_.controls) {
+    for (const Control& c : program.controls) {
         QWidget* w = nullptr;
         switch (c.kind) {
             case ControlKind::Label: {
@@ -174,8 +170,8 @@ void CalculatorWindow::build()
                 // Only a pick from the list (mouse, arrow keys, the wheel) is
                 // a click here.
                 QObject::disconnect(list->lineEdit(), &QLineEdit::editingFinished, list, nullptr);
-                const std::string event = std::string(c.name) + "_Click";
-                connect(list, &QComboBox::activated, this, [this, event](int) { raiseEvent(event); });
+                connect(list, &QComboBox::activated, this,
+                        [this, &c](int index) { act([this, &c, index] { return model_.pick(c, index); }); });
                 w = list;
                 break;
             }
@@ -183,8 +179,8 @@ void CalculatorWindow::build()
                 auto* button = new QPushButton(qs(c.text), this);
                 button->setAutoDefault(false);
                 button->setDefault(false);
-                const std::string event = std::string(c.name) + "_Click";
-                connect(button, &QPushButton::clicked, this, [this, event] { raiseEvent(event); });
+                connect(button, &QPushButton::clicked, this,
+                        [this, &c] { act([this, &c] { return model_.press(c); }); });
                 w = button;
                 break;
             }
@@ -194,34 +190,32 @@ void CalculatorWindow::build()
             w->setAccessibleName(qs(c.text));
         if (c.font == FontChoice::MsPGothic)
             w->setFont(boxFont);
-        w->setGeometry(twipsToPixels(c.left), twipsToPixels(c.top), twipsToPixels(c.width),
-                       twipsToPixels(c.height));
+        const PixelRect r = pixelRect(c);
+        w->setGeometry(r.left, r.top, r.width, r.height);
         if (auto* box = qobject_cast<QLineEdit*>(w))
             showWholeTextWhenCut(box);
-        if (c.kind != ControlKind::Label)
-            focusable.push_back(&c);
+        widgets_.push_back(w);
     }
 
-    for (const Caption& caption : program_.captions) {
-        QWidget* target = control(caption.control);
-        auto* label = qobject_cast<QLabel*>(control(caption.label));
-        if (target == nullptr)
+    const FormRules& rules = model_.rules();
+    for (const Control& c : program.controls) {
+        if (c.kind != ControlKind::TextBox && c.kind != ControlKind::ComboBox)
             continue;
-        if (label != nullptr)
-            label->setBuddy(target);
-        target->setAccessibleName(caption.name != nullptr ? qs(caption.name)
-                                  : label != nullptr      ? label->text()
-                                                          : QString());
+        const Control* label = rules.captionLabel(c);
+        if (label == nullptr)
+            continue;
+        if (auto* buddy = qobject_cast<QLabel*>(control(label->name)))
+            buddy->setBuddy(control(c.name));
+        control(c.name)->setAccessibleName(qs(rules.caption(c)));
     }
 
-    std::stable_sort(focusable.begin(), focusable.end(),
-                     [](const Control* a, const Control* b) { return a->tabIndex < b->tabIndex; });
-    for (size_t i = 1; i < focusable.size(); ++i)
-        QWidget::setTabOrder(control(focusable[i - 1]->name), control(focusable[i]->name));
-    if (!focusable.empty()) {
+    const std::vector<const Control*>& order = rules.tabOrder();
+    for (size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(control(order[i - 1]->name), control(order[i]->name));
+    if (const Control* firstControl = rules.firstFocus()) {
         // The first box has its text selected, as if reached by Tab, so that
         // typing replaces its initial "0" instead of adding to it.
-        QWidget* first = control(focusable.front()->name);
+        QWidget* first = control(firstControl->name);
         first->setFocus(Qt::OtherFocusReason);
         if (auto* box = qobject_cast<QLineEdit*>(first))
             box->selectAll();
@@ -232,32 +226,24 @@ void CalculatorWindow::build()
 
 void CalculatorWindow::load()
 {
-    if (loaded_)
-        return;
-    loaded_ = true;
-    if (auto* list = qobject_cast<QComboBox*>(control("Combo1"))) {
-        for (const std::string& entry : program_.listEntries)
-            list->addItem(qs(entry));
-        // Adding the first entry selects it; the classic list starts with
-        // nothing chosen and an empty edit field.
-        list->setCurrentIndex(-1);
-        list->setEditText(QString());
+    if (const std::optional<Failure> failure = model_.load()) {
+        lastFailure_ = failure;
+        reportError(*failure);
     }
-    raiseEvent("form_load");
 }
 
 QWidget* CalculatorWindow::control(std::string_view name) const
 {
-    return findChild<QWidget*>(qs(name), Qt::FindDirectChildrenOnly);
+    const Control* c = model_.rules().find(name);
+    return c != nullptr ? widgets_[model_.rules().indexOf(*c)] : nullptr;
 }
 
 const Control* CalculatorWindow::controlOf(const QWidget* w) const
 {
     for (; w != nullptr && w != this; w = w->parentWidget())
-        if (w->parentWidget() == this)
-            for (const Control& c : program_.controls)
-                if (w->objectName() == QLatin1String(c.name))
-                    return &c;
+        for (size_t i = 0; i < widgets_.size(); ++i)
+            if (widgets_[i] == w)
+                return &model_.rules().controls()[i];
     return nullptr;
 }
 
@@ -275,46 +261,56 @@ std::string CalculatorWindow::controlText(std::string_view name) const
     return {};
 }
 
-std::string CalculatorWindow::text(std::string_view control) const
+void CalculatorWindow::textChanged(const Control& c, const std::string& text)
 {
-    return controlText(control);
-}
-
-void CalculatorWindow::setText(std::string_view name, std::string_view text)
-{
-    QWidget* w = control(name);
+    QWidget* w = widgets_[model_.rules().indexOf(c)];
+    const QString t = qs(text);
     if (auto* box = qobject_cast<QLineEdit*>(w)) {
-        box->setText(qs(text));
+        box->setText(t);
         box->setCursorPosition(0);
     } else if (auto* list = qobject_cast<QComboBox*>(w)) {
-        list->setEditText(qs(text));
+        if (list->currentText() != t)
+            list->setEditText(t);
     } else if (auto* label = qobject_cast<QLabel*>(w)) {
-        label->setText(qs(text));
+        label->setText(t);
+    } else if (auto* button = qobject_cast<QPushButton*>(w)) {
+        button->setText(t);
     }
 }
 
-void CalculatorWindow::addItem(std::string_view name, std::string_view text)
+void CalculatorWindow::itemAdded(const Control& c, const std::string& text)
 {
-    if (auto* list = qobject_cast<QComboBox*>(control(name)))
-        list->addItem(qs(text));
+    auto* list = static_cast<QComboBox*>(widgets_[model_.rules().indexOf(c)]);
+    const bool first = list->count() == 0;
+    list->addItem(qs(text));
+    // Adding to an empty list chooses the entry and shows its text; the
+    // classic list keeps nothing chosen and the text it had.
+    if (first) {
+        list->setCurrentIndex(-1);
+        list->setEditText(qs(model_.textOf(c)));
+    }
 }
 
-void CalculatorWindow::end()
+void CalculatorWindow::itemsCleared(const Control& c)
 {
-    ended_ = true;
+    auto* list = static_cast<QComboBox*>(widgets_[model_.rules().indexOf(c)]);
+    list->clear();
+    list->setEditText(QString());
 }
 
-void CalculatorWindow::raiseEvent(std::string_view event)
+void CalculatorWindow::act(const std::function<std::optional<Failure>()>& event)
 {
-    const Handler* handler = program_.handler(event);
-    if (handler == nullptr || running_ || ended_)
+    if (model_.ended())
         return;
-    running_ = true;
-    lastError_ = runHandler(*handler, *this);
-    running_ = false;
-    if (lastError_)
-        reportError(*lastError_);
-    if (ended_) {
+    // The texts as the person left them: the model hears every change the
+    // handlers make, but typing goes to the widgets.
+    for (const Control& c : model_.rules().controls())
+        if (c.kind == ControlKind::TextBox || c.kind == ControlKind::ComboBox)
+            model_.type(c, controlText(c.name));
+    lastFailure_ = event();
+    if (lastFailure_)
+        reportError(*lastFailure_);
+    if (model_.ended()) {
         if (onEnd_) {
             onEnd_();
         } else {
@@ -324,14 +320,14 @@ void CalculatorWindow::raiseEvent(std::string_view event)
     }
 }
 
-void CalculatorWindow::reportError(ErrorKind kind)
+void CalculatorWindow::reportError(const Failure& failure)
 {
     if (reporter_) {
-        reporter_(kind);
+        reporter_(failure);
         return;
     }
-    auto* box = new QMessageBox(QMessageBox::Critical, windowTitle(), QString::fromUtf8(errorMessage(kind)),
-                                QMessageBox::Ok, this);
+    auto* box =
+        new QMessageBox(QMessageBox::Critical, windowTitle(), qs(failure.message), QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setTextFormat(Qt::PlainText);
     box->setWindowModality(Qt::WindowModal);

@@ -1,7 +1,8 @@
-// The Qt binding of the calculator frame: one window built from a program
-// description, every control at its twip rectangle, the classic control
-// behaviours, and the event flow (load, then one handler at a time, with the
-// run-time error policy).
+// The Qt binding of the calculator frame: the form model of a program bound
+// to one window, every control at its pixel rectangle, with the classic
+// control behaviours. The model holds the rules (load sequence, tab order,
+// captions, events, the error policy); the window shows what the model
+// changes and hands it what the person typed before every event.
 #pragma once
 
 #include <QWidget>
@@ -9,15 +10,11 @@
 #include <optional>
 #include <string>
 
-#include "numeric.h"
-#include "program.h"
+#include "form_model.h"
 
 class QApplication;
 
 namespace milfo {
-
-// 15 twips to a logical pixel (1440 twips per inch at 96 dots per inch).
-int twipsToPixels(int twips);
 
 // Fonts: the UI font is IPAPGothic sized to the captions' rectangles;
 // "ＭＳ Ｐゴシック" is substituted by IPAPGothic, which has the same metrics.
@@ -28,11 +25,13 @@ void setUpApplication(QApplication& app);
 // caption: room for the whole caption in the report's title bar.
 int errorReportWidth(const QString& caption);
 
-class CalculatorWindow : public QWidget, private Form {
+class CalculatorWindow : public QWidget, private FormObserver {
 public:
     explicit CalculatorWindow(const ProgramDescription& program, QWidget* parent = nullptr);
+    ~CalculatorWindow() override;
 
-    const ProgramDescription& program() const { return program_; }
+    const ProgramDescription& program() const { return model_.program(); }
+    const FormRules& rules() const { return model_.rules(); }
 
     // The load step: the list entries, then form_load where the program has
     // one. Runs once, before the window is first shown.
@@ -46,39 +45,34 @@ public:
     // A control's current text (caption, box text, the list's edit text).
     std::string controlText(std::string_view name) const;
 
-    // The run-time error the last handler ended with, if any.
-    std::optional<ErrorKind> lastError() const { return lastError_; }
-    bool hasEnded() const { return ended_; }
+    // The failure the last event ended with, if any.
+    const std::optional<Failure>& lastFailure() const { return lastFailure_; }
+    bool hasEnded() const { return model_.ended(); }
 
-    // Called when a handler ends with a run-time error, after the window has
-    // emptied the unwritten result boxes. The default opens a window-modal
-    // message box naming the error.
-    void setErrorReporter(std::function<void(ErrorKind)> reporter) { reporter_ = std::move(reporter); }
+    // Called when an event ends in a failure, after the unwritten result
+    // boxes were emptied. The default opens a window-modal message box with
+    // the failure's message.
+    void setErrorReporter(std::function<void(const Failure&)> reporter) { reporter_ = std::move(reporter); }
     // Called when a handler ends the program. The default closes the window
     // and quits the application.
     void setEndHandler(std::function<void()> onEnd) { onEnd_ = std::move(onEnd); }
 
-    // Raises an event by its name: runs its handler, if the program has one
-    // and no other handler is running.
-    void raiseEvent(std::string_view event);
-
 private:
-    // Form, as the handlers see the window.
-    std::string text(std::string_view control) const override;
-    void setText(std::string_view control, std::string_view text) override;
-    void addItem(std::string_view control, std::string_view text) override;
-    void end() override;
+    // What the model changes, shown.
+    void textChanged(const Control& control, const std::string& text) override;
+    void itemAdded(const Control& list, const std::string& text) override;
+    void itemsCleared(const Control& list) override;
 
     void build();
-    void reportError(ErrorKind kind);
+    // The texts the person typed, into the model, then the event.
+    void act(const std::function<std::optional<Failure>()>& event);
+    void reportError(const Failure& failure);
 
-    const ProgramDescription& program_;
-    std::optional<ErrorKind> lastError_;
-    std::function<void(ErrorKind)> reporter_;
+    FormModel model_;
+    std::vector<QWidget*> widgets_;  // by place in the control table
+    std::optional<Failure> lastFailure_;
+    std::function<void(const Failure&)> reporter_;
     std::function<void()> onEnd_;
-    bool running_ = false;
-    bool loaded_ = false;
-    bool ended_ = false;
 };
 
 // Creates the application, builds and loads the program's window, shows it

@@ -176,7 +176,7 @@ const ProgramDescription& heatTransfer()
             {K::Label, "Label18", "2003/01/01", 4800, 4320, 1095, 255, 32},
             {K::Label, "Label19", "2003/09/09 ver1.1", 4800, 4560, 1455, 375, 33},
         },
-        finishList(),
+        {{"Combo1", finishList()}},
         {
             {"Combo1_Click", Combo1_Click, {"Text12"}},
             {"Command1_Click", Command1_Click, {"Text6", "Text7", "Text8", "Text9", "Text10", "Text11"}},

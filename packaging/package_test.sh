@@ -15,7 +15,7 @@ set -uo pipefail
 mode=$1 work=$2
 root=$work/root
 app_id=io.github.milfo
-programs=15
+programs=${MILFO_PROGRAM_COUNT:?the number of programs in the catalogue}
 tools=(milfo-calc)  # command-line tools: in usr/bin, without a menu entry
 fail() { echo "FAIL: $*"; exit 1; }
 

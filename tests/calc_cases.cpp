@@ -22,9 +22,9 @@
 #include <string>
 #include <vector>
 
+#include "catalogue.h"
 #include "csv.h"
 #include "gui_harness.h"
-#include "registry.h"
 #include "runner.h"
 
 using namespace milfo;
@@ -109,16 +109,21 @@ struct Translation {
 Translation translate(const calc::ProgramView& view, const test::GuiCase& c)
 {
     Translation t;
-    const ProgramDescription& program = view.program();
-    const Handler* listClick = program.handler("Combo1_Click");
+    const FormRules& rules = *view.rules();
     struct Entry {
         std::string text;
         bool pick;
         int order;
+        bool isEntry;  // the text is one of the list's entries as it was then
     };
     std::map<std::string, Entry> last;
-    int order = 0, lastPick = -1;
-    bool typedAfterPick = false;
+    std::map<std::string, int> lastPick;  // list -> order of its last pick
+    std::set<std::string> typedAfterPick;
+    // The window as the case leaves it, for the entries of lists that other
+    // lists' picks fill.
+    FormModel form(view.program());
+    form.load();
+    int order = 0;
     for (const std::string& command : c.commands) {
         const size_t s1 = command.find(' ');
         const std::string verb = command.substr(0, s1);
@@ -126,15 +131,22 @@ Translation translate(const calc::ProgramView& view, const test::GuiCase& c)
         const std::string name = s1 == std::string::npos ? "" : command.substr(s1 + 1, s2 - s1 - 1);
         const std::string text = s2 == std::string::npos ? "" : command.substr(s2 + 1);
         if (verb == "set" || verb == "pick") {
-            if (view.findInput(name) == nullptr)
+            const Control* input = view.findInput(name);
+            if (input == nullptr)
                 return {"types into a result box"};
             if (!t.presses.empty())
                 t.presses.clear();  // a new entry: only the presses after it count
-            last[name] = {text, verb == "pick", order++};
-            if (name == "Combo1" && verb == "pick")
-                lastPick = order - 1;
-            if (name == "Combo1" && verb == "set" && lastPick >= 0)
-                typedAfterPick = true;
+            const bool list = input->kind == ControlKind::ComboBox;
+            const std::optional<size_t> entry = list ? form.findEntry(*input, text) : std::nullopt;
+            last[name] = {text, verb == "pick", order++, entry.has_value()};
+            if (verb == "pick" && entry) {
+                lastPick[name] = order - 1;
+                form.pick(*input, *entry);
+            } else {
+                form.type(*input, text);
+                if (list && lastPick.count(name) != 0)
+                    typedAfterPick.insert(name);
+            }
         } else if (verb == "click") {
             const Control* button = view.findControl(name);
             if (std::find(view.buttons().begin(), view.buttons().end(), button) == view.buttons().end())
@@ -146,16 +158,18 @@ Translation translate(const calc::ProgramView& view, const test::GuiCase& c)
     }
     if (t.presses.empty())
         return {"presses no button after its entries"};
-    if (listClick != nullptr && last.count("Combo1") != 0) {
-        const Entry& list = last["Combo1"];
-        const auto& entries = program.listEntries;
-        const bool isEntry = std::find(entries.begin(), entries.end(), list.text) != entries.end();
-        if (!list.pick && isEntry)
+    for (const Control* list : rules.lists()) {
+        const Handler* click = rules.clickHandler(*list);
+        if (click == nullptr || last.count(list->name) == 0)
+            continue;
+        const Entry& e = last[list->name];
+        if (!e.pick && e.isEntry)
             return {"types an entry's text into the list"};
-        if (typedAfterPick)
+        if (typedAfterPick.count(list->name) != 0)
             return {"types into the list after a pick"};
-        for (const char* box : listClick->results)
-            if (last.count(box) != 0 && last[box].order < lastPick)
+        for (const char* box : click->results)
+            if (last.count(box) != 0 && lastPick.count(list->name) != 0 &&
+                last[box].order < lastPick[list->name])
                 return {"types a box that a later pick rewrites"};
     }
     std::vector<std::pair<int, std::string>> inOrder;
@@ -501,7 +515,7 @@ const std::vector<CommandCase> kCommandCases = {
     {"--list of one program",
      {"--list", "ravelt"},
      "",
-     "ravelt  ミルフォ－４\n"
+     "ravelt  ミルフォ－４  断熱材厚さ\n"
      "  inputs:\n"
      "    Text1   断熱材平均熱伝導率(W/mK)  (initially 0)\n"
      "    Text2   断熱材内側温度(℃)  (initially 0)\n"
@@ -554,12 +568,18 @@ TEST(CalcCommandLine, Cases)
     }
 }
 
+// Every program of the catalogue, with the caption of its window and the
+// title its menu entries give it.
 TEST(CalcCommandLine, ListNamesEveryProgram)
 {
     const CalcRun r = runCalc({"--list"}, "");
     ASSERT_EQ(r.status, 0);
-    for (const ProgramDescription* p : allPrograms())
-        EXPECT_NE(r.out.find(std::string(p->name) + "  " + p->caption + "\n"), std::string::npos) << p->name;
+    for (const CatalogueEntry& e : catalogue()) {
+        EXPECT_EQ(e.description().caption, std::string(e.caption)) << e.name;
+        EXPECT_NE(r.out.find(std::string(e.name) + "  " + e.caption + "  " + e.title + "\n"),
+                  std::string::npos)
+            << e.name;
+    }
 }
 
 // --vary lists: each value as its shortest decimal text, in order.

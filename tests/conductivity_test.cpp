@@ -3,45 +3,34 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <map>
 #include <string>
 
+#include "../conductivity/programs.h"
+#include "form_model.h"
 #include "mean.h"
 #include "numeric.h"
-#include "programs.h"
 
 using namespace milfo;
 using namespace milfo::conductivity;
 
 namespace {
 
-class PlainForm : public Form {
+// The program's form, loaded, as a person uses it: a grade typed into the
+// list's edit field, both temperatures typed, 計算 pressed.
+class PlainForm {
 public:
-    explicit PlainForm(const ProgramDescription& program) : program_(program)
-    {
-        for (const std::string& entry : program.listEntries)
-            entries_.push_back(entry);
-    }
-    std::string text(std::string_view control) const override
-    {
-        const auto it = texts_.find(std::string(control));
-        return it == texts_.end() ? std::string() : it->second;
-    }
-    void setText(std::string_view control, std::string_view text) override
-    {
-        texts_[std::string(control)] = std::string(text);
-    }
-    void addItem(std::string_view, std::string_view text) override { entries_.emplace_back(text); }
-    void end() override {}
+    explicit PlainForm(const ProgramDescription& program) : form_(program) { form_.load(); }
 
     // Text3 after choosing the grade, typing both temperatures and pressing 計算.
     std::string calculate(const char* grade, const std::string& t1, const std::string& t2)
     {
-        setText("Combo1", grade != nullptr ? grade : "");
-        setText("Text1", t1);
-        setText("Text2", t2);
-        program_.handler("Command1_Click")->run(*this);
-        return text("Text3");
+        const FormRules& rules = form_.rules();
+        if (const Control* list = rules.find("Combo1"))
+            form_.type(*list, grade != nullptr ? grade : "");
+        form_.type(*rules.find("Text1"), t1);
+        form_.type(*rules.find("Text2"), t2);
+        form_.press(*rules.find("Command1"));
+        return form_.text("Text3");
     }
     // λm as a number.
     double mean(const char* grade, double t1, double t2)
@@ -49,12 +38,18 @@ public:
         return ReadVal(calculate(grade, ShowDecimal(t1), ShowDecimal(t2)));
     }
 
-    std::vector<std::string> entries_;
-
 private:
-    const ProgramDescription& program_;
-    std::map<std::string, std::string> texts_;
+    FormModel form_;
 };
+
+// The entries of a program's list as its window holds them once loaded.
+std::vector<std::string> entriesOf(const ProgramDescription& program)
+{
+    FormModel form(program);
+    form.load();
+    const Control* list = form.rules().find("Combo1");
+    return list != nullptr ? form.entries(*list) : std::vector<std::string>{};
+}
 
 struct BoundaryRow {
     const ProgramDescription& (*program)();
@@ -119,16 +114,16 @@ TEST(Banded, BandsMeetAtTheirLimits)
 
 TEST(Lists, EntriesInTableOrder)
 {
-    EXPECT_EQ(mostrel().listEntries.size(), 19u);
-    for (const std::string& entry : mostrel().listEntries)
+    EXPECT_EQ(entriesOf(mostrel()).size(), 19u);
+    for (const std::string& entry : entriesOf(mostrel()))
         EXPECT_NE(entry, "保温板２号３２ｋ");
-    EXPECT_EQ(pimbrel().listEntries.size(), 9u);
-    EXPECT_EQ(dovrin().listEntries.size(), 4u);
-    EXPECT_EQ(nethrow().listEntries.size(), 3u);
-    EXPECT_EQ(sonderly().listEntries.size(), 2u);
-    EXPECT_EQ(tarvel().listEntries.size(), 15u);
-    EXPECT_EQ(castrel().listEntries.size(), 6u);
-    EXPECT_TRUE(halcott().listEntries.empty());
+    EXPECT_EQ(entriesOf(pimbrel()).size(), 9u);
+    EXPECT_EQ(entriesOf(dovrin()).size(), 4u);
+    EXPECT_EQ(entriesOf(nethrow()).size(), 3u);
+    EXPECT_EQ(entriesOf(sonderly()).size(), 2u);
+    EXPECT_EQ(entriesOf(tarvel()).size(), 15u);
+    EXPECT_EQ(entriesOf(castrel()).size(), 6u);
+    EXPECT_TRUE(entriesOf(halcott()).empty());
     EXPECT_EQ(halcott().handler("form_load"), nullptr);
 }
 

@@ -8,10 +8,10 @@
 #include <QTest>
 #include <set>
 
+#include "catalogue.h"
 #include "drive.h"
 #include "gui_harness.h"
 #include "modal_guard.h"
-#include "registry.h"
 
 using namespace milfo;
 

@@ -12,6 +12,7 @@
 
 #include "../heatflow/programs.h"
 #include "common.h"
+#include "form_model.h"
 #include "numeric.h"
 #include "pipe_search.h"
 #include "rounded.h"
@@ -20,29 +21,26 @@ using namespace milfo;
 
 namespace {
 
-// A form of plain strings: unknown boxes read as empty, every write is kept
-// in order.
-class RecordingForm : public Form {
+// A program's form with the given texts typed in, that records every write
+// of a handler, in order.
+class RecordingForm : public FormObserver {
 public:
-    explicit RecordingForm(std::map<std::string, std::string> texts) : texts_(std::move(texts)) {}
-    std::string text(std::string_view control) const override
+    RecordingForm(const ProgramDescription& program, const std::map<std::string, std::string>& texts)
+        : form(program)
     {
-        const auto it = texts_.find(std::string(control));
-        return it != texts_.end() ? it->second : std::string();
+        for (const auto& [name, text] : texts)
+            form.type(*form.rules().find(name), text);
+        form.setObserver(this);
     }
-    void setText(std::string_view control, std::string_view text) override
+    void textChanged(const Control& c, const std::string& text) override
     {
-        texts_[std::string(control)] = std::string(text);
-        writes.emplace_back(control, text);
+        writes.emplace_back(c.name, text);
     }
-    void addItem(std::string_view, std::string_view) override {}
-    void end() override { ended = true; }
+    void itemAdded(const Control&, const std::string&) override {}
+    void itemsCleared(const Control&) override {}
 
+    FormModel form;
     std::vector<std::pair<std::string, std::string>> writes;
-    bool ended = false;
-
-private:
-    std::map<std::string, std::string> texts_;
 };
 
 struct Row {
@@ -243,10 +241,10 @@ TEST(HeatFlow, RowsWriteTheirBoxesInOrder)
         const ProgramDescription& program = row.program();
         const Handler* handler = program.handler(row.event);
         ASSERT_NE(handler, nullptr) << program.name << " " << row.event;
-        RecordingForm form(row.inputs);
+        RecordingForm form(program, row.inputs);
         std::optional<ErrorKind> error;
         try {
-            handler->run(form);
+            handler->run(form.form);
         } catch (const RuntimeError& e) {
             error = e.kind();
         }
@@ -264,9 +262,9 @@ TEST(HeatFlow, RowsWriteTheirBoxesInOrder)
 
 TEST(HeatFlow, EndButtonEndsAndWritesNothing)
 {
-    RecordingForm form({});
-    heatflow::heatTransfer().handler("Command2_Click")->run(form);
-    EXPECT_TRUE(form.ended);
+    RecordingForm form(heatflow::heatTransfer(), {});
+    heatflow::heatTransfer().handler("Command2_Click")->run(form.form);
+    EXPECT_TRUE(form.form.ended());
     EXPECT_TRUE(form.writes.empty());
 }
 
@@ -274,7 +272,9 @@ TEST(HeatFlow, FinishListStartsWithTheEmptyEntry)
 {
     const std::vector<std::string> expected = {"", "塗装溶融メッキ鋼板", "アルミニウム板", "ステンレス鋼板",
                                                "仕上げセメント、布類"};
-    EXPECT_EQ(heatflow::heatTransfer().listEntries, expected);
+    FormModel form(heatflow::heatTransfer());
+    form.load();
+    EXPECT_EQ(form.entries(*form.rules().find("Combo1")), expected);
 }
 
 // Every logarithm, exponential and power of a formula is a call of the
@@ -323,9 +323,9 @@ TEST(HeatFlow, EveryLogExpAndPowerIsCalledAtRunTime)
     };
     for (const CallRow& row : rows) {
         SCOPED_TRACE(row.what);
-        RecordingForm form(row.inputs);
+        RecordingForm form(row.program(), row.inputs);
         const RoundedCalls before = roundedCalls();
-        row.program().handler(row.event)->run(form);
+        row.program().handler(row.event)->run(form.form);
         const RoundedCalls after = roundedCalls();
         EXPECT_EQ(after.ln - before.ln, row.ln);
         EXPECT_EQ(after.exp - before.exp, row.exp);

@@ -1,6 +1,6 @@
 #include "drive.h"
 
-#include "registry.h"
+#include "catalogue.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -64,8 +64,7 @@ void typeText(QWidget* w, const QString& text)
 
 Driver::Driver(CalculatorWindow& window) : window_(window)
 {
-    window_.setErrorReporter(
-        [this](ErrorKind kind) { faults_.push_back(std::string("! ") + errorMessage(kind)); });
+    window_.setErrorReporter([this](const Failure& failure) { faults_.push_back("! " + failure.message); });
     window_.setEndHandler([this] {
         ended_ = true;
         window_.close();
@@ -179,17 +178,11 @@ std::vector<std::string> Driver::run(std::string_view command, std::string_view 
 
 std::vector<std::string> Driver::dump() const
 {
-    const ProgramDescription& program = window_.program();
     std::vector<std::string> out;
     out.push_back(std::string("caption\t") + window_.windowTitle().toStdString());
     out.push_back("client\t" + std::to_string(window_.width() * 15) + "\t" +
                   std::to_string(window_.height() * 15));
-    std::vector<const Control*> order;
-    for (const Control& c : program.controls)
-        order.push_back(&c);
-    std::stable_sort(order.begin(), order.end(),
-                     [](const Control* a, const Control* b) { return a->tabIndex < b->tabIndex; });
-    for (const Control* c : order) {
+    for (const Control* c : window_.rules().byTabIndex()) {
         const QRect r = window_.control(c->name)->geometry();
         const std::string font =
             c->font == FontChoice::MsPGothic
@@ -200,9 +193,15 @@ std::vector<std::string> Driver::dump() const
                       std::to_string(r.width() * 15) + "\t" + std::to_string(r.height() * 15) + "\t" +
                       std::to_string(c->tabIndex) + "\t" + font + "\t" + window_.controlText(c->name));
     }
-    if (auto* list = qobject_cast<QComboBox*>(window_.control("Combo1")))
+    // The entries of the first list as they are, then those of every other
+    // list, named.
+    const std::vector<const Control*>& lists = window_.rules().lists();
+    for (size_t k = 0; k < lists.size(); ++k) {
+        auto* list = qobject_cast<QComboBox*>(window_.control(lists[k]->name));
+        const std::string prefix = k == 0 ? "entry\t" : "entry\t" + std::string(lists[k]->name) + "\t";
         for (int i = 0; i < list->count(); ++i)
-            out.push_back("entry\t" + list->itemText(i).toStdString());
+            out.push_back(prefix + list->itemText(i).toStdString());
+    }
     return out;
 }
 

@@ -14,7 +14,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "registry.h"
+#include "catalogue.h"
 #include "window.h"
 
 using namespace milfo;

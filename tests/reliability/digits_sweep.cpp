@@ -14,37 +14,13 @@
 #include <string_view>
 #include <vector>
 
+#include "catalogue.h"
+#include "form_model.h"
 #include "numeric.h"
-#include "program.h"
-#include "registry.h"
 
 namespace {
 
 using namespace milfo;
-
-class SweepForm : public Form {
-public:
-    explicit SweepForm(const ProgramDescription& program)
-    {
-        for (const Control& c : program.controls)
-            if (c.kind == ControlKind::TextBox || c.kind == ControlKind::ComboBox)
-                texts_[c.name] = c.kind == ControlKind::ComboBox ? "" : c.text;
-    }
-    std::string text(std::string_view control) const override
-    {
-        const auto it = texts_.find(control);
-        return it != texts_.end() ? it->second : std::string();
-    }
-    void setText(std::string_view control, std::string_view text) override
-    {
-        texts_[std::string(control)] = std::string(text);
-    }
-    void addItem(std::string_view, std::string_view text) override { entries.emplace_back(text); }
-    void end() override {}
-
-    std::map<std::string, std::string, std::less<>> texts_;
-    std::vector<std::string> entries;
-};
 
 // A number as a person types it, at one of three scales: a length or a
 // conductivity, a temperature or humidity, a hot process temperature.
@@ -73,38 +49,35 @@ std::string randomNumber(std::mt19937_64& rng)
 
 void sweep(const ProgramDescription& program, int rows, std::mt19937_64& rng)
 {
-    SweepForm form(program);
-    for (const std::string& entry : program.listEntries)
-        form.addItem("Combo1", entry);
-    if (const Handler* load = program.handler("form_load"))
-        load->run(form);
+    FormModel form(program);
+    form.load();
+    const FormRules& rules = form.rules();
     for (int row = 0; row < rows; ++row) {
         std::string line = program.name;
-        for (const Control& c : program.controls) {
+        for (const Control& c : rules.controls()) {
             if (c.kind != ControlKind::TextBox)
                 continue;
-            form.texts_[c.name] = randomNumber(rng);
-            line += "\t" + form.texts_[c.name];
+            const std::string number = randomNumber(rng);
+            form.type(c, number);
+            line += "\t" + number;
         }
-        if (!form.entries.empty()) {
-            const auto pick = std::uniform_int_distribution<std::size_t>(0, form.entries.size() - 1)(rng);
-            form.texts_["Combo1"] = form.entries[pick];
-            line += "\t" + form.entries[pick];
-            if (const Handler* click = program.handler("Combo1_Click"))
-                click->run(form);
+        for (const Control* list : rules.lists()) {
+            const std::vector<std::string>& entries = form.entries(*list);
+            if (entries.empty())
+                continue;
+            const auto pick = std::uniform_int_distribution<std::size_t>(0, entries.size() - 1)(rng);
+            line += "\t" + entries[pick];
+            if (const auto failure = form.pick(*list, pick))
+                line += "\t! " + failure->message;
         }
         line += "\t|";
-        for (const Handler& h : program.handlers) {
-            const std::string_view event = h.event;
-            if (event.substr(0, 7) != "Command" || h.results.empty())
+        for (const Control* button : rules.calculatingButtons()) {
+            if (const auto failure = form.press(*button)) {
+                line += "\t! " + failure->message;
                 continue;
-            try {
-                h.run(form);
-                for (const char* box : h.results)
-                    line += "\t" + form.texts_[box];
-            } catch (const RuntimeError& e) {
-                line += std::string("\t! ") + errorMessage(e.kind());
             }
+            for (const char* box : rules.clickHandler(*button)->results)
+                line += "\t" + form.text(box);
         }
         std::puts(line.c_str());
     }

@@ -1,8 +1,6 @@
-// Every handler of every program in the registry, on any text in its boxes
-// and its list, through a window made of a map of control texts (no toolkit).
-// The window stands in for the frame: it starts from the control table, adds
-// the list entries and runs form_load, and when a handler raises a run-time
-// error it empties the result boxes the handler had not written yet.
+// Every handler of every program of the catalogue, on any text in its boxes
+// and its lists, through the program's form model (no toolkit): loaded, then
+// typed into, picked from and pressed as a person would.
 //
 // After every event: no crash and no undefined behaviour; the handler wrote
 // no control outside its result boxes (so the typed inputs stay as typed);
@@ -18,6 +16,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -25,10 +24,10 @@
 #include <vector>
 
 #include "byte_reader.h"
+#include "catalogue.h"
+#include "form_model.h"
 #include "number_text.h"
 #include "numeric.h"
-#include "program.h"
-#include "registry.h"
 
 namespace {
 
@@ -40,51 +39,23 @@ constexpr double kSlowInnerDiameter = -1e8;
 // Longer than this, a press is a fault: the window would not respond.
 constexpr double kMaxPressSeconds = 2.0;
 
-// The controls' texts and the list's entries, as the frame keeps them.
-class MapForm : public Form {
+// The program's form model, watched: every write must be one of the running
+// handler's result boxes.
+class Watched : public FormObserver {
 public:
-    explicit MapForm(const ProgramDescription& program) : program_(program)
+    explicit Watched(const ProgramDescription& program) : form(program) { form.setObserver(this); }
+
+    void textChanged(const Control& c, const std::string&) override
     {
-        for (const Control& c : program.controls)
-            texts_[c.name] = c.kind == ControlKind::ComboBox ? std::string() : std::string(c.text);
+        if (&c == picked_)
+            return;  // the entry picked, shown in its list before the click
+        if (running_ == nullptr || !isResult(*running_, c.name))
+            fault(std::string(form.program().name) + ": " + (running_ ? running_->event : "?") + " writes " +
+                  c.name + ", which is not among its result boxes");
+        written_.insert(c.name);
     }
-
-    std::string text(std::string_view control) const override
-    {
-        const auto it = texts_.find(control);
-        if (it == texts_.end())
-            fault(std::string(program_.name) + ": a handler reads " + std::string(control) +
-                  ", which the window does not have");
-        return it->second;
-    }
-
-    void setText(std::string_view control, std::string_view text) override
-    {
-        const auto it = texts_.find(control);
-        if (it == texts_.end())
-            fault(std::string(program_.name) + ": a handler writes " + std::string(control) +
-                  ", which the window does not have");
-        if (running_ == nullptr || !isResult(*running_, control))
-            fault(std::string(program_.name) + ": " + (running_ ? running_->event : "?") + " writes " +
-                  std::string(control) + ", which is not among its result boxes");
-        it->second = std::string(text);
-        written_.insert(std::string(control));
-    }
-
-    void addItem(std::string_view control, std::string_view text) override
-    {
-        if (control != "Combo1" || texts_.find(control) == texts_.end())
-            fault(std::string(program_.name) + ": an entry added to " + std::string(control));
-        entries_.emplace_back(text);
-    }
-
-    void end() override { ended_ = true; }
-
-    // The user's side.
-    void type(const std::string& control, const std::string& text) { texts_[control] = text; }
-    const std::vector<std::string>& entries() const { return entries_; }
-    const std::map<std::string, std::string, std::less<>>& texts() const { return texts_; }
-    bool ended() const { return ended_; }
+    void itemAdded(const Control&, const std::string&) override {}
+    void itemsCleared(const Control&) override {}
 
     static bool isResult(const Handler& h, std::string_view control)
     {
@@ -94,40 +65,36 @@ public:
         return false;
     }
 
-    // Runs an event as the frame does; returns the error it raised, if any.
-    // Exceptions other than the numeric model's run-time errors go on up:
-    // the frame would not catch them either.
-    std::optional<ErrorKind> raise(const Handler& handler)
+    // Runs one act (a press, a pick) as the frame does; the failure it ended
+    // with, if any. One that is not a run-time error of the numeric model
+    // or a handler's message is a fault of the program.
+    std::optional<Failure> act(const Handler& handler, const std::function<std::optional<Failure>()>& event,
+                               const Control* picked)
     {
         running_ = &handler;
+        picked_ = picked;
         written_.clear();
-        std::optional<ErrorKind> error;
         const auto start = std::chrono::steady_clock::now();
-        try {
-            handler.run(*this);
-        } catch (const RuntimeError& e) {
-            error = e.kind();
-            for (const char* box : handler.results)
-                if (written_.count(box) == 0)
-                    texts_[box].clear();
-        }
+        std::optional<Failure> failure = event();
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
         if (took.count() > kMaxPressSeconds)
-            fault(std::string(program_.name) + ": " + handler.event + " takes " +
+            fault(std::string(form.program().name) + ": " + handler.event + " takes " +
                   std::to_string(took.count()) + " s");
+        if (failure && failure->unexpected)
+            fault(std::string(form.program().name) + ": " + handler.event + " fails: " + failure->message);
         running_ = nullptr;
-        return error;
+        picked_ = nullptr;
+        return failure;
     }
 
     const std::set<std::string>& written() const { return written_; }
 
+    FormModel form;
+
 private:
-    const ProgramDescription& program_;
-    std::map<std::string, std::string, std::less<>> texts_;
-    std::vector<std::string> entries_;
     std::set<std::string> written_;
     const Handler* running_ = nullptr;
-    bool ended_ = false;
+    const Control* picked_ = nullptr;
 };
 
 // What the user did, as milfo-drive commands, for the reproducer.
@@ -227,62 +194,71 @@ std::string anyText(ByteReader& in)
 // microseconds except with an inner diameter below 0 and a target at the top
 // of the hump that Y then makes, where its time grows with |d1| (some 10 ms at
 // -1e8 m, seconds beyond -1e10 m): such presses are left out.
-bool slowPipeSearch(const MapForm& form)
+bool slowPipeSearch(const FormModel& form)
 {
     try {
-        return ReadVal(form.texts().at("Text7")) < kSlowInnerDiameter;
+        return ReadVal(form.text("Text7")) < kSlowInnerDiameter;
     } catch (const RuntimeError&) {
         return false;  // an error before the search
     }
 }
 
 // Everything that must hold after an event.
-void checkAfter(const MapForm& form, const Handler& h, const std::optional<ErrorKind>& error)
+void checkAfter(const Watched& w, const Handler& h, const std::optional<Failure>& failure)
 {
     for (const char* box : h.results) {
-        const std::string& text = form.texts().at(box);
+        const std::string text = w.form.text(box);
         const std::string problem = resultTextProblem(text);
         if (!problem.empty())
             fault(std::string(gProgram->name) + ": " + h.event + " leaves \"" + escaped(text) + "\" in " +
                   box + ": " + problem);
-        if (!error && form.written().count(box) == 0)
+        if (!failure && w.written().count(box) == 0)
             fault(std::string(gProgram->name) + ": " + h.event + " ends without writing " + box);
     }
 }
 
-std::string errorName(const std::optional<ErrorKind>& e)
+std::string failureName(const std::optional<Failure>& f)
 {
-    return e ? errorMessage(*e) : "no error";
+    return f ? f->message : "no error";
 }
 
-// One event, checked, then the same event again: the same texts.
-void run(MapForm& form, const char* event)
+std::vector<std::string> textsOf(const FormModel& form)
 {
-    const Handler* h = gProgram->handler(event);
-    if (h == nullptr || form.ended())
+    std::vector<std::string> texts;
+    for (const Control& c : form.rules().controls())
+        texts.push_back(form.textOf(c));
+    return texts;
+}
+
+// One act, checked, then the same act again: the same texts.
+void run(Watched& w, const Handler* h, const std::function<std::optional<Failure>()>& event,
+         const Control* picked = nullptr)
+{
+    if (h == nullptr || w.form.ended())
         return;
-    if (std::string_view(gProgram->name) == "ravelt" && std::string_view(event) == "Command2_Click" &&
-        slowPipeSearch(form)) {
+    if (std::string_view(gProgram->name) == "ravelt" && std::string_view(h->event) == "Command2_Click" &&
+        slowPipeSearch(w.form)) {
         ++gSkippedSearches;
         return;
     }
-    const std::optional<ErrorKind> first = form.raise(*h);
+    const std::optional<Failure> first = w.act(*h, event, picked);
     Tally& tally = gTally[gProgram->name];
     ++tally.events;
     tally.errors += first ? 1 : 0;
-    checkAfter(form, *h, first);
-    if (form.ended())
+    checkAfter(w, *h, first);
+    if (w.form.ended())
         return;
-    const auto before = form.texts();
-    const std::optional<ErrorKind> second = form.raise(*h);
-    checkAfter(form, *h, second);
-    if (first != second)
-        fault(std::string(gProgram->name) + ": " + event + " gives " + errorName(first) + ", then " +
-              errorName(second));
-    for (const auto& [name, text] : before)
-        if (form.texts().at(name) != text)
-            fault(std::string(gProgram->name) + ": " + event + " writes \"" + escaped(text) + "\" into " +
-                  name + ", then \"" + escaped(form.texts().at(name)) + "\"");
+    const std::vector<std::string> before = textsOf(w.form);
+    const std::optional<Failure> second = w.act(*h, event, picked);
+    checkAfter(w, *h, second);
+    if (!(first == second))
+        fault(std::string(gProgram->name) + ": " + h->event + " gives " + failureName(first) + ", then " +
+              failureName(second));
+    const std::vector<std::string> after = textsOf(w.form);
+    for (size_t i = 0; i < before.size(); ++i)
+        if (after[i] != before[i])
+            fault(std::string(gProgram->name) + ": " + h->event + " writes \"" + escaped(before[i]) +
+                  "\" into " + w.form.rules().controls()[i].name + ", then \"" + escaped(after[i]) + "\"");
 }
 
 }  // namespace
@@ -307,46 +283,52 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     gProgram = programs[in.below(programs.size())];
     gHistory.clear();
 
-    std::vector<std::string> editable, buttons;
-    for (const Control& c : gProgram->controls) {
+    Watched w(*gProgram);
+    const FormRules& rules = w.form.rules();
+    std::vector<const Control*> editable, buttons;
+    for (const Control& c : rules.controls()) {
         if (c.kind == ControlKind::TextBox || c.kind == ControlKind::ComboBox)
-            editable.emplace_back(c.name);
+            editable.push_back(&c);
         if (c.kind == ControlKind::CommandButton)
-            buttons.emplace_back(c.name);
+            buttons.push_back(&c);
     }
+    const Handler* load = gProgram->handler(FormRules::kLoadEvent);
+    if (load != nullptr)
+        run(w, load, [&] { return w.form.load(); });
+    else
+        w.form.load();
 
-    MapForm form(*gProgram);
-    for (const std::string& entry : gProgram->listEntries)
-        form.addItem("Combo1", entry);
-    run(form, "form_load");
-
-    for (int step = 0; step < 24 && !in.empty() && !form.ended(); ++step) {
+    for (int step = 0; step < 24 && !in.empty() && !w.form.ended(); ++step) {
         switch (in.below(4)) {
             case 0:
             case 1: {
                 if (editable.empty())
                     break;
-                const std::string& name = editable[in.below(editable.size())];
+                const Control& c = *editable[in.below(editable.size())];
                 const std::string text = anyText(in);
-                form.type(name, text);
-                gHistory.push_back("set " + name + " " + escaped(text));
+                w.form.type(c, text);
+                gHistory.push_back("set " + std::string(c.name) + " " + escaped(text));
                 break;
             }
             case 2: {
-                if (form.entries().empty())
+                if (rules.lists().empty())
                     break;
-                const std::string& entry = form.entries()[in.below(form.entries().size())];
-                form.type("Combo1", entry);
-                gHistory.push_back("pick Combo1 " + entry);
-                run(form, "Combo1_Click");
+                const Control& list = *rules.lists()[in.below(rules.lists().size())];
+                const std::vector<std::string>& entries = w.form.entries(list);
+                if (entries.empty())
+                    break;
+                const size_t entry = in.below(entries.size());
+                gHistory.push_back("pick " + std::string(list.name) + " " + entries[entry]);
+                run(
+                    w, rules.clickHandler(list), [&] { return w.form.pick(list, entry); }, &list);
                 break;
             }
             default: {
                 if (buttons.empty())
                     break;
-                const std::string& name = buttons[in.below(buttons.size())];
-                gHistory.push_back("click " + name);
-                run(form, (name + "_Click").c_str());
+                const Control& button = *buttons[in.below(buttons.size())];
+                gHistory.push_back("click " + std::string(button.name));
+                run(w, rules.clickHandler(button), [&] { return w.form.press(button); });
                 break;
             }
         }

@@ -1,7 +1,0 @@
-#include "programs.h"
-#include "window.h"
-
-int main(int argc, char** argv)
-{
-    return milfo::runProgram(milfo::heatflow::lorvast(), argc, argv, MILFO_DESKTOP_FILE_NAME);
-}

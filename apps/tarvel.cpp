@@ -1,7 +1,0 @@
-#include "programs.h"
-#include "window.h"
-
-int main(int argc, char** argv)
-{
-    return milfo::runProgram(milfo::conductivity::tarvel(), argc, argv, MILFO_DESKTOP_FILE_NAME);
-}

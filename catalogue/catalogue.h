@@ -1,0 +1,33 @@
+// The programs of the suite, in menu order, with what the front ends show of
+// each: the one list behind the executables, the menu entries, milfo-calc,
+// the web menu and the README (catalogue/programs.tsv; this table is
+// generated from it).
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "program.h"
+
+namespace milfo {
+
+struct CatalogueEntry {
+    const char* name;       // executable, page, milfo-calc's and ./run's name
+    const char* target;     // CMake target, menu entry file (ASCII)
+    const char* menu;       // menu number, "1.1.8"
+    const char* caption;    // the window caption it gives, "ミルフォ－１．１．８"
+    const char* title;      // what menus call it
+    const char* comment;    // what it computes
+    const char* commentJa;  // the same in Japanese
+    const ProgramDescription& (*description)();
+};
+
+const std::vector<CatalogueEntry>& catalogue();
+const CatalogueEntry* findEntry(std::string_view name);
+
+// Every program's description, in menu order; one by its name, or nullptr.
+const std::vector<const ProgramDescription*>& allPrograms();
+const ProgramDescription* findProgram(std::string_view name);
+
+}  // namespace milfo

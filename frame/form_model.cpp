@@ -1,0 +1,243 @@
+#include "form_model.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace milfo {
+
+int twipsToPixels(int twips)
+{
+    return (twips + 7) / 15;
+}
+
+PixelRect pixelRect(const Control& control)
+{
+    return {twipsToPixels(control.left), twipsToPixels(control.top), twipsToPixels(control.width),
+            twipsToPixels(control.height)};
+}
+
+namespace {
+
+const std::vector<std::string> kNoEntries;
+
+bool takesFocus(const Control& c)
+{
+    return c.kind != ControlKind::Label;
+}
+
+}  // namespace
+
+FormRules::FormRules(const ProgramDescription& program) : program_(program)
+{
+    for (const Control& c : program.controls) {
+        byTabIndex_.push_back(&c);
+        if (c.kind == ControlKind::ComboBox)
+            lists_.push_back(&c);
+    }
+    std::stable_sort(byTabIndex_.begin(), byTabIndex_.end(),
+                     [](const Control* a, const Control* b) { return a->tabIndex < b->tabIndex; });
+    for (const Control* c : byTabIndex_)
+        if (takesFocus(*c))
+            tabOrder_.push_back(c);
+
+    const auto writtenByButton = [&](const Control& box) {
+        for (const Control& c : program.controls)
+            if (c.kind == ControlKind::CommandButton)
+                if (const Handler* h = clickHandler(c))
+                    for (const char* r : h->results)
+                        if (box.name == std::string_view(r))
+                            return true;
+        return false;
+    };
+    for (const Control* c : tabOrder_) {
+        if (c->kind == ControlKind::ComboBox || (c->kind == ControlKind::TextBox && !writtenByButton(*c)))
+            inputs_.push_back(c);
+        if (c->kind == ControlKind::CommandButton) {
+            const Handler* h = clickHandler(*c);
+            if (h != nullptr && !h->results.empty())
+                buttons_.push_back(c);
+        }
+    }
+}
+
+const Control* FormRules::find(std::string_view name) const
+{
+    for (const Control& c : program_.controls)
+        if (name == c.name)
+            return &c;
+    return nullptr;
+}
+
+size_t FormRules::placeOf(std::string_view name) const
+{
+    if (const Control* c = find(name))
+        return indexOf(*c);
+    throw std::logic_error(std::string(program_.name) + " has no control " + std::string(name));
+}
+
+std::string FormRules::clickEvent(std::string_view control)
+{
+    return std::string(control) + "_Click";
+}
+
+const Handler* FormRules::clickHandler(const Control& control) const
+{
+    return program_.handler(clickEvent(control.name));
+}
+
+const Control* FormRules::captionLabel(const Control& control) const
+{
+    for (const Caption& cap : program_.captions)
+        if (control.name == std::string_view(cap.control))
+            return find(cap.label);
+    return nullptr;
+}
+
+std::string FormRules::caption(const Control& control) const
+{
+    if (control.kind == ControlKind::CommandButton)
+        return control.text;
+    for (const Caption& cap : program_.captions) {
+        if (control.name != std::string_view(cap.control))
+            continue;
+        if (cap.name != nullptr)
+            return cap.name;
+        if (const Control* label = find(cap.label))
+            return label->text;
+    }
+    return control.name;
+}
+
+const std::vector<std::string>& FormRules::initialEntries(const Control& list) const
+{
+    for (const ListContents& contents : program_.lists)
+        if (list.name == std::string_view(contents.list))
+            return contents.entries;
+    return kNoEntries;
+}
+
+FormModel::FormModel(const ProgramDescription& program)
+    : FormModel(std::make_shared<const FormRules>(program))
+{
+}
+
+FormModel::FormModel(std::shared_ptr<const FormRules> rules) : rules_(std::move(rules))
+{
+    const std::vector<Control>& controls = rules_->controls();
+    texts_.reserve(controls.size());
+    for (const Control& c : controls)
+        texts_.emplace_back(c.kind == ControlKind::ComboBox ? "" : c.text);
+    entries_.resize(controls.size());
+}
+
+FormModel::FormModel(const FormModel& other)
+    : rules_(other.rules_),
+      texts_(other.texts_),
+      entries_(other.entries_),
+      loaded_(other.loaded_),
+      ended_(other.ended_)
+{
+}
+
+FormModel& FormModel::operator=(const FormModel& other)
+{
+    rules_ = other.rules_;
+    texts_ = other.texts_;
+    entries_ = other.entries_;
+    loaded_ = other.loaded_;
+    running_ = false;
+    ended_ = other.ended_;
+    return *this;
+}
+
+std::string FormModel::text(std::string_view control) const
+{
+    return texts_[rules_->placeOf(control)];
+}
+
+void FormModel::changeText(size_t place, std::string_view text)
+{
+    std::string& slot = texts_[place];
+    slot.assign(text.data(), text.size());
+    if (observer_ != nullptr)
+        observer_->textChanged(rules_->controls()[place], slot);
+}
+
+void FormModel::setText(std::string_view control, std::string_view text)
+{
+    changeText(rules_->placeOf(control), text);
+}
+
+void FormModel::type(const Control& control, std::string_view text)
+{
+    texts_[rules_->indexOf(control)].assign(text.data(), text.size());
+}
+
+void FormModel::addItem(std::string_view list, std::string_view text)
+{
+    const size_t place = rules_->placeOf(list);
+    const Control& c = rules_->controls()[place];
+    if (c.kind != ControlKind::ComboBox)
+        throw std::logic_error(std::string(c.name) + " is not a list");
+    entries_[place].emplace_back(text);
+    if (observer_ != nullptr)
+        observer_->itemAdded(c, entries_[place].back());
+}
+
+void FormModel::clearItems(std::string_view list)
+{
+    const size_t place = rules_->placeOf(list);
+    const Control& c = rules_->controls()[place];
+    if (c.kind != ControlKind::ComboBox)
+        throw std::logic_error(std::string(c.name) + " is not a list");
+    entries_[place].clear();
+    texts_[place].clear();
+    if (observer_ != nullptr)
+        observer_->itemsCleared(c);
+}
+
+std::optional<size_t> FormModel::findEntry(const Control& list, std::string_view text) const
+{
+    const std::vector<std::string>& e = entries(list);
+    const auto it = std::find(e.begin(), e.end(), text);
+    if (it == e.end())
+        return std::nullopt;
+    return static_cast<size_t>(it - e.begin());
+}
+
+std::optional<Failure> FormModel::load()
+{
+    if (loaded_)
+        return std::nullopt;
+    loaded_ = true;
+    try {
+        for (const Control* list : rules_->lists())
+            for (const std::string& entry : rules_->initialEntries(*list))
+                addItem(list->name, entry);
+    } catch (...) {
+        return currentFailure();
+    }
+    return raise(FormRules::kLoadEvent);
+}
+
+std::optional<Failure> FormModel::pick(const Control& list, size_t entry)
+{
+    const size_t place = rules_->indexOf(list);
+    if (running_ || ended_ || entry >= entries_[place].size())
+        return std::nullopt;
+    changeText(place, entries_[place][entry]);
+    return raise(FormRules::clickEvent(list.name));
+}
+
+std::optional<Failure> FormModel::raise(std::string_view event)
+{
+    const Handler* handler = program().handler(event);
+    if (handler == nullptr || running_ || ended_)
+        return std::nullopt;
+    running_ = true;
+    std::optional<Failure> failure = runHandler(*handler, *this);
+    running_ = false;
+    return failure;
+}
+
+}  // namespace milfo

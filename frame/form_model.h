@@ -1,0 +1,156 @@
+// The form of a program without a window: the texts of its controls, the
+// entries of its lists, the load sequence, the tab order, the captions of its
+// boxes, its events by name and the error policy. Every front end stands on
+// it: the Qt window binds it to widgets, milfo-calc enters CSV rows into it,
+// the web page renders it, and a program that runs other programs' windows
+// runs them here. Plain C++, no toolkit.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "event.h"
+#include "program.h"
+
+namespace milfo {
+
+// 15 twips to a logical pixel (1440 twips per inch at 96 dots per inch),
+// to the nearest pixel.
+int twipsToPixels(int twips);
+
+// A control's rectangle in logical pixels.
+struct PixelRect {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+PixelRect pixelRect(const Control& control);
+
+// What follows from a program's description alone, worked out once and
+// shared by every model of the program.
+class FormRules {
+public:
+    explicit FormRules(const ProgramDescription& program);
+
+    const ProgramDescription& program() const { return program_; }
+    const std::vector<Control>& controls() const { return program_.controls; }
+
+    // A control's place in the table by its name; nullptr / npos when none.
+    const Control* find(std::string_view name) const;
+    size_t indexOf(const Control& control) const { return static_cast<size_t>(&control - controls().data()); }
+    // The place of a control a handler names; a name the table does not
+    // have is a fault of the program (std::logic_error).
+    size_t placeOf(std::string_view name) const;
+
+    // The event a control raises when it is clicked: a button pressed, an
+    // entry of a list picked. The load event is kLoadEvent.
+    static std::string clickEvent(std::string_view control);
+    static constexpr const char* kLoadEvent = "form_load";
+    // The handler of a control's click, or nullptr.
+    const Handler* clickHandler(const Control& control) const;
+
+    // Every control by tab index (table order among equals), labels too.
+    const std::vector<const Control*>& byTabIndex() const { return byTabIndex_; }
+    // The controls that take the focus (every kind but labels), in tab
+    // order; the first has the focus at start.
+    const std::vector<const Control*>& tabOrder() const { return tabOrder_; }
+    const Control* firstFocus() const { return tabOrder_.empty() ? nullptr : tabOrder_.front(); }
+
+    // The label that captions a box or list (its buddy), or nullptr.
+    const Control* captionLabel(const Control& control) const;
+    // The name a control is known by: a box's or list's caption (a name
+    // given for it, else its label's text), a button's text; the control
+    // name when it has none.
+    std::string caption(const Control& control) const;
+
+    // The lists, in table order, and the entries each holds at load.
+    const std::vector<const Control*>& lists() const { return lists_; }
+    const std::vector<std::string>& initialEntries(const Control& list) const;
+
+    // What a person enters and presses to calculate: the boxes no button
+    // writes and the lists, in tab order; the buttons whose handlers write
+    // result boxes (never one that only ends the program), in tab order.
+    const std::vector<const Control*>& inputs() const { return inputs_; }
+    const std::vector<const Control*>& calculatingButtons() const { return buttons_; }
+
+private:
+    const ProgramDescription& program_;
+    std::vector<const Control*> byTabIndex_;
+    std::vector<const Control*> tabOrder_;
+    std::vector<const Control*> lists_;
+    std::vector<const Control*> inputs_;
+    std::vector<const Control*> buttons_;
+};
+
+// Hears every change of a model: a front end that shows the form.
+class FormObserver {
+public:
+    virtual ~FormObserver() = default;
+    virtual void textChanged(const Control& control, const std::string& text) = 0;
+    virtual void itemAdded(const Control& list, const std::string& text) = 0;
+    virtual void itemsCleared(const Control& list) = 0;
+};
+
+class FormModel final : public Form {
+public:
+    explicit FormModel(const ProgramDescription& program);
+    explicit FormModel(std::shared_ptr<const FormRules> rules);
+    // A copy has the texts and entries, but not the observer.
+    FormModel(const FormModel& other);
+    FormModel& operator=(const FormModel& other);
+
+    const FormRules& rules() const { return *rules_; }
+    const ProgramDescription& program() const { return rules_->program(); }
+
+    // The form as the handlers see it; a list's text is its edit field's.
+    std::string text(std::string_view control) const override;
+    void setText(std::string_view control, std::string_view text) override;
+    void addItem(std::string_view list, std::string_view text) override;
+    void clearItems(std::string_view list) override;
+    void end() override { ended_ = true; }
+
+    const std::string& textOf(const Control& control) const { return texts_[rules_->indexOf(control)]; }
+    const std::vector<std::string>& entries(const Control& list) const
+    {
+        return entries_[rules_->indexOf(list)];
+    }
+    // The entry of a list whose text is exactly text.
+    std::optional<size_t> findEntry(const Control& list, std::string_view text) const;
+
+    // What a person types into a box or a list's edit field: the text
+    // changes, no event is raised.
+    void type(const Control& control, std::string_view text);
+
+    // The load sequence, once: every list filled with its entries, then
+    // form_load. The lists start with an empty text and no entry chosen.
+    std::optional<Failure> load();
+    // A button pressed: its click event.
+    std::optional<Failure> press(const Control& button) { return raise(FormRules::clickEvent(button.name)); }
+    // An entry picked from a list: its text into the list's edit field,
+    // then the list's click event.
+    std::optional<Failure> pick(const Control& list, size_t entry);
+    // An event by its name, through the error policy. Nothing happens when
+    // the program has no handler for it, while another handler runs, or
+    // after a handler has ended the program.
+    std::optional<Failure> raise(std::string_view event);
+    bool ended() const { return ended_; }
+
+    void setObserver(FormObserver* observer) { observer_ = observer; }
+
+private:
+    void changeText(size_t place, std::string_view text);
+
+    std::shared_ptr<const FormRules> rules_;
+    std::vector<std::string> texts_;                 // by place in the table
+    std::vector<std::vector<std::string>> entries_;  // by place; lists only
+    FormObserver* observer_ = nullptr;
+    bool loaded_ = false;
+    bool running_ = false;
+    bool ended_ = false;
+};
+
+}  // namespace milfo
