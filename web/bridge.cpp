@@ -1,104 +1,114 @@
-// The WebAssembly side of the web front end: the page hands over the current
-// texts of its controls, raises an event, and gets back what the handler
-// changed, as JSON. The handlers are the desktop's, run through Form with the
-// same run-time error policy (runHandler).
+// The WebAssembly side of the web front end: the page's form model. The page
+// starts it (the load sequence runs here), hands over what the person typed
+// before every act, forwards the act (a button pressed, an entry picked) and
+// gets back, as JSON, what the handlers changed and the failure, if any.
 #include <emscripten/emscripten.h>
 
-#include <map>
+#include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "event.h"
+#include "catalogue.h"
+#include "form_model.h"
 #include "json.h"
-#include "registry.h"
 
 namespace {
 
 using milfo::web::quoted;
 
-// The page's controls as the handler sees them: the texts the page gave,
-// then what the handler writes, in order.
-class PageForm : public milfo::Form {
+// Records every change of the model as ["text"|"item"|"clear", control, text].
+class Changes : public milfo::FormObserver {
 public:
-    std::string text(std::string_view control) const override
+    void textChanged(const milfo::Control& c, const std::string& text) override { add("text", c.name, text); }
+    void itemAdded(const milfo::Control& list, const std::string& text) override
     {
-        const auto it = texts_.find(control);
-        return it == texts_.end() ? std::string() : it->second;
+        add("item", list.name, text);
     }
-    void setText(std::string_view control, std::string_view text) override
-    {
-        texts_[std::string(control)] = std::string(text);
-        changes_.emplace_back("text", std::string(control), std::string(text));
-    }
-    void addItem(std::string_view control, std::string_view text) override
-    {
-        changes_.emplace_back("item", std::string(control), std::string(text));
-    }
-    void end() override { ended_ = true; }
+    void itemsCleared(const milfo::Control& list) override { add("clear", list.name, ""); }
 
-    void begin(const milfo::ProgramDescription* program)
+    // {"changes":[...],"error":message|null,"ended":bool}
+    std::string answer(const std::optional<milfo::Failure>& failure, bool ended)
     {
-        program_ = program;
-        texts_.clear();
-        changes_.clear();
-        ended_ = false;
-    }
-    void give(const char* control, const char* text) { texts_[control] = text; }
-
-    // {"changes":[["text"|"item",control,text]...],"error":message|null,"ended":bool}
-    std::string raise(const char* event)
-    {
-        changes_.clear();
-        const milfo::Handler* handler = program_ != nullptr ? program_->handler(event) : nullptr;
-        std::optional<milfo::ErrorKind> error;
-        if (handler != nullptr && !ended_)
-            error = milfo::runHandler(*handler, *this);
-        std::string out = "{\"changes\":[";
-        for (size_t i = 0; i < changes_.size(); ++i) {
-            const auto& [what, control, text] = changes_[i];
-            out += (i ? ",[" : "[") + quoted(what) + "," + quoted(control) + "," + quoted(text) + "]";
-        }
-        out += "],\"error\":";
-        out += error ? quoted(milfo::errorMessage(*error)) : "null";
+        std::string out = "{\"changes\":[" + json_ + "],\"error\":";
+        out += failure ? quoted(failure->message) : "null";
         out += ",\"ended\":";
-        out += ended_ ? "true" : "false";
+        out += ended ? "true" : "false";
+        json_.clear();
         return out + "}";
     }
 
 private:
-    const milfo::ProgramDescription* program_ = nullptr;
-    std::map<std::string, std::string, std::less<>> texts_;
-    std::vector<std::tuple<const char*, std::string, std::string>> changes_;
-    bool ended_ = false;
+    void add(const char* what, const char* control, const std::string& text)
+    {
+        json_ +=
+            (json_.empty() ? "[" : ",[") + quoted(what) + "," + quoted(control) + "," + quoted(text) + "]";
+    }
+
+    std::string json_;
 };
 
-PageForm page;
+std::unique_ptr<milfo::FormModel> page;
+Changes changes;
 std::string answer;
+
+// Runs one act of the page through the error policy, whatever fails.
+template <typename Act>
+const char* respond(Act act)
+{
+    std::optional<milfo::Failure> failure;
+    try {
+        failure = act();
+    } catch (...) {
+        failure = milfo::currentFailure();
+    }
+    answer = changes.answer(failure, page != nullptr && page->ended());
+    return answer.c_str();
+}
 
 }  // namespace
 
 extern "C" {
 
-// Starts a page of the program by its deliverable name; 0 when there is none.
-EMSCRIPTEN_KEEPALIVE int milfo_begin(const char* program)
+// Starts the page of a program by its name: its form loaded. The answer
+// holds what loading changed (the lists' entries, form_load's texts); null
+// pointer when there is no such program.
+EMSCRIPTEN_KEEPALIVE const char* milfo_begin(const char* program)
 {
     const milfo::ProgramDescription* p = milfo::findProgram(program);
-    page.begin(p);
-    return p != nullptr;
+    page.reset();
+    if (p == nullptr)
+        return nullptr;
+    return respond([p]() -> std::optional<milfo::Failure> {
+        page = std::make_unique<milfo::FormModel>(*p);
+        page->setObserver(&changes);
+        return page->load();
+    });
 }
 
-// The current text of one control.
-EMSCRIPTEN_KEEPALIVE void milfo_text(const char* control, const char* text)
+// What the person typed into a box or a list's edit field.
+EMSCRIPTEN_KEEPALIVE void milfo_type(const char* control, const char* text)
 {
-    page.give(control, text);
+    if (page == nullptr)
+        return;
+    if (const milfo::Control* c = page->rules().find(control))
+        page->type(*c, text);
 }
 
-// Runs the handler of an event over the texts given; the answer stays valid
-// until the next call.
-EMSCRIPTEN_KEEPALIVE const char* milfo_raise(const char* event)
+// A button pressed.
+EMSCRIPTEN_KEEPALIVE const char* milfo_press(const char* button)
 {
-    answer = page.raise(event);
-    return answer.c_str();
+    return respond([button]() -> std::optional<milfo::Failure> {
+        const milfo::Control* c = page != nullptr ? page->rules().find(button) : nullptr;
+        return c != nullptr ? page->press(*c) : std::nullopt;
+    });
+}
+
+// The entry at index picked from a list.
+EMSCRIPTEN_KEEPALIVE const char* milfo_pick(const char* list, int index)
+{
+    return respond([list, index]() -> std::optional<milfo::Failure> {
+        const milfo::Control* c = page != nullptr ? page->rules().find(list) : nullptr;
+        return c != nullptr && index >= 0 ? page->pick(*c, static_cast<size_t>(index)) : std::nullopt;
+    });
 }
 }

@@ -12,8 +12,14 @@ out=$(mkdir -p "${1:-$root/build-web}" && cd "${1:-$root/build-web}" && pwd)
 export NODE_PATH=${NODE_PATH:+$NODE_PATH:}/usr/share/nodejs
 
 "$root/web/build-deps.sh" "$out"
+# The whole tree, configured for WebAssembly without Qt: the same core target
+# as the desktop's. A tree configured from elsewhere is configured afresh.
+if ! grep -qx "CMAKE_HOME_DIRECTORY:INTERNAL=$root" "$out/cmake/CMakeCache.txt" 2>/dev/null; then
+  rm -rf "$out/cmake"
+fi
 if [ ! -f "$out/cmake/CMakeCache.txt" ]; then
   # Debian's python has the font tools the site's font subset needs.
-  emcmake cmake -S "$root/web" -B "$out/cmake" -G Ninja -DMILFO_DEPS="$out/deps" -DPYTHON3=/usr/bin/python3 >/dev/null
+  emcmake cmake -S "$root" -B "$out/cmake" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMILFO_QT=OFF \
+    -DMILFO_DEPS="$out/deps" -DPYTHON3=/usr/bin/python3 >/dev/null
 fi
 cmake --build "$out/cmake"

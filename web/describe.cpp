@@ -1,12 +1,19 @@
-// Writes every program description, in menu order, as the JSON the web pages
-// are built from, with the texts of the run-time error messages (so the font
-// subset covers them). Run at build time: the pages never retype a table.
+// Writes the catalogue, in menu order, as the JSON the web pages are built
+// from: every program's window resolved by the frame's own rules (pixel
+// rectangles by the desktop's rounding, tab order, the name each box is known
+// by and the label that captions it, fonts), its menu number and title, and
+// the texts of the frame's messages (so the font subset covers them). Run at
+// build time: the pages never retype a table or re-derive a rule.
 #include <iostream>
 #include <string>
 
+#include "catalogue.h"
+#include "form_model.h"
 #include "json.h"
-#include "numeric.h"
-#include "registry.h"
+
+#ifndef MILFO_VERSION
+#define MILFO_VERSION "?"
+#endif
 
 namespace {
 
@@ -28,27 +35,51 @@ const char* kindName(milfo::ControlKind kind)
     return "?";
 }
 
-std::string describe(const milfo::ProgramDescription& p)
+std::string number(int n)
 {
-    std::string out = "{\"name\":" + quoted(p.name) + ",\"caption\":" + quoted(p.caption) +
-                      ",\"clientWidth\":" + std::to_string(p.clientWidth) +
-                      ",\"clientHeight\":" + std::to_string(p.clientHeight);
-    out += ",\n  \"controls\":" + list(p.controls, [](const milfo::Control& c) {
-               return "\n   {\"kind\":" + quoted(kindName(c.kind)) + ",\"name\":" + quoted(c.name) +
-                      ",\"text\":" + quoted(c.text) + ",\"left\":" + std::to_string(c.left) +
-                      ",\"top\":" + std::to_string(c.top) + ",\"width\":" + std::to_string(c.width) +
-                      ",\"height\":" + std::to_string(c.height) +
-                      ",\"tabIndex\":" + std::to_string(c.tabIndex) + ",\"font\":" +
-                      quoted(c.font == milfo::FontChoice::MsPGothic ? "MsPGothic" : "default") + "}";
-           });
-    out += ",\n  \"listEntries\":" + list(p.listEntries, [](const std::string& e) { return quoted(e); });
-    out += ",\n  \"handlers\":" + list(p.handlers, [](const milfo::Handler& h) {
-               return "{\"event\":" + quoted(h.event) +
-                      ",\"results\":" + list(h.results, [](const char* r) { return quoted(r); }) + "}";
-           });
-    out += ",\n  \"captions\":" + list(p.captions, [](const milfo::Caption& c) {
-               return "{\"control\":" + quoted(c.control) + ",\"label\":" + quoted(c.label) +
-                      (c.name != nullptr ? ",\"name\":" + quoted(c.name) : std::string()) + "}";
+    return std::to_string(n);
+}
+
+std::string describe(const milfo::CatalogueEntry& entry)
+{
+    const milfo::ProgramDescription& p = entry.description();
+    const milfo::FormRules rules(p);
+    const auto tabPosition = [&](const milfo::Control& c) {
+        const auto& order = rules.tabOrder();
+        for (size_t i = 0; i < order.size(); ++i)
+            if (order[i] == &c)
+                return static_cast<int>(i + 1);
+        return 0;
+    };
+    // The box a label captions, if any.
+    const auto captioned = [&](const milfo::Control& label) -> const milfo::Control* {
+        for (const milfo::Control& c : p.controls)
+            if (rules.captionLabel(c) == &label)
+                return &c;
+        return nullptr;
+    };
+    std::string out = "{\"name\":" + quoted(entry.name) + ",\"menu\":" + quoted(entry.menu) +
+                      ",\"title\":" + quoted(entry.title) + ",\"caption\":" + quoted(p.caption) +
+                      ",\"comment\":" + quoted(entry.commentJa) + ",\"client\":[" +
+                      number(milfo::twipsToPixels(p.clientWidth)) + "," +
+                      number(milfo::twipsToPixels(p.clientHeight)) + "]";
+    out += ",\"first\":" + (rules.firstFocus() != nullptr ? quoted(rules.firstFocus()->name) : "null");
+    out += ",\n  \"controls\":" + list(p.controls, [&](const milfo::Control& c) {
+               const milfo::PixelRect r = milfo::pixelRect(c);
+               std::string item =
+                   "\n   {\"kind\":" + quoted(kindName(c.kind)) + ",\"name\":" + quoted(c.name) +
+                   ",\"text\":" + quoted(c.kind == milfo::ControlKind::ComboBox ? "" : c.text) +
+                   ",\"rect\":[" + number(r.left) + "," + number(r.top) + "," + number(r.width) + "," +
+                   number(r.height) +
+                   "],\"font\":" + quoted(c.font == milfo::FontChoice::MsPGothic ? "box" : "ui");
+               if (const int tab = tabPosition(c))
+                   item += ",\"tab\":" + number(tab);
+               if (c.kind == milfo::ControlKind::TextBox || c.kind == milfo::ControlKind::ComboBox)
+                   item += ",\"caption\":" + quoted(rules.caption(c));
+               if (c.kind == milfo::ControlKind::Label)
+                   if (const milfo::Control* box = captioned(c))
+                       item += ",\"for\":" + quoted(box->name);
+               return item + "}";
            });
     return out + "}";
 }
@@ -58,14 +89,21 @@ std::string describe(const milfo::ProgramDescription& p)
 int main()
 {
     using milfo::ErrorKind;
-    std::cout << "{\"msPGothic\":{\"family\":" << quoted(milfo::kMsPGothicFamily)
-              << ",\"points\":" << milfo::ShowVariant(milfo::kMsPGothicPoints) << "},\n"
-              << "\"messages\":"
-              << list(std::vector<ErrorKind>{ErrorKind::DivisionByZero, ErrorKind::Overflow,
-                                             ErrorKind::InvalidArgument, ErrorKind::EndlessSearch},
-                      [](ErrorKind k) { return quoted(milfo::errorMessage(k)); })
-              << ",\n\"programs\":"
-              << list(milfo::allPrograms(),
-                      [](const milfo::ProgramDescription* p) { return "\n" + describe(*p); })
+    std::vector<std::string> messages;
+    for (ErrorKind k : {ErrorKind::DivisionByZero, ErrorKind::Overflow, ErrorKind::InvalidArgument,
+                        ErrorKind::EndlessSearch})
+        messages.emplace_back(milfo::errorMessage(k));
+    messages.emplace_back(milfo::kUnexpectedMessage);
+    messages.emplace_back(milfo::kOutOfMemoryMessage);
+    std::cout << "{\"suite\":{\"name\":\"ミルフォ\",\"version\":" << quoted(MILFO_VERSION) << "},\n"
+              << "\"fonts\":{\"ui\":{\"family\":" << quoted(milfo::kUiFontFamily)
+              << ",\"pixels\":" << milfo::kUiFontPixels << ",\"stretch\":" << milfo::kUiFontStretch
+              << "},\"box\":{\"family\":" << quoted(milfo::kMsPGothicFamily)
+              << ",\"drawnAs\":" << quoted(milfo::kUiFontFamily)
+              << ",\"points\":" << milfo::ShowVariant(milfo::kMsPGothicPoints) << "}},\n"
+              << "\"messages\":" << list(messages, [](const std::string& m) { return quoted(m); }) << ",\n"
+              << "\"unexpected\":" << quoted(milfo::kUnexpectedMessage) << ",\n"
+              << "\"programs\":"
+              << list(milfo::catalogue(), [](const milfo::CatalogueEntry& e) { return "\n" + describe(e); })
               << "}\n";
 }

@@ -13,7 +13,6 @@ import os
 import shutil
 import subprocess
 import sys
-import unicodedata
 import urllib.parse
 
 FONT = "/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf"
@@ -29,17 +28,6 @@ MENU_TITLE = "ミルフォ 技術計算"
 MENU_NOTE = "保温設計の計算プログラム集"
 BACK = "メニューへ戻る"
 DIALOG_BUTTON = "OK"
-
-
-def menu_number(caption):
-    """'ミルフォ－１．１．８' -> '1.1.8'."""
-    return unicodedata.normalize("NFKC", caption.split("－", 1)[1])
-
-
-def title_of(program):
-    """The window's heading: its topmost label (leftmost among equals)."""
-    labels = [c for c in program["controls"] if c["kind"] == "Label"]
-    return min(labels, key=lambda c: (c["top"], c["left"]))["text"].strip()
 
 
 def page_name(program):
@@ -65,7 +53,8 @@ def head(title, extra=""):
 
 
 def program_page(program, descriptions):
-    data = {"program": program, "msPGothic": descriptions["msPGothic"]}
+    data = {"program": program, "fonts": descriptions["fonts"],
+            "unexpected": descriptions["unexpected"]}
     # Inside <script>, "</" must not appear as such.
     embedded = json.dumps(data, ensure_ascii=False, separators=(",", ":")).replace("</", "<\\/")
     extra = (f'<script type="application/json" id="description">{embedded}</script>\n'
@@ -91,8 +80,8 @@ def program_page(program, descriptions):
 def menu_page(descriptions):
     items = []
     for p in descriptions["programs"]:
-        items.append(f'<li><a href="{link(p)}"><span class="number">{html.escape(menu_number(p["caption"]))}'
-                     f'</span><span class="title">{html.escape(title_of(p))}</span></a></li>')
+        items.append(f'<li><a href="{link(p)}"><span class="number">{html.escape(p["menu"])}'
+                     f'</span><span class="title">{html.escape(p["title"])}</span></a></li>')
     body = "\n".join(items)
     return head(MENU_TITLE) + f"""<body>
 <div class="window menu">

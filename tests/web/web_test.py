@@ -127,7 +127,7 @@ const out = {client: [form.width, form.height], title: document.title, controls:
 for (const el of document.querySelectorAll('#Form1 > [id]')) {
   const r = el.getBoundingClientRect();
   out.controls[el.id] = {x: r.left - form.left, y: r.top - form.top, w: r.width, h: r.height,
-    tag: el.tagName, role: el.getAttribute('role'), tab: el.tabIndex, ms: el.classList.contains('ms-pgothic'),
+    tag: el.tagName, role: el.getAttribute('role'), tab: el.tabIndex, ms: el.classList.contains('box-font'),
     text: el.tagName === 'INPUT' ? el.value : el.textContent, labelFor: el.htmlFor || null,
     selection: el.tagName === 'INPUT' ? [el.selectionStart, el.selectionEnd] : null};
 }
@@ -338,14 +338,35 @@ def check_keys(b, f):
     f.check(b.js("return document.getElementById('Combo1-list').hidden"), "typing opened the list")
 
 
+def desktop_names(entries_dir):
+    """Exec -> Name of every menu entry the desktop build wrote."""
+    names = {}
+    for file in os.listdir(entries_dir):
+        fields = {}
+        with open(os.path.join(entries_dir, file), encoding="utf-8") as fh:
+            for line in fh:
+                key, _, value = line.rstrip("\n").partition("=")
+                fields.setdefault(key, value)
+        names[fields["Exec"]] = fields["Name"]
+    return names
+
+
 def check_menu(b, f, descriptions_by_menu):
     b.driver.get(b.origin + "/index.html")
     links = b.js("return [...document.querySelectorAll('#programs a')].map(a => "
-                 "[a.getAttribute('href'), a.textContent])")
+                 "[a.getAttribute('href'), a.querySelector('.number').textContent, "
+                 "a.querySelector('.title').textContent])")
     f.check(len(links) == len(descriptions_by_menu), f"menu has {len(links)} links")
-    for (href, text), (name, number) in zip(links, descriptions_by_menu):
+    # Each entry has the title of the program's desktop menu entry (whose
+    # name is the window's caption, then the title).
+    entries = desktop_names(os.environ["MILFO_DESKTOP_ENTRIES"]) if os.environ.get("MILFO_DESKTOP_ENTRIES") else {}
+    f.check(entries or not os.environ.get("MILFO_DESKTOP_ENTRIES"), "no desktop entries to compare with")
+    for (href, number, title), (name, menu) in zip(links, descriptions_by_menu):
         f.check(href == urllib.parse.quote(name + ".html"), f"menu link {href!r} for {name}")
-        f.check(text.startswith(number), f"menu entry {text!r} does not start with {number}")
+        f.check(number == menu, f"menu entry of {name}: number {number!r}, not {menu}")
+        if entries:
+            f.check(entries.get(name, "").split(" ", 1)[-1] == title,
+                    f"menu entry of {name}: {title!r}, the desktop entry says {entries.get(name)!r}")
     # Every link leads to its page.
     for i, (name, _) in enumerate(descriptions_by_menu):
         b.driver.get(b.origin + "/index.html")
@@ -393,7 +414,7 @@ def main():
             t0 = time.time()
             b.open(page_of(pc["program"]))
             captions = b.js("const d = JSON.parse(document.getElementById('description').textContent);"
-                            "return d.program.captions.map(c => [c.control, c.label]);")
+                            "return d.program.controls.filter(c => c.for).map(c => [c.for, c.name]);")
             check_layout(b, f, layout_dir, pc["program"], captions)
             check_tab_path(b, f, pc["program"], pc["tabPath"])
             check_cases(b, f, pc)

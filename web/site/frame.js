@@ -1,8 +1,9 @@
-// One calculator window in the page, built from the program description that
-// the page carries (exported from the C++ tables at build time), with the
-// classic control behaviours. The handlers run in the WebAssembly module
-// (milfo.js): the page hands over the texts of its controls, raises an event
-// and applies what the handler changed.
+// One calculator window in the page, rendered from the window the page
+// carries (exported at build time with the frame's own rules resolved: pixel
+// rectangles, tab order, captions, fonts), with the classic control
+// behaviours. The form model runs in the WebAssembly module (milfo.js): the
+// page hands over what the person typed, forwards each act (a press, a pick)
+// and shows what the handlers changed.
 "use strict";
 
 (function () {
@@ -10,40 +11,45 @@
   const program = page.program;
   const form = document.getElementById("Form1");
   const errorDialog = document.getElementById("error");
-  const px = (twips) => twips / 15 + "px";
+  const px = (pixels) => pixels + "px";
 
   const elements = new Map(); // control name -> element
-  const handlers = new Set(program.handlers.map((h) => h.event));
-  let list = null; // the drop-down list, where the program has one
+  const lists = new Map(); // list name -> its drop-down
   let ended = false;
-  let loaded = false; // the module is there: events may run
+  let loaded = false; // the module is there: acts may run
 
   // --- Building the window ---------------------------------------------------
 
-  function place(el, c) {
-    el.style.left = px(c.left);
-    el.style.top = px(c.top);
-    el.style.width = px(c.width);
-    el.style.height = px(c.height);
+  function place(el, [left, top, width, height]) {
+    el.style.left = px(left);
+    el.style.top = px(top);
+    el.style.width = px(width);
+    el.style.height = px(height);
   }
 
-  function captionOf(name) {
-    return program.captions.find((c) => c.control === name);
+  // The window's fonts, as the desktop sets them: the UI font at its pixel
+  // size, condensed, and the boxes' font at its point size.
+  function setFonts() {
+    const { ui, box } = page.fonts;
+    form.style.fontFamily = `"${ui.family}", sans-serif`;
+    form.style.setProperty("--ui-size", px(ui.pixels));
+    form.style.setProperty("--ui-stretch", String(ui.stretch / 100));
+    form.style.setProperty("--box-family", `"${box.drawnAs}", sans-serif`);
+    form.style.setProperty("--box-size", box.points + "pt");
   }
 
   function build() {
-    form.style.width = px(program.clientWidth);
-    form.style.height = px(program.clientHeight);
-    const labelled = new Map(); // label name -> the box it captions
-    for (const c of program.captions) labelled.set(c.label, c.control);
-
+    form.style.width = px(program.client[0]);
+    form.style.height = px(program.client[1]);
+    setFonts();
+    const tabbed = [];
     for (const c of program.controls) {
       let el;
       switch (c.kind) {
         case "Label":
-          if (labelled.has(c.name)) {
+          if (c.for) {
             el = document.createElement("label");
-            el.htmlFor = labelled.get(c.name);
+            el.htmlFor = c.for;
           } else {
             el = document.createElement("div");
           }
@@ -55,39 +61,33 @@
           break;
         case "ComboBox":
           el = textInput(c.text);
-          list = new DropDown(el, c);
+          lists.set(c.name, new DropDown(el, c));
           break;
         case "CommandButton":
           el = document.createElement("button");
           el.type = "button";
           el.textContent = c.text;
-          el.addEventListener("click", () => raise(c.name + "_Click"));
+          el.addEventListener("click", () => act("milfo_press", ["string"], [c.name]));
           break;
       }
       el.id = c.name;
-      if (c.font === "MsPGothic") el.classList.add("ms-pgothic");
-      place(el, c);
+      if (c.font === "box") el.classList.add("box-font");
+      if (c.caption !== undefined && c.caption !== c.name) el.setAttribute("aria-label", c.caption);
+      place(el, c.rect);
       form.appendChild(el);
       elements.set(c.name, el);
-      if (list && list.input === el) list.attach();
+      if (lists.has(c.name)) lists.get(c.name).attach();
+      if (c.tab) {
+        el.tabIndex = c.tab;
+        tabbed[c.tab - 1] = el;
+      }
     }
 
-    // Boxes named for assistive technology where no label alone says it.
-    for (const c of program.captions) {
-      const el = elements.get(c.control);
-      if (el && c.name) el.setAttribute("aria-label", c.name);
-    }
-
-    // Tab order by tab index, over what can take the focus.
-    const focusable = program.controls
-      .filter((c) => c.kind !== "Label")
-      .sort((a, b) => a.tabIndex - b.tabIndex);
-    focusable.forEach((c, i) => (elements.get(c.name).tabIndex = i + 1));
     // Tab from the last control comes round to the first, as in a window,
     // and Shift+Tab from the first to the last.
-    if (focusable.length) {
-      const firstEl = elements.get(focusable[0].name);
-      const lastEl = elements.get(focusable[focusable.length - 1].name);
+    if (tabbed.length) {
+      const firstEl = tabbed[0];
+      const lastEl = tabbed[tabbed.length - 1];
       form.addEventListener("keydown", (e) => {
         if (e.key !== "Tab" || e.altKey || e.ctrlKey || e.metaKey) return;
         const to = e.shiftKey ? (e.target === firstEl ? lastEl : null) : e.target === lastEl ? firstEl : null;
@@ -97,7 +97,7 @@
         if (to.select) to.select();
       });
     }
-    return focusable.length ? elements.get(focusable[0].name) : null;
+    return program.first ? elements.get(program.first) : null;
   }
 
   function textInput(text) {
@@ -130,25 +130,25 @@
       input.setAttribute("aria-expanded", "false");
       input.setAttribute("aria-controls", control.name + "-list");
 
+      // The drop-down button sits inside the edit field's border, at its
+      // right end; the entries open beneath the field.
+      const [left, top, width, height] = control.rect;
       this.button = document.createElement("button");
       this.button.type = "button";
       this.button.id = control.name + "-button";
       this.button.className = "combo-button";
       this.button.tabIndex = -1;
       this.button.setAttribute("aria-label", "一覧を開く");
-      const side = Math.min(control.height - 30, 255); // inside the edit field's border
-      this.button.style.left = px(control.left + control.width - 15 - side);
-      this.button.style.top = px(control.top + 15);
-      this.button.style.width = px(side);
-      this.button.style.height = px(control.height - 30);
+      const side = Math.min(height - 2, 17);
+      place(this.button, [left + width - 1 - side, top + 1, side, height - 2]);
 
       this.listbox = document.createElement("ul");
       this.listbox.id = control.name + "-list";
       this.listbox.setAttribute("role", "listbox");
       this.listbox.hidden = true;
-      this.listbox.style.left = px(control.left);
-      this.listbox.style.top = px(control.top + control.height);
-      this.listbox.style.minWidth = px(control.width);
+      this.listbox.style.left = px(left);
+      this.listbox.style.top = px(top + height);
+      this.listbox.style.minWidth = px(width);
     }
 
     attach() {
@@ -187,6 +187,14 @@
       this.entries.push(text);
     }
 
+    clear() {
+      this.close();
+      this.listbox.replaceChildren();
+      this.entries = [];
+      this.index = -1;
+      this.active = -1;
+    }
+
     open() {
       if (!this.listbox.hidden) return;
       this.listbox.hidden = false;
@@ -221,7 +229,7 @@
       this.input.value = this.entries[i];
       this.input.focus();
       this.input.select();
-      raise(this.control.name + "_Click");
+      act("milfo_pick", ["string", "number"], [this.control.name, i]);
     }
 
     key(e) {
@@ -247,10 +255,6 @@
 
   // --- Running the handlers --------------------------------------------------
 
-  function textOf(el) {
-    return el.tagName === "INPUT" ? el.value : el.textContent;
-  }
-
   function setTextOf(name, text) {
     const el = elements.get(name);
     if (!el) return;
@@ -258,24 +262,47 @@
       el.value = text;
       el.scrollLeft = 0;
       showWhole(el);
-    } else if (el.tagName !== "BUTTON") {
+    } else if (el.tagName === "BUTTON") {
+      el.textContent = text;
+    } else {
       el.firstChild.textContent = text;
     }
   }
 
-  function raise(event) {
-    // A press before the module has loaded does nothing (the page is not ready).
-    if (!loaded || ended || !handlers.has(event) || errorDialog.open) return;
-    const core = window.Module;
-    core.ccall("milfo_begin", "number", ["string"], [program.name]);
-    for (const [name, el] of elements) core.ccall("milfo_text", null, ["string", "string"], [name, textOf(el)]);
-    const answer = JSON.parse(core.ccall("milfo_raise", "string", ["string"], [event]));
+  // What the handlers changed, shown; their failure reported.
+  function apply(answer) {
     for (const [what, name, text] of answer.changes) {
       if (what === "text") setTextOf(name, text);
-      else if (what === "item" && list && name === list.control.name) list.add(text);
+      else if (what === "item") lists.get(name).add(text);
+      else if (what === "clear") lists.get(name).clear();
     }
     if (answer.error !== null) report(answer.error);
     if (answer.ended) end();
+  }
+
+  // Calls the form model in the module; a module that fails (its memory
+  // gone, a fault of its own) is reported like any other failure, and the
+  // page stays.
+  function call(fn, types, args) {
+    try {
+      apply(JSON.parse(window.Module.ccall(fn, "string", types, args)));
+    } catch (e) {
+      report(page.unexpected + "（" + (e && e.message ? e.message : String(e)) + "）");
+    }
+  }
+
+  // One act of the person (a press, a pick): what they typed, then the act.
+  function act(fn, types, args) {
+    // An act before the module has loaded does nothing (the page is not ready).
+    if (!loaded || ended || errorDialog.open) return;
+    try {
+      for (const [name, el] of elements)
+        if (el.tagName === "INPUT") window.Module.ccall("milfo_type", null, ["string", "string"], [name, el.value]);
+    } catch (e) {
+      report(page.unexpected + "（" + (e && e.message ? e.message : String(e)) + "）");
+      return;
+    }
+    call(fn, types, args);
   }
 
   // A run-time error: a modal report; the inputs stay as typed.
@@ -320,11 +347,11 @@
   };
   focusFirst();
 
+  // The form loaded in the module: its lists filled, form_load run.
   function start() {
-    if (list) for (const entry of program.listEntries) list.add(entry);
     const focused = document.activeElement === first;
     loaded = true;
-    raise("form_load");
+    call("milfo_begin", ["string"], [program.name]);
     if (focused) focusFirst();
     window.milfoReady = true;
     document.documentElement.dataset.ready = "true";
