@@ -1,5 +1,7 @@
 #include "window.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QComboBox>
 #include <QGridLayout>
@@ -38,6 +40,15 @@ void setUpApplication(QApplication& app)
 
     // Every window, the error report included, carries the suite's icon.
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/milfo/io.github.milfo.svg")));
+
+    // Assistive technology sees the calculator as a window (a frame) with
+    // its controls, not as an anonymous piece of one.
+    QAccessible::installFactory([](const QString&, QObject* object) -> QAccessibleInterface* {
+        auto* w = qobject_cast<QWidget*>(object);
+        if (w != nullptr && w->isWindow() && w->objectName() == QLatin1String("Form1"))
+            return new QAccessibleWidget(w, QAccessible::Window);
+        return nullptr;
+    });
 }
 
 namespace {

@@ -25,6 +25,7 @@
 #include "catalogue.h"
 #include "csv.h"
 #include "gui_harness.h"
+#include "probe_program.h"
 #include "runner.h"
 
 using namespace milfo;
@@ -565,6 +566,36 @@ TEST(CalcCommandLine, Cases)
             EXPECT_EQ(r.err, "");
         else
             EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
+    }
+}
+
+// The frame's probe program as rows, entered through the form model: the
+// cells go in by tab order whatever the order of the columns, so a list
+// filled by another list's pick is filled before its cell is read; a
+// handler's exception other than a run-time error is its row's error, and
+// the next row goes on.
+TEST(CalcRows, EnteredInTabOrderAndEveryFailureIsTheRows)
+{
+    const calc::ProgramView view(test::probeProgram());
+    const FormRules& rules = *view.rules();
+    calc::RowRunner runner(view, {rules.find("Combo2"), rules.find("Combo1"), rules.find("Text1")},
+                           {"Combo2", "Combo1", "Text1"}, {rules.find("Command1")}, true);
+    const struct {
+        std::vector<std::string> cells;  // Combo2, Combo1, Text1
+        std::vector<std::string> shows;  // Text2, Text3
+        std::string error;
+    } rows[] = {
+        {{"abd-2", "abd", "4"}, {"written abd-2", "0.25"}, ""},
+        {{"abc-1", "abd", "4"}, {"written abc-1", "0.25"}, ""},  // no entry of the refilled list: typed
+        {{"abd-1", "abd", "fault"}, {"written abd-1", ""}, "予期しないエラーが発生しました。（probe fault）"},
+        {{"", "abc", "0"}, {"written", ""}, "0 で除算しました。"},
+        {{"abc-2", "abc", "2"}, {"written abc-2", "0.5"}, ""},
+    };
+    for (const auto& row : rows) {
+        calc::RowOutcome out;
+        runner.run(row.cells, out);
+        EXPECT_EQ(out.results, row.shows) << row.cells[0];
+        EXPECT_EQ(out.error, row.error) << row.cells[0];
     }
 }
 

@@ -16,53 +16,15 @@
 #include <memory>
 
 #include "modal_guard.h"
-#include "real.h"
+#include "probe_program.h"
 #include "window.h"
 
 using namespace milfo;
 
 namespace {
 
-int presses = 0;
-int picks = 0;
-
-using K = ControlKind;
-
-// Command1 writes Text2, then divides by Text1 and writes Text3: with
-// Text1 = 0 the error comes between the two writes.
-const ProgramDescription kProbe{
-    "probe",
-    "ミルフォ－９",
-    4800,
-    3000,
-    {
-        {K::TextBox, "Text1", "1", 120, 120, 975, 375, 0, FontChoice::MsPGothic},
-        {K::CommandButton, "Command1", "計算", 1200, 120, 735, 375, 1},
-        {K::TextBox, "Text2", "", 120, 600, 975, 375, 2},
-        {K::TextBox, "Text3", "old", 120, 1080, 975, 375, 3},
-        {K::ComboBox, "Combo1", "", 120, 1560, 2055, 300, 4},
-        {K::CommandButton, "Command2", "終了", 1200, 600, 735, 375, 5},
-        {K::Label, "Label1", "<b>太字</b>ではない", 2400, 120, 1455, 255, 6},
-    },
-    {{"Combo1", {"abc", "abd"}}},
-    {
-        {"form_load", [](Form& f) { f.setText("Text2", "loaded"); }},
-        {"Command1_Click",
-         [](Form& f) {
-             ++presses;
-             f.setText("Text2", "written");
-             const Real r = Real(1) / readReal(f.text("Text1"));
-             f.setText("Text3", ShowVariant(r.value()));
-         },
-         {"Text2", "Text3"}},
-        {"Combo1_Click",
-         [](Form& f) {
-             ++picks;
-             f.setText("Text3", f.text("Combo1"));
-         }},
-        {"Command2_Click", [](Form& f) { f.end(); }},
-    },
-};
+using test::probePicks;
+using test::probePresses;
 
 template <typename T>
 T* child(CalculatorWindow& w, const char* name)
@@ -93,8 +55,8 @@ class FrameWindowTests : public QObject {
 private slots:
     void init()
     {
-        presses = picks = 0;
-        window = std::make_unique<CalculatorWindow>(kProbe);
+        probePresses = probePicks = 0;
+        window = std::make_unique<CalculatorWindow>(test::probeProgram());
         window->load();
         window->show();
         QApplication::setActiveWindow(window.get());
@@ -110,7 +72,7 @@ private slots:
 
     void loadRunsBeforeTheWindowShows()
     {
-        CalculatorWindow w(kProbe);
+        CalculatorWindow w(test::probeProgram());
         w.load();
         QVERIFY(!w.isVisible());
         QCOMPARE(QString::fromStdString(w.controlText("Text2")), QStringLiteral("loaded"));
@@ -144,7 +106,7 @@ private slots:
         text1->selectAll();
         QTest::keyClicks(text1, "0abc");
         QTest::mouseClick(child<QPushButton>(*window, "Command1"), Qt::LeftButton);
-        QCOMPARE(presses, 1);
+        QCOMPARE(probePresses, 1);
         QVERIFY(window->lastFailure());
         QCOMPARE(window->lastFailure()->kind, std::optional<ErrorKind>(ErrorKind::DivisionByZero));
         QCOMPARE(text1->text(), QStringLiteral("0abc"));
@@ -180,9 +142,9 @@ private slots:
         QTest::keyClick(button, Qt::Key_Return);
         QTest::keyClick(button, Qt::Key_Enter, Qt::KeypadModifier);
         QTest::keyClick(button, Qt::Key_Escape);
-        QCOMPARE(presses, 0);
+        QCOMPARE(probePresses, 0);
         QTest::keyClick(button, Qt::Key_Space);
-        QCOMPARE(presses, 1);
+        QCOMPARE(probePresses, 1);
     }
 
     // Typing neither completes nor inserts; arrow keys pick and raise the
@@ -197,23 +159,82 @@ private slots:
         QTest::keyClick(list->lineEdit(), Qt::Key_Escape);
         QCOMPARE(list->count(), 2);
         QCOMPARE(list->currentText(), QStringLiteral("ab"));
-        QCOMPARE(picks, 0);
+        QCOMPARE(probePicks, 0);
         // An entry's exact text typed, then the focus moved on: no pick.
         QTest::keyClick(list->lineEdit(), Qt::Key_C);
         QTest::keyClick(list->lineEdit(), Qt::Key_Tab);
         QVERIFY(!list->hasFocus());
         QCOMPARE(list->currentText(), QStringLiteral("abc"));
-        QCOMPARE(picks, 0);
+        QCOMPARE(probePicks, 0);
         list->setFocus();
         list->lineEdit()->selectAll();
         QTest::keyClicks(list->lineEdit(), "ab");
         QTest::keyClick(list->lineEdit(), Qt::Key_Down);
-        QCOMPARE(picks, 1);
+        QCOMPARE(probePicks, 1);
         QCOMPARE(list->currentText(), QStringLiteral("abc"));
         QCOMPARE(child<QLineEdit>(*window, "Text3")->text(), QStringLiteral("abc"));
         QTest::keyClick(list->lineEdit(), Qt::Key_Down);
-        QCOMPARE(picks, 2);
+        QCOMPARE(probePicks, 2);
         QCOMPARE(child<QLineEdit>(*window, "Text3")->text(), QStringLiteral("abd"));
+    }
+
+    // A pick from the first list empties the second and fills it anew; the
+    // second's own picks raise its own click. Refilled, the second list has
+    // nothing chosen and an empty text, so Down picks its first entry.
+    void aListRefilledByAnothersPick()
+    {
+        auto* first = child<QComboBox>(*window, "Combo1");
+        auto* second = child<QComboBox>(*window, "Combo2");
+        auto* text3 = child<QLineEdit>(*window, "Text3");
+        QCOMPARE(second->count(), 0);
+        const char* rows[][4] = {
+            // Down presses on Combo1, the entries Combo2 then holds, Text3 after a Down on Combo2
+            {"1", "abc-1", "abc-2", "abc-1"},
+            {"1", "abd-1", "abd-2", "abd-1"},
+            {"0", "abd-1", "abd-2", "abd-2"},
+        };
+        for (const auto& row : rows) {
+            first->setFocus();
+            for (int i = 0; i < row[0][0] - '0'; ++i)
+                QTest::keyClick(first->lineEdit(), Qt::Key_Down);
+            if (row[0][0] != '0') {
+                QCOMPARE(second->count(), 2);
+                QCOMPARE(second->itemText(0), QString::fromUtf8(row[1]));
+                QCOMPARE(second->itemText(1), QString::fromUtf8(row[2]));
+                QCOMPARE(second->currentIndex(), -1);
+                QCOMPARE(second->currentText(), QString());
+            }
+            second->setFocus();
+            QTest::keyClick(second->lineEdit(), Qt::Key_Down);
+            QCOMPARE(second->currentText(), QString::fromUtf8(row[3]));
+            QCOMPARE(text3->text(), QString::fromUtf8(row[3]));
+        }
+    }
+
+    // Any other exception of a handler ends as the frame's message, like a
+    // run-time error: the box written stays, the other result box is
+    // emptied, the input stays as typed, and the window goes on.
+    void anyOtherExceptionIsTheFramesMessage()
+    {
+        guard.allow(true);
+        auto* text1 = child<QLineEdit>(*window, "Text1");
+        text1->selectAll();
+        QTest::keyClicks(text1, "fault");
+        QTest::mouseClick(child<QPushButton>(*window, "Command1"), Qt::LeftButton);
+        QVERIFY(window->lastFailure() && window->lastFailure()->unexpected);
+        auto* box = window->findChild<QMessageBox*>();
+        QVERIFY(box != nullptr);
+        QTRY_VERIFY(box->isVisible());
+        QCOMPARE(box->text(), QStringLiteral("予期しないエラーが発生しました。（probe fault）"));
+        QCOMPARE(text1->text(), QStringLiteral("fault"));
+        QCOMPARE(child<QLineEdit>(*window, "Text2")->text(), QStringLiteral("written"));
+        QCOMPARE(child<QLineEdit>(*window, "Text3")->text(), QString());
+        box->accept();
+        QTRY_VERIFY(window->findChild<QMessageBox*>() == nullptr);
+        text1->selectAll();
+        QTest::keyClicks(text1, "4");
+        QTest::mouseClick(child<QPushButton>(*window, "Command1"), Qt::LeftButton);
+        QCOMPARE(child<QLineEdit>(*window, "Text3")->text(), QStringLiteral("0.25"));
     }
 
     // The wheel over the list picks only while the list has the keyboard
@@ -226,12 +247,12 @@ private slots:
         wheel(1);
         QCOMPARE(QApplication::focusWidget(), window->control("Text1"));
         QCOMPARE(list->currentIndex(), -1);
-        QCOMPARE(picks, 0);
+        QCOMPARE(probePicks, 0);
         QCOMPARE(text3->text(), QStringLiteral("old"));
 
         QTest::mouseClick(list->lineEdit(), Qt::LeftButton);
         QVERIFY(list->hasFocus());
-        QCOMPARE(picks, 0);
+        QCOMPARE(probePicks, 0);
         const char* shown[] = {"abc", "abd", "abd", "abc"};
         const int steps[] = {-1, -1, -1, 1};
         for (int i = 0; i < 4; ++i) {
@@ -239,7 +260,7 @@ private slots:
             QCOMPARE(list->currentText(), QString::fromUtf8(shown[i]));
             QCOMPARE(text3->text(), QString::fromUtf8(shown[i]));
         }
-        QCOMPARE(picks, 3);  // the step past the last entry picks nothing
+        QCOMPARE(probePicks, 3);  // the step past the last entry probePicks nothing
     }
 
     // The client area keeps its designed size, with no maximise button.
@@ -340,7 +361,7 @@ private slots:
         QVERIFY(window->hasEnded());
         QVERIFY(!window->isVisible());
         QTest::mouseClick(child<QPushButton>(*window, "Command1"), Qt::LeftButton);
-        QCOMPARE(presses, 0);
+        QCOMPARE(probePresses, 0);
     }
 };
 

@@ -12,7 +12,8 @@ MILFO_RUN_PACKAGES=(
 # display with a window manager and X tools for the end-to-end tests, the
 # validators and package tools, Clang for the fuzzers and the format check,
 # the locales the numeric tests also run under, and headless Chromium with
-# its WebDriver for the web pages' tests.
+# its WebDriver for the web pages' tests, and the accessibility bus with a
+# reader of it for the accessibility tree of the windows.
 MILFO_TEST_PACKAGES=(
   libgtest-dev libbenchmark-dev
   xvfb openbox xdotool xclip x11-utils
@@ -20,6 +21,7 @@ MILFO_TEST_PACKAGES=(
   clang libclang-rt-14-dev clang-format locales
   time
   chromium chromium-driver python3-selenium
+  at-spi2-core python3-pyatspi dbus-daemon
 )
 
 # The web site (web/build.sh, ./run web): emscripten, and what building GMP

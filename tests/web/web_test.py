@@ -338,6 +338,25 @@ def check_keys(b, f):
     f.check(b.js("return document.getElementById('Combo1-list').hidden"), "typing opened the list")
 
 
+def check_module_failure(b, f):
+    """A module that fails in an act (here made to throw) shows the frame's
+    message in the dialog; the page and the inputs stay, and the next act
+    works again."""
+    s = Session(b, "fennick")
+    s.run("pick Combo1 保温筒１種")
+    s.run("set Text1 0")
+    s.run("set Text2 50")
+    b.js("window.realCcall = Module.ccall;"
+         "Module.ccall = (fn, ...rest) => { if (fn === 'milfo_press') throw new Error('probe'); "
+         "return window.realCcall(fn, ...rest); };")
+    s.run("click Command1")
+    f.check(s.faults[-1:] == ["! 予期しないエラーが発生しました。（probe）"], f"a failing module: {s.faults}")
+    f.check((s.get("Text1"), s.get("Text2")) == ("0", "50"), "a failing module changed the inputs")
+    b.js("Module.ccall = window.realCcall;")
+    s.run("click Command1")
+    f.check(s.get("Text3") == "0.04375", f"after a failing module: {s.get('Text3')!r}")
+
+
 def desktop_names(entries_dir):
     """Exec -> Name of every menu entry the desktop build wrote."""
     names = {}
@@ -408,6 +427,7 @@ def main():
         if not only or "menu" in only:
             check_menu(b, f, menu)
             check_keys(b, f)
+            check_module_failure(b, f)
         for pc in all_cases:
             if only and pc["program"] not in only:
                 continue
