@@ -10,6 +10,21 @@ int twipsToPixels(int twips)
     return (twips + 7) / 15;
 }
 
+const char* kindName(ControlKind kind)
+{
+    switch (kind) {
+        case ControlKind::Label:
+            return "Label";
+        case ControlKind::TextBox:
+            return "TextBox";
+        case ControlKind::ComboBox:
+            return "ComboBox";
+        case ControlKind::CommandButton:
+            return "CommandButton";
+    }
+    return "?";
+}
+
 PixelRect pixelRect(const Control& control)
 {
     return {twipsToPixels(control.left), twipsToPixels(control.top), twipsToPixels(control.width),

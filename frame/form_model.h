@@ -21,6 +21,10 @@ namespace milfo {
 // to the nearest pixel.
 int twipsToPixels(int twips);
 
+// The name of a control's kind: "Label", "TextBox", "ComboBox",
+// "CommandButton".
+const char* kindName(ControlKind kind);
+
 // A control's rectangle in logical pixels.
 struct PixelRect {
     int left;

@@ -21,21 +21,6 @@ QString qs(std::string_view s)
     return QString::fromUtf8(s.data(), static_cast<int>(s.size()));
 }
 
-const char* kindName(ControlKind kind)
-{
-    switch (kind) {
-        case ControlKind::Label:
-            return "Label";
-        case ControlKind::TextBox:
-            return "TextBox";
-        case ControlKind::ComboBox:
-            return "ComboBox";
-        case ControlKind::CommandButton:
-            return "CommandButton";
-    }
-    return "?";
-}
-
 // The widget that takes typed text: a text box, or the list's edit field.
 QLineEdit* editField(QWidget* w)
 {

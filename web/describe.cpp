@@ -20,21 +20,6 @@ namespace {
 using milfo::web::list;
 using milfo::web::quoted;
 
-const char* kindName(milfo::ControlKind kind)
-{
-    switch (kind) {
-        case milfo::ControlKind::Label:
-            return "Label";
-        case milfo::ControlKind::TextBox:
-            return "TextBox";
-        case milfo::ControlKind::ComboBox:
-            return "ComboBox";
-        case milfo::ControlKind::CommandButton:
-            return "CommandButton";
-    }
-    return "?";
-}
-
 std::string number(int n)
 {
     return std::to_string(n);
@@ -67,7 +52,7 @@ std::string describe(const milfo::CatalogueEntry& entry)
     out += ",\n  \"controls\":" + list(p.controls, [&](const milfo::Control& c) {
                const milfo::PixelRect r = milfo::pixelRect(c);
                std::string item =
-                   "\n   {\"kind\":" + quoted(kindName(c.kind)) + ",\"name\":" + quoted(c.name) +
+                   "\n   {\"kind\":" + quoted(milfo::kindName(c.kind)) + ",\"name\":" + quoted(c.name) +
                    ",\"text\":" + quoted(c.kind == milfo::ControlKind::ComboBox ? "" : c.text) +
                    ",\"rect\":[" + number(r.left) + "," + number(r.top) + "," + number(r.width) + "," +
                    number(r.height) +
