@@ -157,6 +157,19 @@ RowRunner::RowRunner(const ProgramView& view, std::vector<const Control*> column
     if (const Handler* load = program.handler("form_load"))
         if (const auto error = loaded_.raise(*load))
             throw std::runtime_error(std::string(program.name) + " cannot load: " + errorMessage(*error));
+    list_ = ListEntries(loaded_.entries());
+}
+
+void RowRunner::pickStrictly(size_t column, const std::string& cell, const std::string*& entry,
+                             std::string& error) const
+{
+    if (list_.empty() || (entry = list_.pick(cell)) != nullptr)
+        return;
+    if (!error.empty())
+        error += " / ";
+    error += columnNames_[column] +
+             (cell.empty() ? ": 空欄です（" : ": 「" + cell + "」は一覧にありません（") + list_.listed() +
+             "）";
 }
 
 void RowRunner::run(const std::vector<std::string>& cells, RowOutcome& out)
@@ -164,8 +177,11 @@ void RowRunner::run(const std::vector<std::string>& cells, RowOutcome& out)
     out.results.resize(results_.size());
     out.error.clear();
 
+    const std::string* listEntry = nullptr;  // read strictly, the entry the list cell names
     if (!lenient_) {
         for (size_t i = 0; i < columns_.size(); ++i) {
+            if (columns_[i]->kind == ControlKind::ComboBox)
+                pickStrictly(i, cells[i], listEntry, out.error);
             if (columns_[i]->kind != ControlKind::TextBox || ReadsWhole(cells[i]))
                 continue;
             if (!out.error.empty())
@@ -189,13 +205,14 @@ void RowRunner::run(const std::vector<std::string>& cells, RowOutcome& out)
         out.error += errorMessage(kind);
     };
     for (size_t i : entryOrder_) {
-        const std::string& cell = cells[i];
+        const bool list = columns_[i]->kind == ControlKind::ComboBox;
+        const std::string& cell = list && listEntry != nullptr ? *listEntry : cells[i];
         // Read leniently, an empty cell is a box left as it is: nothing typed
         // over the emissivity a finish has just put there.
         if (lenient_ && cell.empty() && columns_[i]->kind == ControlKind::TextBox)
             continue;
         form_.type(columnControl_[i], cell);
-        if (columns_[i]->kind != ControlKind::ComboBox || listClick_ == nullptr)
+        if (!list || listClick_ == nullptr)
             continue;
         const std::vector<std::string>& entries = form_.entries();
         if (std::find(entries.begin(), entries.end(), cell) != entries.end())

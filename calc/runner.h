@@ -6,6 +6,9 @@
 // raises the list's click; any other text is typed; read leniently, an empty
 // cell of a box is not typed at all), then the buttons are pressed. A run-time error empties the result boxes
 // the handler had not yet written, as the window does, and gives the window's message.
+// Read strictly (the default), a list cell names an entry as a person reads
+// it (folding.h: "保温筒2種" picks "保温筒２種"), and one that names no entry
+// is an error of its row.
 #pragma once
 
 #include <optional>
@@ -13,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "folding.h"
 #include "numeric.h"
 #include "program.h"
 
@@ -91,6 +95,11 @@ public:
     void run(const std::vector<std::string>& cells, RowOutcome& out);
 
 private:
+    // Read strictly: the entry the list cell names into entry; when none, an
+    // error of the row that names the entries.
+    void pickStrictly(size_t column, const std::string& cell, const std::string*& entry,
+                      std::string& error) const;
+
     const ProgramView& view_;
     std::vector<const Control*> columns_;
     std::vector<std::string> columnNames_;
@@ -104,6 +113,7 @@ private:
     bool lenient_;
     RowForm loaded_;  // the window as loaded, copied for every row
     RowForm form_;
+    ListEntries list_{std::vector<std::string>()};  // the loaded list's entries
 };
 
 }  // namespace milfo::calc
