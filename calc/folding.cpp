@@ -79,10 +79,10 @@ class Folded {
 public:
     void put(char32_t c)
     {
-        if (isWhiteSpace(c)) {
-            lastAt_ = std::string::npos;  // a mark after a blank composes with nothing
+        // Blanks do not count, not even between a kana and its mark: the
+        // text folds to itself again.
+        if (isWhiteSpace(c))
             return;
-        }
         if ((c == kVoicedMark || c == kSemiVoicedMark) && lastAt_ != std::string::npos && last_ >= 0x3040 &&
             last_ <= 0x30FF) {
             const char16_t composed = (c == kVoicedMark ? kVoiced : kSemiVoiced)[last_ - 0x3040];

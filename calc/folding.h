@@ -4,9 +4,9 @@
 // tools/width_fold_table.py): full-width ASCII reads as ASCII, half-width
 // katakana as katakana with a following voiced or semi-voiced mark composed
 // (ｶﾞ is ガ), the ideographic space as a space; every White_Space character
-// is then dropped. The rest of NFKC (℃ into °C, ² into 2, ① into 1) is not
-// taken: a caption or an entry keeps its units and marks. Only for matching:
-// what milfo-calc writes out keeps the texts as the user gave them.
+// is dropped (a mark composes with the kana before a blank too). The rest of NFKC (℃ into °C, ² into 2, ①
+// into 1) is not taken: a caption or an entry keeps its units and marks. Only for matching: what milfo-calc
+// writes out keeps the texts as the user gave them.
 #pragma once
 
 #include <string>

@@ -830,7 +830,7 @@ TEST(CalcFolding, Texts)
         {"フ\u3099ランケット", "ブランケット"},
         {"ｳﾞ", "ヴ"},
         {"ﾞ", "\u3099"},             // a mark after nothing stays a mark
-        {"ｶ ﾞ", "カ\u3099"},         // nor does it compose across a blank
+        {"ｶ ﾞ", "ガ"},               // blanks do not count, even before a mark
         {"ﾐﾞ", "ミ\u3099"},          // ミ has no voiced form
         {"ｰ｡｢｣､･", "ー。「」、・"},  // half-width punctuation
         {"ＡＢｃ１２３＋－．", "ABc123+-."},
