@@ -546,7 +546,7 @@ int run(const Options& o)
     const size_t fileColumns = fileInput.size();
     const std::vector<std::string> fileHeader = cells;
     // The inputs from the file come first, those of --set after them.
-    const size_t fileInputs = columns.controls.size() - (table ? columns.controls.size() : o.sets.size());
+    const size_t fileInputs = table ? 0 : columns.controls.size() - o.sets.size();
 
     RowRunner runner(view, columns.controls, columns.names, presses, o.lenient);
 
