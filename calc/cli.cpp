@@ -1,6 +1,7 @@
 #include "cli.h"
 
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -16,6 +17,7 @@
 
 #include "catalogue.h"
 #include "csv.h"
+#include "folding.h"
 #include "input.h"
 #include "runner.h"
 #include "values.h"
@@ -28,7 +30,7 @@ namespace milfo::calc {
 
 namespace {
 
-const char* const kUsage = R"(usage: milfo-calc [OPTIONS] PROGRAM [FILE]
+const char* const kUsage = R"usage(usage: milfo-calc [OPTIONS] PROGRAM [FILE]
        milfo-calc --list [PROGRAM]
 
 Runs a calculator of the suite over CSV rows and writes CSV with the texts
@@ -37,9 +39,23 @@ header naming inputs by control name (Text1, Combo1) or by the caption the
 window shows, then one row per calculation. Each row is entered as a person
 would: the cells in tab order, a list cell that is one of the list's entries
 picked from the list, any other text typed; boxes without a column keep
-their initial text; then the buttons are pressed. The output holds the input
-columns as given, one column per result box, and an error column with the
-window's message when a calculation fails.
+their initial text; then the buttons are pressed. The output holds the
+file's columns as given, one column per result box, and an error column
+with the window's message when a calculation fails.
+
+A line list as kept in a spreadsheet is read as it is:
+  - a column that names no input (a line number, a tag, a remark) is copied
+    to the output in its place and named on standard error ("passed
+    through: 番号, 備考"); --strict-columns refuses it instead;
+  - headers and list cells are compared as a person reads them: full-width
+    and half-width forms alike (the width folding of Unicode NFKC: (℃) is
+    （℃）, 2 is ２, ｶﾞ is ガ, the ideographic space a space) and blanks and
+    line breaks ignored, so the header 低温側温度 (℃) names 低温側温度（℃）
+    and the cell 保温筒2種 picks 保温筒２種; a header that would name two
+    inputs so is an error; the cells are written out as given;
+  - blank lines and rows of empty cells are skipped, and counted on
+    standard error at the end;
+  - a line ends with CRLF, LF or a lone CR (old Mac files).
 
 Options:
   --list [PROGRAM]       the programs, their inputs, list, buttons and results
@@ -55,19 +71,29 @@ Options:
                          G 3452 (SGP) pipe in metres, 6A to 500A, with a
                          nominal-size column
   --lenient              read every cell as the window does ("12abc" is 12,
-                         "abc" is 0; an empty cell leaves its box as it is);
-                         by default such a cell is an error of its row
+                         "abc" is 0; an empty cell leaves its box as it is;
+                         a list cell that is no entry is typed into the list
+                         as it stands); by default such a cell is an error of
+                         its row, and the error of a list cell names the
+                         list's entries
+  --strict-columns       a column that names no input is an error (exit 2)
   --encoding ENC         input encoding: utf-8 (default; a BOM is skipped) or
                          cp932 (what Excel on a Japanese system writes)
   --bom                  start the output with a UTF-8 BOM, for Excel
-  --header captions|names  output headers: the window's captions (default) or
-                         control names and "error"
+  --header captions|names  output headers of inputs and results: the window's
+                         captions (default) or control names and "error"
   --help, --version
 
+While a long run goes on, a progress line (rows, rows per second, time
+left) is shown on standard error when it is a terminal and the output is
+not that same terminal.
+
 Exit status: 0 done (failed calculations are rows with an error); 2 a wrong
-command line, an unknown or doubled column, or a malformed CSV line (rows
-before it are written); 1 the output cannot be written, or the run stopped
-on a fault of its own (the rows before it are written).
+command line (a --vary whose combinations are too many to count among
+them), a doubled column or one that names two inputs, a header that names
+no input, a column that names none with --strict-columns, or a malformed CSV
+line (rows before it are written); 1 the output cannot be written, or the
+run stopped on a fault of its own (the rows before it are written).
 
 Examples:
   milfo-calc --list fennick
@@ -75,7 +101,7 @@ Examples:
   milfo-calc --encoding cp932 --bom 熱伝達率 from-excel.csv > out.csv
   milfo-calc ravelt --press 配管の計算 --set Text1=0.05 --set Text2=300 \
       --set Text3=40 --set Text4=20 --set Text5=10 --vary Text7=sgp
-)";
+)usage";
 
 // A wrong command line or unreadable input: the message, exit status 2.
 struct Stop {
@@ -88,6 +114,7 @@ struct Options {
     bool haveFile = false;
     bool list = false;
     bool lenient = false;
+    bool strictColumns = false;
     bool bom = false;
     bool names = false;
     Encoding encoding = Encoding::Utf8;
@@ -150,6 +177,9 @@ bool parse(int argc, char** argv, Options& o)
         } else if (arg == "--lenient") {
             noValue();
             o.lenient = true;
+        } else if (arg == "--strict-columns") {
+            noValue();
+            o.strictColumns = true;
         } else if (arg == "--bom") {
             noValue();
             o.bom = true;
@@ -266,7 +296,7 @@ void list(const std::string& only)
     std::fputs(out.c_str(), stdout);
 }
 
-// Rows done, rate and time left on standard error, when it is a terminal and
+// Rows done, rate and time left on standard error, when progressShown and
 // the run has taken more than a second.
 class Progress {
 public:
@@ -319,27 +349,99 @@ struct FileCloser {
     }
 };
 
+// The inputs as a column may name them: each input's control name and caption.
+std::vector<std::vector<std::string>> inputNames(const ProgramView& view)
+{
+    std::vector<std::vector<std::string>> names;
+    for (const Control* c : view.inputs())
+        names.push_back({c->name, view.caption(*c)});
+    return names;
+}
+
 // The columns of the run: each input's control and the name it was given.
 struct Columns {
     std::vector<const Control*> controls;
     std::vector<std::string> names;
 
-    void add(const ProgramView& view, const std::string& name, const std::string& where)
+    // The input that name names, as a person reads it (folding.h); nullptr
+    // when none. A name that folds to two inputs is an error.
+    static const Control* named(const ProgramView& view, const std::vector<std::vector<std::string>>& inputs,
+                                const std::string& name, const std::string& where)
     {
-        const Control* c = view.findInput(name);
-        if (c == nullptr) {
-            const Control* other = view.findControl(name);
-            throw Stop{where + "\"" + name + "\" is " +
-                       (other != nullptr ? "not an input of " : "no input of ") + view.program().name +
-                       "; its inputs are " + inputList(view)};
+        const std::vector<size_t> found = candidatesNamed(name, inputs);
+        if (found.size() > 1) {
+            std::string both;
+            for (size_t k : found)
+                both += std::string(both.empty() ? "" : " and ") + view.inputs()[k]->name + " " +
+                        view.caption(*view.inputs()[k]);
+            throw Stop{where + "\"" + name + "\" names " + both +
+                       " alike (full-width and half-width forms alike, blanks ignored); give the control "
+                       "name"};
         }
+        return found.empty() ? nullptr : view.inputs()[found[0]];
+    }
+
+    [[noreturn]] static void noInput(const ProgramView& view, const std::string& name,
+                                     const std::string& where)
+    {
+        const Control* other = view.findControl(name);
+        throw Stop{where + "\"" + name + "\" is " + (other != nullptr ? "not an input of " : "no input of ") +
+                   view.program().name + "; its inputs are " + inputList(view)};
+    }
+
+    void add(const Control* c, const std::string& name, const std::string& where)
+    {
         for (size_t i = 0; i < controls.size(); ++i)
             if (controls[i] == c)
                 throw Stop{where + "\"" + names[i] + "\" and \"" + name + "\" both name " + c->name};
         controls.push_back(c);
         names.push_back(name);
     }
+
+    // An input that must be there: from --set or --vary.
+    void add(const ProgramView& view, const std::vector<std::vector<std::string>>& inputs,
+             const std::string& name, const std::string& where)
+    {
+        const Control* c = named(view, inputs, name, where);
+        if (c == nullptr)
+            noInput(view, name, where);
+        add(c, name, where);
+    }
 };
+
+// Where no input column stands: a column copied through.
+constexpr size_t kPassedThrough = static_cast<size_t>(-1);
+
+// The lines of the rows skipped as empty, for the closing summary.
+class Skipped {
+public:
+    void add(long line)
+    {
+        if (count_++ < 10)
+            lines_ += std::string(lines_.empty() ? "" : ", ") + std::to_string(line);
+    }
+    // On standard error, when any were skipped.
+    void report() const
+    {
+        if (count_ == 0)
+            return;
+        std::fprintf(stderr, "milfo-calc: skipped %lld empty %s (%s %s%s)\n", count_,
+                     count_ == 1 ? "row" : "rows", count_ == 1 ? "line" : "lines", lines_.c_str(),
+                     count_ > 10 ? ", ..." : "");
+    }
+
+private:
+    long long count_ = 0;
+    std::string lines_;
+};
+
+bool allEmpty(const std::vector<std::string>& cells)
+{
+    for (const std::string& c : cells)
+        if (!c.empty())
+            return false;
+    return true;
+}
 
 int run(const Options& o)
 {
@@ -360,14 +462,20 @@ int run(const Options& o)
 
     // Where the rows come from: a CSV file, or the values on the command line.
     const bool table = !o.haveFile && (!o.sets.empty() || !o.varies.empty());
+    const std::vector<std::vector<std::string>> inputs = inputNames(view);
     std::unique_ptr<std::FILE, FileCloser> file;
     std::unique_ptr<TextSource> source;
     std::unique_ptr<CsvReader> reader;
     std::vector<std::string> cells;
     Columns columns;
+    // Each column of the file: the index of its input in columns, or
+    // kPassedThrough.
+    std::vector<size_t> fileInput;
+    Skipped skipped;
     std::vector<ValueList> lists;
     bool nominal = false;
     long long fileSize = -1;
+    std::uint64_t total = 1;  // the rows of a table
 
     if (table) {
         for (const auto& [name, list] : o.varies) {
@@ -382,10 +490,19 @@ int run(const Options& o)
                 nominal = true;
             }
         }
+        std::string product;
+        bool tooMany = false;
+        for (const ValueList& l : lists) {
+            product += (product.empty() ? "" : " × ") + std::to_string(l.size());
+            tooMany = tooMany || total > UINT64_MAX / l.size();
+            total *= l.size();
+        }
+        if (tooMany)
+            throw Stop{"--vary: " + product + " rows are too many to count"};
         for (const auto& [name, text] : o.sets)
-            columns.add(view, name, "--set: ");
+            columns.add(view, inputs, name, "--set: ");
         for (const auto& [name, list] : o.varies)
-            columns.add(view, name, "--vary: ");
+            columns.add(view, inputs, name, "--vary: ");
     } else {
         if (!o.haveFile || o.file == "-") {
             file.reset(stdin);
@@ -401,27 +518,62 @@ int run(const Options& o)
         }
         source = openSource(file.get(), o.encoding);
         reader = std::make_unique<CsvReader>(*source);
-        if (!reader->next(cells))
+        // The header: the first line that is not empty.
+        bool header = false;
+        while ((header = reader->next(cells)) && allEmpty(cells))
+            skipped.add(reader->line());
+        if (!header)
             throw Stop{"the input is empty: its first line must name the inputs (milfo-calc --list " +
                        std::string(prog.name) + ")"};
         const std::string where = (o.haveFile && o.file != "-" ? o.file : "(standard input)") + ": line " +
-                                  std::to_string(reader->line()) + ", column ";
-        for (size_t i = 0; i < cells.size(); ++i)
-            columns.add(view, cells[i], where + std::to_string(i + 1) + ": ");
+                                  std::to_string(reader->line());
+        std::string passed;
+        for (size_t i = 0; i < cells.size(); ++i) {
+            const std::string at = where + ", column " + std::to_string(i + 1) + ": ";
+            const Control* c = Columns::named(view, inputs, cells[i], at);
+            if (c == nullptr) {
+                if (o.strictColumns)
+                    Columns::noInput(view, cells[i], at);
+                passed += (passed.empty() ? "" : ", ") +
+                          (cells[i].empty() ? "column " + std::to_string(i + 1) + " (no header)" : cells[i]);
+                fileInput.push_back(kPassedThrough);
+                continue;
+            }
+            fileInput.push_back(columns.controls.size());
+            columns.add(c, cells[i], at);
+        }
+        if (columns.controls.empty())
+            throw Stop{where + ": no column names an input of " + prog.name + "; its inputs are " +
+                       inputList(view)};
+        if (!passed.empty())
+            std::fprintf(stderr, "milfo-calc: passed through: %s\n", passed.c_str());
         for (const auto& [name, text] : o.sets)
-            columns.add(view, name, "--set: ");
+            columns.add(view, inputs, name, "--set: ");
     }
-    const size_t fileColumns = table ? 0 : cells.size();
+    const size_t fileColumns = fileInput.size();
+    const std::vector<std::string> fileHeader = cells;
+    // The inputs from the file come first, those of --set after them.
+    const size_t fileInputs = table ? 0 : columns.controls.size() - o.sets.size();
 
     RowRunner runner(view, columns.controls, columns.names, presses, o.lenient);
 
     CsvWriter out(stdout);
     if (o.bom)
         out.byteOrderMark();
+    const auto inputHeader = [&](size_t k) {
+        const Control* c = columns.controls[k];
+        out.cell(o.names ? std::string(c->name) : view.caption(*c));
+    };
     if (nominal)
         out.cell(o.names ? "nominal" : "呼び径");
-    for (size_t i = 0; i < columns.controls.size(); ++i)
-        out.cell(o.names ? std::string(columns.controls[i]->name) : view.caption(*columns.controls[i]));
+    for (size_t k = 0; k < fileColumns; ++k) {
+        if (fileInput[k] == kPassedThrough)
+            out.cell(fileHeader[k]);
+        else
+            inputHeader(fileInput[k]);
+    }
+    for (size_t k = fileInputs; k < columns.controls.size(); ++k)
+        inputHeader(k);
     for (const Control* r : runner.resultBoxes())
         out.cell(o.names ? std::string(r->name) : view.caption(*r));
     out.cell(o.names ? "error" : "エラー");
@@ -429,17 +581,15 @@ int run(const Options& o)
     if (isatty(1) && !out.flush())
         throw OutputError();
 
-    Progress progress(isatty(2) != 0);
+    Progress progress(progressShown(2, 1));
     // Rows typed at a terminal are answered one by one.
     const bool interactive = isatty(1) != 0;
     RowOutcome outcome;
     std::vector<std::string> row(columns.controls.size());
-    const auto write = [&](const std::string* nominalText) {
-        runner.run(row, outcome);
-        if (nominalText != nullptr)
-            out.cell(*nominalText);
-        for (const std::string& cell : row)
-            out.cell(cell);
+    for (size_t k = 0; k < o.sets.size(); ++k)
+        row[fileInputs + k] = o.sets[k].second;
+    // A row whose inputs are written: its results and its error.
+    const auto finish = [&] {
         for (const std::string& r : outcome.results)
             out.cell(r);
         out.cell(outcome.error);
@@ -449,11 +599,6 @@ int run(const Options& o)
     };
 
     if (table) {
-        for (size_t k = 0; k < o.sets.size(); ++k)
-            row[k] = o.sets[k].second;
-        std::uint64_t total = 1;
-        for (const ValueList& l : lists)
-            total = l.size() == 0 || total > UINT64_MAX / l.size() ? 0 : total * l.size();
         std::vector<std::uint64_t> at(lists.size(), 0);
         std::string nominalText;
         for (std::uint64_t done = 0; done < total; ++done) {
@@ -462,7 +607,12 @@ int run(const Options& o)
                 if (lists[k].isPipeSizes())
                     nominalText = lists[k].nominal(at[k]);
             }
-            write(nominal ? &nominalText : nullptr);
+            runner.run(row, outcome);
+            if (nominal)
+                out.cell(nominalText);
+            for (const std::string& cell : row)
+                out.cell(cell);
+            finish();
             for (size_t k = lists.size(); k-- > 0;) {
                 if (++at[k] < lists[k].size())
                     break;
@@ -473,15 +623,23 @@ int run(const Options& o)
     } else {
         try {
             while (reader->next(cells)) {
+                if (allEmpty(cells)) {
+                    skipped.add(reader->line());
+                    continue;
+                }
                 if (cells.size() != fileColumns)
                     throw InputError(reader->line(), std::to_string(cells.size()) +
                                                          (cells.size() == 1 ? " cell" : " cells") +
                                                          ", the header has " + std::to_string(fileColumns));
                 for (size_t k = 0; k < fileColumns; ++k)
-                    row[k].swap(cells[k]);
-                for (size_t k = 0; k < o.sets.size(); ++k)
-                    row[fileColumns + k] = o.sets[k].second;
-                write(nullptr);
+                    if (fileInput[k] != kPassedThrough)
+                        row[fileInput[k]].swap(cells[k]);
+                runner.run(row, outcome);
+                for (size_t k = 0; k < fileColumns; ++k)
+                    out.cell(fileInput[k] == kPassedThrough ? cells[k] : row[fileInput[k]]);
+                for (size_t k = fileInputs; k < row.size(); ++k)
+                    out.cell(row[k]);
+                finish();
                 progress.row(fileSize > 0
                                  ? static_cast<double>(source->consumed()) / static_cast<double>(fileSize)
                                  : -1.0);
@@ -493,10 +651,26 @@ int run(const Options& o)
     }
     if (!out.flush() || std::ferror(stdout))
         throw OutputError();
+    skipped.report();
     return 0;
 }
 
 }  // namespace
+
+bool progressShown(int errFd, int outFd)
+{
+    if (isatty(errFd) == 0)
+        return false;
+    if (isatty(outFd) == 0)
+        return true;
+    // Two terminals: the same one when they are the same device; /dev/tty
+    // (5, 0) stands for the process's own terminal, whichever that is.
+    struct stat err, out;
+    if (fstat(errFd, &err) != 0 || fstat(outFd, &out) != 0)
+        return false;
+    const auto own = [](const struct stat& s) { return major(s.st_rdev) == 5 && minor(s.st_rdev) == 0; };
+    return err.st_rdev != out.st_rdev && !own(err) && !own(out);
+}
 
 int commandLine(int argc, char** argv)
 {

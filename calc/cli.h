@@ -10,4 +10,9 @@ namespace milfo::calc {
 // on (the rows before it are written); 1: the output cannot be written.
 int commandLine(int argc, char** argv);
 
+// Whether the progress line goes to errFd: when it is a terminal and outFd,
+// where the rows go, is not that same terminal (the rows would be mixed with
+// the line's carriage returns).
+bool progressShown(int errFd, int outFd);
+
 }  // namespace milfo::calc

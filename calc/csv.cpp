@@ -38,6 +38,7 @@ bool CsvReader::next(std::vector<std::string>& cells)
         // A cell in quotes: up to the closing quote, line breaks included.
         if (c == '"' && cells[n - 1].empty()) {
             const long opened = line_;
+            bool afterCr = false;
             for (;;) {
                 c = get();
                 if (c < 0)
@@ -48,25 +49,27 @@ bool CsvReader::next(std::vector<std::string>& cells)
                         break;
                     get();
                 }
-                if (c == '\n')
+                // A line break inside the cell is kept as it is, and counted.
+                if (c == '\r' || (c == '\n' && !afterCr))
                     ++line_;
+                afterCr = c == '\r';
                 cells[n - 1] += static_cast<char>(c);
             }
             c = get();
-            if (c == '\r' && peek() == '\n')
-                c = get();
-            if (c != ',' && c != '\n' && c >= 0)
+            if (c != ',' && c != '\n' && c != '\r' && c >= 0)
                 throw InputError(line_, "text after the closing quote of cell " + std::to_string(n));
         } else {
             // A bare cell, up to a comma or the end of the line.
-            while (c >= 0 && c != ',' && c != '\n') {
-                if (c == '\r' && peek() == '\n') {
-                    c = get();
-                    break;
-                }
+            while (c >= 0 && c != ',' && c != '\n' && c != '\r') {
                 cells[n - 1] += static_cast<char>(c);
                 c = get();
             }
+        }
+        // CRLF, LF or a lone CR (old Mac files) ends the line.
+        if (c == '\r') {
+            if (peek() == '\n')
+                get();
+            c = '\n';
         }
         if (c == ',') {
             newCell();

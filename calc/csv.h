@@ -1,5 +1,5 @@
 // CSV as RFC 4180 writes it: cells separated by commas, records by CRLF (a
-// bare LF is taken too), a cell in double quotes when it holds a comma, a
+// bare LF or a lone CR is taken too), a cell in double quotes when it holds a comma, a
 // quote or a line break, a quote inside doubled. The reader takes one record
 // at a time; the writer buffers its output.
 #pragma once
@@ -24,7 +24,8 @@ public:
     // text that is not UTF-8 throws InputError with the record's first line.
     bool next(std::vector<std::string>& cells);
 
-    // The line the last record started on (1 for the first).
+    // The line the last record started on (1 for the first). A line ends
+    // with CRLF, LF or a lone CR.
     long line() const { return recordLine_; }
 
 private:

@@ -12,13 +12,17 @@ namespace {
 
 constexpr char kBom[] = "\xEF\xBB\xBF";
 
-// The lines of a file so far: one more than the line feeds seen. In UTF-8
-// and in CP932 a byte 0x0A is always a line feed (no second byte of a CP932
+// The lines of a file so far: one more than the line ends seen, a line
+// ending with CRLF, LF or a lone CR (counted at the CR; afterCr carries a CR
+// at the end of one piece to the next). In UTF-8 and in CP932 a byte 0x0A or
+// 0x0D is always a line feed or a carriage return (no second byte of a CP932
 // character is below 0x40).
-long linesIn(const char* p, size_t n, long before)
+long linesIn(const char* p, size_t n, long before, bool& afterCr)
 {
-    for (size_t i = 0; i < n; ++i)
-        before += p[i] == '\n' ? 1 : 0;
+    for (size_t i = 0; i < n; ++i) {
+        before += p[i] == '\r' || (p[i] == '\n' && !afterCr) ? 1 : 0;
+        afterCr = p[i] == '\r';
+    }
     return before;
 }
 
@@ -143,7 +147,7 @@ public:
         const int error = r == static_cast<size_t>(-1) ? errno : 0;
         out.resize(out.size() - toLeft);
         const size_t done = pending_.size() - inLeft;
-        line_ = linesIn(pending_.data(), done, line_);
+        line_ = linesIn(pending_.data(), done, line_, afterCr_);
         if (error == EILSEQ || (error == EINVAL && got == 0)) {
             // Give what came before; the fault comes with the next read.
             char hex[8];
@@ -165,6 +169,7 @@ private:
     std::string pending_;
     bool first_ = true;
     long line_ = 1;
+    bool afterCr_ = false;
     std::string fault_;
     long faultLine_ = 0;
 };

@@ -47,6 +47,17 @@ RowRunner::RowRunner(const ProgramView& view, std::vector<const Control*> column
         }
     }
     loadFailure_ = loaded_.load();
+    matchedEntries_.resize(columns_.size());
+    entries_.assign(columns_.size(), ListEntries(std::vector<std::string>()));
+}
+
+const ListEntries& RowRunner::entriesFor(size_t column, const std::vector<std::string>& entries)
+{
+    if (matchedEntries_[column] != entries) {
+        matchedEntries_[column] = entries;
+        entries_[column] = ListEntries(entries);
+    }
+    return entries_[column];
 }
 
 void RowRunner::run(const std::vector<std::string>& cells, RowOutcome& out)
@@ -72,37 +83,64 @@ void RowRunner::enter(const std::vector<std::string>& cells, RowOutcome& out)
             out.error += where + ": ";
         out.error += message;
     };
-    if (!lenient_) {
-        for (size_t i = 0; i < columns_.size(); ++i) {
-            if (columns_[i]->kind != ControlKind::TextBox || ReadsWhole(cells[i]))
-                continue;
-            report(columnNames_[i],
-                   cells[i].empty() ? "空欄です" : "「" + cells[i] + "」は数値ではありません");
-        }
-    }
-    if (loadFailure_)
-        report("", loadFailure_->message);
-    if (!out.error.empty()) {
+    const auto refuse = [&] {
         for (std::string& r : out.results)
             r.clear();
-        return;
+    };
+    if (loadFailure_) {
+        report("", loadFailure_->message);
+        return refuse();
     }
 
+    // Read strictly, a cell that is no number, or no entry of its list as the
+    // list is when the cell's turn comes, refuses the row: every such cell is
+    // named, in column order.
+    std::vector<std::string> refused(columns_.size());
+    bool anyRefused = false;
+    if (!lenient_)
+        for (size_t i = 0; i < columns_.size(); ++i)
+            if (columns_[i]->kind == ControlKind::TextBox && !ReadsWhole(cells[i])) {
+                refused[i] = cells[i].empty() ? "空欄です" : "「" + cells[i] + "」は数値ではありません";
+                anyRefused = true;
+            }
+
     form_ = loaded_;
+    std::string clickFailures;
     for (size_t i : entryOrder_) {
         const Control& input = *columns_[i];
-        const std::string& cell = cells[i];
+        const std::string* cell = &cells[i];
         // Read leniently, an empty cell is a box left as it is: nothing typed
         // over the emissivity a finish has just put there.
-        if (lenient_ && cell.empty() && input.kind == ControlKind::TextBox)
+        if (lenient_ && cell->empty() && input.kind == ControlKind::TextBox)
             continue;
-        form_.type(input, cell);
-        if (input.kind != ControlKind::ComboBox)
+        if (input.kind != ControlKind::ComboBox) {
+            form_.type(input, *cell);
             continue;
-        if (const std::optional<size_t> entry = form_.findEntry(input, cell))
+        }
+        if (!lenient_) {
+            const ListEntries& entries = entriesFor(i, form_.entries(input));
+            const std::string* named = entries.empty() ? cell : entries.pick(*cell);
+            if (named == nullptr) {
+                refused[i] = (cell->empty() ? "空欄です（" : "「" + *cell + "」は一覧にありません（") +
+                             entries.listed() + "）";
+                anyRefused = true;
+                continue;
+            }
+            cell = named;
+        }
+        form_.type(input, *cell);
+        if (const std::optional<size_t> entry = form_.findEntry(input, *cell))
             if (const auto failure = form_.pick(input, *entry))
-                report(columnNames_[i], failure->message);
+                clickFailures +=
+                    (clickFailures.empty() ? "" : " / ") + columnNames_[i] + ": " + failure->message;
     }
+    if (anyRefused) {
+        for (size_t i = 0; i < columns_.size(); ++i)
+            if (!refused[i].empty())
+                report(columnNames_[i], refused[i]);
+        return refuse();
+    }
+    out.error = clickFailures;
     // With one button its failure is the window's message as it stands; with
     // more, each message names its button.
     for (size_t k = 0; k < presses_.size(); ++k)

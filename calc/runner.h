@@ -6,6 +6,9 @@
 // cell of a box is not typed at all), then the buttons are pressed. Whatever
 // fails ends as the window's message in the row's error, after the form's
 // error policy has emptied the result boxes the handler had not written.
+// Read strictly (the default), a list cell names an entry of the list as it
+// is when the cell's turn comes, as a person reads it (folding.h: "保温筒2種"
+// picks "保温筒２種"); one that names no entry is an error of its row.
 #pragma once
 
 #include <memory>
@@ -14,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "folding.h"
 #include "form_model.h"
 
 namespace milfo::calc {
@@ -64,10 +68,15 @@ public:
 
 private:
     void enter(const std::vector<std::string>& cells, RowOutcome& out);
+    // The entries of a list column as a strict cell is matched against them
+    // (kept while the list holds the same entries).
+    const ListEntries& entriesFor(size_t column, const std::vector<std::string>& entries);
 
     std::vector<const Control*> columns_;
     std::vector<std::string> columnNames_;
-    std::vector<size_t> entryOrder_;  // column indexes in tab order
+    std::vector<size_t> entryOrder_;                        // column indexes in tab order
+    std::vector<std::vector<std::string>> matchedEntries_;  // by column: the entries entries_ holds
+    std::vector<ListEntries> entries_;
     std::vector<const Control*> presses_;
     std::vector<std::string> pressCaptions_;
     std::vector<const Control*> results_;

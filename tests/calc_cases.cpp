@@ -11,8 +11,10 @@
 // are printed, and at least 90% of all cases must be rows.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <stdlib.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
@@ -23,7 +25,9 @@
 #include <vector>
 
 #include "catalogue.h"
+#include "cli.h"
 #include "csv.h"
+#include "folding.h"
 #include "gui_harness.h"
 #include "probe_program.h"
 #include "runner.h"
@@ -105,6 +109,8 @@ std::string csvCell(const std::string& s)
 struct Translation {
     std::string skip;  // the reason, when it is not a row
     std::vector<std::string> columns = {}, cells = {}, presses = {};
+    // Each column's list entries as the case leaves them (none for a box).
+    std::vector<std::vector<std::string>> entries = {};
 };
 
 Translation translate(const calc::ProgramView& view, const test::GuiCase& c)
@@ -180,6 +186,9 @@ Translation translate(const calc::ProgramView& view, const test::GuiCase& c)
     for (const auto& [o, name] : inOrder) {
         t.columns.push_back(name);
         t.cells.push_back(last[name].text);
+        const Control& input = *rules.find(name);
+        t.entries.push_back(input.kind == ControlKind::ComboBox ? form.entries(input)
+                                                                : std::vector<std::string>{});
     }
     // A case that types nothing: a box typed with the text it starts with.
     if (t.columns.empty())
@@ -187,6 +196,7 @@ Translation translate(const calc::ProgramView& view, const test::GuiCase& c)
             if (input->kind == ControlKind::TextBox && t.columns.empty()) {
                 t.columns.emplace_back(input->name);
                 t.cells.emplace_back(input->text);
+                t.entries.emplace_back();
             }
     return t;
 }
@@ -237,19 +247,32 @@ TEST(CalcGuiCases, EveryRowShowsWhatTheWindowShows)
         }
     }
 
-    int rows = 0, compared = 0, strictSame = 0, strictRefused = 0;
+    int rows = 0, compared = 0, strictSame = 0, strictPicked = 0, strictRefused = 0;
     for (const auto& [key, group] : runs) {
         const Translation& first = group.front().t;
         const std::string program = key.substr(0, key.find('\t'));
-        std::string csv;
-        for (size_t i = 0; i < first.columns.size(); ++i)
-            csv += (i ? "," : "") + csvCell(first.columns[i]);
-        csv += "\r\n";
-        for (const Row& row : group) {
-            for (size_t i = 0; i < row.t.cells.size(); ++i)
-                csv += (i ? "," : "") + csvCell(row.t.cells[i]);
+        // The case's title first, a column that names no input: passed
+        // through, it keeps a row of empty texts from being skipped. With
+        // picked, each list cell is replaced by the entry it names.
+        const calc::ProgramView view(*findProgram(program));
+        const auto csvOf = [&](bool picked) {
+            std::string csv = "case";
+            for (const std::string& column : first.columns)
+                csv += "," + csvCell(column);
             csv += "\r\n";
-        }
+            for (const Row& row : group) {
+                csv += csvCell(row.title);
+                for (size_t i = 0; i < row.t.cells.size(); ++i) {
+                    const calc::ListEntries entries(row.t.entries[i]);
+                    const std::string* entry = entries.pick(row.t.cells[i]);
+                    const bool list = view.findInput(first.columns[i])->kind == ControlKind::ComboBox;
+                    csv += "," + csvCell(picked && list && entry != nullptr ? *entry : row.t.cells[i]);
+                }
+                csv += "\r\n";
+            }
+            return csv;
+        };
+        const std::string csv = csvOf(false);
         std::vector<std::string> args{"--lenient", "--header", "names"};
         for (const std::string& p : first.presses) {
             args.emplace_back("--press");
@@ -258,6 +281,7 @@ TEST(CalcGuiCases, EveryRowShowsWhatTheWindowShows)
         args.push_back(program);
         const CalcRun r = runCalc(args, csv);
         ASSERT_EQ(r.status, 0) << key << "\n" << r.err;
+        EXPECT_EQ(r.err, "milfo-calc: passed through: case\n");
         const auto out = parseCsv(r.out);
         ASSERT_EQ(out.size(), group.size() + 1) << r.out;
         for (size_t k = 0; k < group.size(); ++k) {
@@ -284,27 +308,47 @@ TEST(CalcGuiCases, EveryRowShowsWhatTheWindowShows)
             ++rows;
         }
 
-        // Read strictly, a row whose boxes all hold whole numbers shows the
-        // same; any other is an error of its row, with no result.
+        // Read strictly, a row whose boxes all hold whole numbers and whose
+        // list cell is an entry shows the same; one whose list cell names an
+        // entry only as a person reads it shows what that entry picked
+        // shows; any other is an error of its row, with no result.
         args.erase(args.begin());
         const auto strict = parseCsv(runCalc(args, csv).out);
         ASSERT_EQ(strict.size(), out.size());
-        const calc::ProgramView view(*findProgram(program));
+        args.insert(args.begin(), "--lenient");
+        const auto picked = parseCsv(runCalc(args, csvOf(true)).out);
+        ASSERT_EQ(picked.size(), out.size());
+        const size_t inputsEnd = 1 + first.columns.size();  // the case's title, then the inputs
         for (size_t k = 0; k < group.size(); ++k) {
             SCOPED_TRACE(group[k].title + " (strict)");
-            bool whole = true;
-            for (size_t i = 0; i < first.columns.size(); ++i)
-                if (view.findInput(first.columns[i])->kind == ControlKind::TextBox)
-                    whole = whole && ReadsWhole(group[k].t.cells[i]);
-            if (whole) {
+            bool whole = true, entry = true, named = true;
+            for (size_t i = 0; i < first.columns.size(); ++i) {
+                const std::string& cell = group[k].t.cells[i];
+                const std::vector<std::string>& listed = group[k].t.entries[i];
+                if (view.findInput(first.columns[i])->kind == ControlKind::TextBox) {
+                    whole = whole && ReadsWhole(cell);
+                } else if (!listed.empty()) {
+                    entry = entry && std::find(listed.begin(), listed.end(), cell) != listed.end();
+                    named = named && calc::ListEntries(listed).pick(cell) != nullptr;
+                }
+            }
+            if (whole && entry) {
                 EXPECT_EQ(strict[k + 1], out[k + 1]);
                 ++strictSame;
-                continue;
+            } else if (whole && named) {
+                for (size_t i = inputsEnd; i < strict[k + 1].size(); ++i)
+                    EXPECT_EQ(strict[k + 1][i], picked[k + 1][i]) << strict[0][i];
+                ++strictPicked;
+            } else {
+                for (size_t i = inputsEnd; i + 1 < strict[k + 1].size(); ++i)
+                    EXPECT_EQ(strict[k + 1][i], "") << strict[0][i];
+                const std::string& error = strict[k + 1].back();
+                EXPECT_NE(error.find(": "), std::string::npos) << error;
+                const bool listRefused = error.find("は一覧にありません（") != std::string::npos ||
+                                         error.find("空欄です（") != std::string::npos;
+                EXPECT_EQ(listRefused, !named) << error;
+                ++strictRefused;
             }
-            for (size_t i = first.columns.size(); i + 1 < strict[k + 1].size(); ++i)
-                EXPECT_EQ(strict[k + 1][i], "") << strict[0][i];
-            EXPECT_NE(strict[k + 1].back().find(": "), std::string::npos) << strict[k + 1].back();
-            ++strictRefused;
         }
     }
     for (const ProgramDescription* p : allPrograms())
@@ -315,8 +359,8 @@ TEST(CalcGuiCases, EveryRowShowsWhatTheWindowShows)
         report += "  " + std::to_string(n) + " " + why + "\n";
     std::printf(
         "%d of %d GUI cases run as rows in %zu runs, %d texts compared; read strictly, %d the same, %d "
-        "refused; not rows:\n%s",
-        rows, cases, runs.size(), compared, strictSame, strictRefused, report.c_str());
+        "with the list's entry the cell names, %d refused; not rows:\n%s",
+        rows, cases, runs.size(), compared, strictSame, strictPicked, strictRefused, report.c_str());
 }
 
 namespace {
@@ -337,6 +381,14 @@ const char* const kHeader = "Combo1,Text1,Text2,Text3,error\n";
 // "保温筒１種" and "－４０" and "０" in CP932 (Shift_JIS as Windows writes it:
 // 0x817C is the full-width minus, 0x8160 the wave dash, read as U+FF5E).
 const std::string kGradeCp932 = "\x95\xdb\x89\xb7\x93\x9b\x82\x50\x8e\xed";
+
+// mostrel's list, as an error names it.
+const std::string kGlassWoolEntries =
+    "「ウール２号」「ウール３号」「保温板２号２４ｋ」「保温板２号４０ｋ」「保温板２号４８ｋ」「保温板２号６４"
+    "ｋ」"
+    "「保温板２号８０ｋ」「保温板２号９６ｋ」「保温板２号１２０ｋ」「保温板３号８０ｋ」「保温板３号９６ｋ」"
+    "「保温板３号１２０ｋ」「波形保温板」「ブランケット２号ａ」「ブランケット２号ｂ」「保温帯２号ａ」"
+    "「保温帯２号ｂ」「保温帯２号ｃ」「保温筒」";
 
 const std::vector<CommandCase> kCommandCases = {
     // Strict cells: a cell ReadVal reads in part or not at all is the row's
@@ -364,10 +416,42 @@ const std::vector<CommandCase> kCommandCases = {
      std::string(kHeader) +
          "保温筒１種,12abc,50,0.04477,\n保温筒１種,abc,50,0.04375,\n保温筒１種,,50,0.04375,\n"
          "保温筒１種,1e,50,0.043835,\n"},
-    {"a list cell that is no entry is typed, and reads as no grade",
+    // List cells: an entry as a person reads it (width folded, blanks
+    // ignored) is picked; any other is an error of its row naming the
+    // entries; read leniently, it is typed and reads as no grade.
+    {"a list cell that is no entry is an error naming the entries, with the other errors in column order",
      {"--header", "names", "fennick"},
-     "Combo1,Text1,Text2\n保温筒,0,50\n",
-     std::string(kHeader) + "保温筒,0,50,0,\n"},
+     "Combo1,Text1,Text2\n保温筒,0,50\n保温筒３種,x,50\n,0,50\n保温筒１種,0,50\n",
+     std::string(kHeader) +
+         "保温筒,0,50,,Combo1: 「保温筒」は一覧にありません（「保温筒１種」「保温筒２種」）\n"
+         "保温筒３種,x,50,,Combo1: 「保温筒３種」は一覧にありません（「保温筒１種」「保温筒２種」） / Text1: "
+         "「x」は数値ではありません\n"
+         ",0,50,,Combo1: 空欄です（「保温筒１種」「保温筒２種」）\n保温筒１種,0,50,0.04375,\n"},
+    {"read leniently, a list cell that is no entry is typed, and reads as no grade",
+     {"--lenient", "--header", "names", "fennick"},
+     "Combo1,Text1,Text2\n保温筒,0,50\n保温筒2種,0,50\n",
+     std::string(kHeader) + "保温筒,0,50,0,\n保温筒2種,0,50,0,\n"},
+    {"a grade typed with half-width digits and blanks picks its entry; the cell is written as given",
+     {"--header", "names", "fennick"},
+     "Combo1,Text1,Text2\n保温筒2種,-40,0\n 保温筒 ２ 種 "
+     ",-40,0\n\"保温筒\n1種\",0,50\n保温筒\u30002種,-40,0\n",
+     std::string(kHeader) +
+         "保温筒2種,-40,0,0.0361,\n 保温筒 ２ 種 ,-40,0,0.0361,\n\"保温筒\n1種\",0,50,0.04375,\n"
+         "保温筒\u30002種,-40,0,0.0361,\n"},
+    {"half-width katakana with voiced marks, or a voiced mark apart, pick the entry",
+     {"--header", "names", "mostrel"},
+     "Combo1,Text1,Text2\nﾌﾞﾗﾝｹｯﾄ2号a,10,50\nブランケット２号ａ,10,50\nフ\u3099ランケット２号ｂ,10,50\n"
+     "ブランケット2号A,10,50\n",
+     "Combo1,Text1,Text2,Text3,error\nﾌﾞﾗﾝｹｯﾄ2号a,10,50,0.03967,\nブランケット２号ａ,10,50,0.03967,\n"
+     "フ\u3099ランケット２号ｂ,10,50,0.03638,\nブランケット2号A,10,50,,Combo1: "
+     "「ブランケット2号A」は一覧にありません（" +
+         kGlassWoolEntries + "）\n"},
+    {"a finish typed in half-width katakana is picked and fills the emissivity",
+     {"--header", "names", "熱伝達率"},
+     "Combo1,Text1,Text2,Text4,Text5\nｱﾙﾐﾆｳﾑ板,20,50,0.1,0.05\nアルミニウム板,20,50,0.1,0.05\n",
+     "Combo1,Text1,Text2,Text4,Text5,Text6,Text7,Text8,Text9,Text10,Text11,error\n"
+     "ｱﾙﾐﾆｳﾑ板,20,50,0.1,0.05,1.46345743101304,0,0,5.99128913746103,0,4.16456625878089,\n"
+     "アルミニウム板,20,50,0.1,0.05,1.46345743101304,0,0,5.99128913746103,0,4.16456625878089,\n"},
     // Entered as a person would: a finish picked fills ε, a typed ε after it
     // wins (tab order, whatever the column order).
     {"picking a finish fills the emissivity",
@@ -402,8 +486,8 @@ const std::vector<CommandCase> kCommandCases = {
     {"--press 終了", {"--press", "終了", "熱伝達率"}, "Text1\n0\n", "", 2, "calculates nothing"},
     {"--press unknown", {"--press", "Command9", "ravelt"}, "Text1\n0\n", "", 2, "no button of ravelt"},
     // Columns.
-    {"unknown column: nothing read",
-     {"fennick"},
+    {"--strict-columns: a column that names no input, nothing read",
+     {"--strict-columns", "fennick"},
      "Combo1,Text1,温度\n保温筒１種,0,50\n",
      "",
      2,
@@ -416,7 +500,66 @@ const std::vector<CommandCase> kCommandCases = {
      "",
      2,
      "\"Text1\" and \"低温側温度（℃）\" both name Text1"},
-    {"a result box is no input", {"fennick"}, "Text3\n0\n", "", 2, "\"Text3\" is not an input of fennick"},
+    {"--strict-columns: a result box is no input",
+     {"--strict-columns", "fennick"},
+     "Text1,Text3\n0,0\n",
+     "",
+     2,
+     "\"Text3\" is not an input of fennick"},
+    {"columns that name no input are copied through in their place and named",
+     {"--header", "names", "fennick"},
+     "番号,Combo1,Text1,系統,Text2,備考,\n1,保温筒１種,0,\"A,B\",50,\"新設\n\",\n2,保温筒２種,-40,C,0,,x\n",
+     "番号,Combo1,Text1,系統,Text2,備考,,Text3,error\n1,保温筒１種,0,\"A,B\",50,\"新設\n\",,0.04375,\n"
+     "2,保温筒２種,-40,C,0,,x,0.0361,\n",
+     0,
+     "milfo-calc: passed through: 番号, 系統, 備考, column 7 (no header)\n"},
+    {"a column copied through beside --set and a result box's caption",
+     {"--set", "Combo1=保温筒１種", "fennick", "-"},
+     "No.,Text1,Text2,平均熱伝導率（Ｗ／ｍｋ）\nL-1,0,50,9\n",
+     "No.,低温側温度（℃）,高温側温度（℃）,平均熱伝導率（Ｗ／ｍｋ）,ポリエチレンフォームの種類,"
+     "平均熱伝導率（Ｗ／ｍｋ）,エラー\nL-1,0,50,9,保温筒１種,0.04375,\n",
+     0,
+     "milfo-calc: passed through: No., 平均熱伝導率（Ｗ／ｍｋ）\n"},
+    {"a header that names no input at all",
+     {"fennick"},
+     "番号,温度\n1,50\n",
+     "",
+     2,
+     "(standard input): line 1: no column names an input of fennick; its inputs are Text1"},
+    {"the README's line list: a line number and a remark carried through",
+     {"--press", "配管の計算", "ravelt", "@IN@"},
+     "番号,断熱材平均熱伝導率(W/mK),断熱材内側温度(℃),断熱材外側温度(℃),周囲温度(℃),表面熱伝達率(W/m2K),"
+     "断熱材の内径(m),備考\n1,0.05,300,40,20,10,0.1143,蒸気主管 100A\n2,0.045,180,40,20,10,0.0605,復水 50A\n"
+     "3,0.04,120,35,20,10,0.0486,温水 40A\n4,0.04,120,35,35,10,0.0486,周囲温度 = 外側温度\n",
+     "番号,断熱材平均熱伝導率(W/mK),断熱材内側温度(℃),断熱材外側温度(℃),周囲温度(℃),表面熱伝達率(W/m2K),"
+     "断熱材の内径(m),備考,２．配管 断熱材厚さ(m),エラー\n1,0.05,300,40,20,10,0.1143,蒸気主管 100A,"
+     "0.0485550000000411,\n2,0.045,180,40,20,10,0.0605,復水 50A,0.0238849999999914,\n3,0.04,120,35,20,10,"
+     "0.0486,温水 40A,0.017499999999998,\n4,0.04,120,35,35,10,0.0486,周囲温度 = 外側温度,,0 "
+     "で除算しました。\n",
+     0,
+     "milfo-calc: passed through: 番号, 備考\n"},
+    // Headers read as a person reads them; the output heads the columns
+    // with the window's captions all the same.
+    {"headers with half-width brackets, blanks, a line break and full-width letters",
+     {"fennick"},
+     "低温側温度(℃),\"高温側温度\n （℃）\",ＣＯＭＢＯ１,Ｃｏｍｂｏ１\n0,50,x,保温筒１種\n",
+     "低温側温度（℃）,高温側温度（℃）,ＣＯＭＢＯ１,ポリエチレンフォームの種類,平均熱伝導率（Ｗ／ｍｋ）,"
+     "エラー\n"
+     "0,50,x,保温筒１種,0.04375,\n",
+     0,
+     "milfo-calc: passed through: ＣＯＭＢＯ１\n"},
+    {"a header named twice once folded",
+     {"fennick"},
+     "低温側温度(℃),低温側温度（℃）\n0,0\n",
+     "",
+     2,
+     "\"低温側温度(℃)\" and \"低温側温度（℃）\" both name Text1"},
+    {"--set and --vary names read as headers are",
+     {"--header", "names", "--set", "ポリエチレンフォームの種類=保温筒2種", "--vary", "低温側温度 (℃)=-40",
+      "--vary", "Ｔｅｘｔ２=0", "fennick"},
+     "",
+     "Combo1,Text1,Text2,Text3,error\n保温筒2種,-40,0,0.0361,\n"},
+
     {"empty input", {"fennick"}, "", "", 2, "the input is empty"},
     {"a file named on the command line",
      {"--header", "names", "fennick", "@IN@"},
@@ -447,17 +590,39 @@ const std::vector<CommandCase> kCommandCases = {
      2,
      "line 3: the quote that opens cell 2 is never closed"},
     {"text after a closing quote, after a cell over two lines",
-     {"--header", "names", "fennick"},
+     {"--lenient", "--header", "names", "fennick"},
      "Combo1,Text1,Text2\r\n\"保温筒\"\"１種\n\",\"10\",70\r\n保温筒１種,\"0\"x,50\r\n",
      std::string(kHeader) + "\"保温筒\"\"１種\n\",10,70,0,\n",
      2,
      "line 4: text after the closing quote of cell 2"},
-    {"a blank line is a record of one cell",
-     {"fennick"},
-     "Combo1,Text1,Text2\n\n",
-     "ポリエチレンフォームの種類,低温側温度（℃）,高温側温度（℃）,平均熱伝導率（Ｗ／ｍｋ）,エラー\n",
+    // Blank lines and rows of empty cells, before the header too, are
+    // skipped and counted at the end; a row of some empty cells is a row.
+    {"blank lines and rows of empty cells are skipped and counted",
+     {"--header", "names", "fennick"},
+     "\n,,\nCombo1,Text1,Text2\n保温筒１種,0,50\n\n,,\n\"\",\"\",\"\"\n,,,,,,\n保温筒１種,,\n\r\n",
+     std::string(kHeader) + "保温筒１種,0,50,0.04375,\n保温筒１種,,,,Text1: 空欄です / Text2: 空欄です\n",
+     0,
+     "milfo-calc: skipped 7 empty rows (lines 1, 2, 5, 6, 7, 8, 10)\n"},
+    {"only blank lines", {"fennick"}, "\n\n,,\n", "", 2, "the input is empty"},
+    {"more than ten empty rows: the first ten lines named",
+     {"--header", "names", "fennick"},
+     "Combo1,Text1,Text2\n\n\n\n\n\n\n\n\n\n\n\n\n",
+     std::string(kHeader),
+     0,
+     "milfo-calc: skipped 12 empty rows (lines 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, ...)\n"},
+    // A lone CR ends a line (old Mac files), in the line numbers too.
+    {"lone CR line ends",
+     {"--header", "names", "fennick"},
+     "Combo1,Text1,Text2\r保温筒１種,0,50\r\"保温筒\r１種\",0,50\r\r\n保温筒１種,0,50,9\r",
+     std::string(kHeader) + "保温筒１種,0,50,0.04375,\n\"保温筒\r１種\",0,50,0.04375,\n",
      2,
-     "line 2: 1 cell, the header has 3"},
+     "(standard input): line 6: 4 cells, the header has 3"},
+    {"a lone CR after a closing quote",
+     {"--header", "names", "fennick"},
+     "\"Combo1\",\"Text1\",\"Text2\"\r\"保温筒１種\",\"0\",\"50\"\r\"保温筒１種\",\"0\"x,50\r",
+     std::string(kHeader) + "保温筒１種,0,50,0.04375,\n",
+     2,
+     "line 3: text after the closing quote of cell 2"},
     {"quoted cells with commas and quotes are written quoted",
      {"--header", "names", "--lenient", "fennick"},
      "Combo1,Text1,Text2\n\"保温筒１種\",\"1,5\",\"2\"\"0\"\n",
@@ -467,7 +632,15 @@ const std::vector<CommandCase> kCommandCases = {
      {"--encoding", "cp932", "--header", "names", "fennick"},
      "Combo1,Text1,Text2\r\n" + kGradeCp932 +
          ",\x81\x7c\x82\x53\x82\x4f,\x82\x4f\r\n\x95\xdb\x89\xb7\x93\x9b\x81\x60,0,50\r\n",
-     std::string(kHeader) + "保温筒１種,－４０,０,0.0361,\n保温筒～,0,50,0,\n"},
+     std::string(kHeader) +
+         "保温筒１種,－４０,０,0.0361,\n"
+         "保温筒～,0,50,,Combo1: 「保温筒～」は一覧にありません（「保温筒１種」「保温筒２種」）\n"},
+    {"CP932 with lone CR line ends: a byte that is no character on its line",
+     {"--encoding", "cp932", "--header", "names", "fennick"},
+     "Combo1,Text1,Text2\r" + kGradeCp932 + ",0,50\r\r" + kGradeCp932 + ",\x85\x40,50\r",
+     std::string(kHeader) + "保温筒１種,0,50,0.04375,\n",
+     2,
+     "line 4: byte 0x85 is no character of CP932"},
     {"CP932 input with a byte that is no character",
      {"--encoding", "cp932", "--header", "names", "fennick"},
      "Combo1,Text1,Text2\r\n" + kGradeCp932 + ",0,50\r\n" + kGradeCp932 + ",\x85\x40,50\r\n",
@@ -503,6 +676,12 @@ const std::vector<CommandCase> kCommandCases = {
     {"--vary range stepping away", {"--vary", "Text1=1:0:0.5", "fennick"}, "", "", 2, "leads away from TO"},
     {"--vary range of two parts", {"--vary", "Text1=1:2", "fennick"}, "", "", 2, "a range is FROM:TO:STEP"},
     {"--vary range not decimal", {"--vary", "Text1=1e1:2:1", "fennick"}, "", "", 2, "plain decimal numbers"},
+    {"--vary: too many rows to count",
+     {"--vary", "Text1=0:99999999999999999:1", "--vary", "Text2=0:999:1", "fennick"},
+     "",
+     "",
+     2,
+     "milfo-calc: --vary: 100000000000000000 × 1000 rows are too many to count\n"},
     {"--vary two sgp",
      {"--vary", "Text1=sgp", "--vary", "Text2=sgp", "fennick"},
      "",
@@ -687,4 +866,141 @@ TEST(CalcCommandLine, SgpWithCaptions)
               (std::vector<std::string>{"6A", "0.05", "300", "40", "20", "10", "0.0105", "0.065", ""}));
     EXPECT_EQ(rows[24],
               (std::vector<std::string>{"500A", "0.05", "300", "40", "20", "10", "0.508", "0.065", ""}));
+}
+
+// Headers and list cells as a person reads them: the width folded as NFKC
+// folds it, White_Space dropped; nothing else of NFKC.
+TEST(CalcFolding, Texts)
+{
+    const struct {
+        const char* text;
+        const char* folded;
+    } rows[] = {
+        {"低温側温度（℃）", "低温側温度(℃)"},
+        {"低温側温度 (℃)", "低温側温度(℃)"},
+        {"風速 （ｍ／ｓ）", "風速(m/s)"},
+        {"保温筒２種", "保温筒2種"},
+        {" 保温筒\u3000２\t種\r\n", "保温筒2種"},
+        {"ｱﾙﾐﾆｳﾑ板", "アルミニウム板"},
+        {"ﾌﾞﾗﾝｹｯﾄ", "ブランケット"},  // voiced mark composed
+        {"ﾊﾟｲﾌﾟ", "パイプ"},          // semi-voiced mark composed
+        {"フ\u3099ランケット", "ブランケット"},
+        {"ｳﾞ", "ヴ"},
+        {"ﾞ", "\u3099"},             // a mark after nothing stays a mark
+        {"ｶ ﾞ", "ガ"},               // blanks do not count, even before a mark
+        {"ﾐﾞ", "ミ\u3099"},          // ミ has no voiced form
+        {"ｰ｡｢｣､･", "ー。「」、・"},  // half-width punctuation
+        {"ＡＢｃ１２３＋－．", "ABc123+-."},
+        {"＂＼～", "\"\\~"},
+        {"￥￠", "¥¢"},
+        {"℃ ° ① ² ㎡", "℃°①²㎡"},  // not width: kept
+        {"Text1", "Text1"},
+        {"\xA0\xE3", "\xA0\xE3"},          // no UTF-8: kept as bytes
+        {"\xC2\xA0x\xE2\x80\x83y", "xy"},  // no-break and em spaces are blanks
+        {"", ""},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(calc::foldedForMatching(row.text), row.folded) << row.text;
+}
+
+// Which inputs a header names: one named exactly wins alone; else every one
+// named after folding, two of them an ambiguous header.
+TEST(CalcFolding, HeaderNames)
+{
+    const std::vector<std::vector<std::string>> inputs = {
+        {"Text1", "温度（℃）"}, {"Text2", "温度(℃)"}, {"Text3", "風速 （ｍ／ｓ）"}, {"Combo1", "種類"}};
+    const struct {
+        const char* header;
+        std::vector<size_t> named;
+    } rows[] = {
+        {"温度（℃）", {0}}, {"温度(℃)", {1}},         {"温度 （℃）", {0, 1}}, {"温度(℃) ", {0, 1}},
+        {"風速(m/s)", {2}}, {"風速 （ｍ／ｓ）", {2}}, {"ｔｅｘｔ３", {}},     {"Ｔｅｘｔ３", {2}},
+        {"Combo1", {3}},    {"種 類", {3}},           {"種類2", {}},          {"", {}},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(calc::candidatesNamed(row.header, inputs), row.named) << row.header;
+}
+
+// A list cell read strictly: the entry it names, or none.
+TEST(CalcFolding, ListCells)
+{
+    const calc::ListEntries list({"", "保温筒１種", "保温筒２種", "ブランケット２号ａ", "A", "Ａ"});
+    const struct {
+        const char* cell;
+        const char* entry;  // nullptr: none
+    } rows[] = {
+        {"保温筒１種", "保温筒１種"},
+        {"保温筒1種", "保温筒１種"},
+        {" 保温筒 2 種", "保温筒２種"},
+        {"保温筒３種", nullptr},
+        {"保温筒", nullptr},
+        {"ﾌﾞﾗﾝｹｯﾄ2号a", "ブランケット２号ａ"},
+        {"ﾌﾞﾗﾝｹｯﾄ2号A", nullptr},
+        {"", ""},
+        {" ", ""},
+        {"A", "A"},
+        {"Ａ", "Ａ"},
+        {" A", nullptr},  // "A" and "Ａ" alike
+    };
+    for (const auto& row : rows) {
+        const std::string* entry = list.pick(row.cell);
+        if (row.entry == nullptr)
+            EXPECT_EQ(entry, nullptr) << row.cell << " picks " << *entry;
+        else
+            EXPECT_TRUE(entry != nullptr && *entry == row.entry) << row.cell;
+    }
+    EXPECT_EQ(calc::ListEntries({"保温筒１種", "保温筒２種"}).listed(), "「保温筒１種」「保温筒２種」");
+}
+
+namespace {
+
+// A new pseudo-terminal: its slave side opened (the master kept open).
+struct Terminal {
+    int master = -1, slave = -1;
+    Terminal()
+    {
+        master = posix_openpt(O_RDWR | O_NOCTTY);
+        if (master >= 0 && grantpt(master) == 0 && unlockpt(master) == 0)
+            slave = open(ptsname(master), O_RDWR | O_NOCTTY);
+    }
+    ~Terminal()
+    {
+        close(slave);
+        close(master);
+    }
+    int again() const { return open(ptsname(master), O_RDWR | O_NOCTTY); }
+};
+
+}  // namespace
+
+// The progress line: on a terminal, unless the rows go to that same one.
+TEST(CalcCommandLine, ProgressOnlyBesideTheRows)
+{
+    const Terminal a, b;
+    ASSERT_GE(a.slave, 0);
+    ASSERT_GE(b.slave, 0);
+    const int aAgain = a.again();
+    int pipeEnds[2];
+    ASSERT_EQ(pipe(pipeEnds), 0);
+    FILE* file = std::tmpfile();
+    const int fileFd = fileno(file);
+    const struct {
+        const char* what;
+        int err, out;
+        bool shown;
+    } rows[] = {
+        {"both on one terminal", a.slave, a.slave, false},
+        {"both on one terminal, opened twice", a.slave, aAgain, false},
+        {"two terminals", a.slave, b.slave, true},
+        {"rows into a file", a.slave, fileFd, true},
+        {"rows into a pipe", a.slave, pipeEnds[1], true},
+        {"standard error into a file", fileFd, a.slave, false},
+        {"standard error into a pipe", pipeEnds[1], fileFd, false},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(calc::progressShown(row.err, row.out), row.shown) << row.what;
+    close(aAgain);
+    close(pipeEnds[0]);
+    close(pipeEnds[1]);
+    std::fclose(file);
 }

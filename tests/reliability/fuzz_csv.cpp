@@ -4,16 +4,20 @@
 // The first byte chooses the encoding (bit 0) and the chunk size (bits 1-4:
 // 1 to 16 bytes); the rest is the file. Must hold: no crash and no undefined
 // behaviour; every cell is UTF-8; records start on increasing lines, within
-// the file, and a fault names a line within it too; the records and the
-// fault are the same whatever the chunk size (64 KiB as in milfo-calc
-// against the small one); and the records written by the CSV writer and read
-// back are the same records.
+// the file (a line ends with CRLF, LF or a lone CR), and a fault names a
+// line within it too; the records and the fault are the same whatever the
+// chunk size (64 KiB as in milfo-calc against the small one); the records
+// written by the CSV writer and read back are the same records; and every
+// cell folded for matching (as headers and list cells are compared) is UTF-8,
+// no longer than the cell, without blanks, folds to itself again, and a cell
+// picks itself from a list of its record's cells.
 #include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "csv.h"
+#include "folding.h"
 #include "input.h"
 #include "number_text.h"
 
@@ -63,8 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const size_t chunk = ((data[0] >> 1) & 15) + 1;
     const std::string bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
     long fileLines = 1;
-    for (char c : bytes)
-        fileLines += c == '\n' ? 1 : 0;
+    for (size_t i = 0; i < bytes.size(); ++i)
+        fileLines += bytes[i] == '\r' || (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r')) ? 1 : 0;
 
     const Reading small = readAll(bytes, encoding, chunk);
     const Reading large = readAll(bytes, encoding, 1 << 16);
@@ -84,6 +88,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (small.faultLine == 0 || small.faultLine > fileLines ||
         (small.faultLine > 0 && small.faultLine < previous))
         fault("a fault on line " + std::to_string(small.faultLine) + ": " + small.faultText);
+
+    // Folded for matching.
+    for (size_t i = 0; i < small.records.size(); ++i) {
+        const std::string where = " (record " + std::to_string(i + 1) + ")";
+        const ListEntries list(small.records[i]);
+        for (const std::string& cell : small.records[i]) {
+            const std::string folded = foldedForMatching(cell);
+            if (!isUtf8(folded) || folded.size() > cell.size())
+                fault("a cell folds to no UTF-8 or to more bytes" + where);
+            if (folded.find_first_of(" \t\r\n") != std::string::npos)
+                fault("a cell folds to a text with blanks" + where);
+            if (foldedForMatching(folded) != folded)
+                fault("a folded cell folds otherwise again" + where);
+            const std::string* picked = list.pick(cell);
+            if (picked == nullptr || *picked != cell)
+                fault("a cell does not pick itself from its record" + where);
+        }
+    }
 
     // Written out and read back: the same records.
     char* text = nullptr;
