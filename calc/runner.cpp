@@ -48,6 +48,7 @@ RowRunner::RowRunner(const ProgramView& view, std::vector<const Control*> column
     }
     loadFailure_ = loaded_.load();
     matchedEntries_.resize(columns_.size());
+    refused_.resize(columns_.size());
     entries_.assign(columns_.size(), ListEntries(std::vector<std::string>()));
 }
 
@@ -95,7 +96,9 @@ void RowRunner::enter(const std::vector<std::string>& cells, RowOutcome& out)
     // Read strictly, a cell that is no number, or no entry of its list as the
     // list is when the cell's turn comes, refuses the row: every such cell is
     // named, in column order.
-    std::vector<std::string> refused(columns_.size());
+    std::vector<std::string>& refused = refused_;
+    for (std::string& r : refused)
+        r.clear();
     bool anyRefused = false;
     if (!lenient_)
         for (size_t i = 0; i < columns_.size(); ++i)

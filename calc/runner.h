@@ -77,6 +77,7 @@ private:
     std::vector<size_t> entryOrder_;                        // column indexes in tab order
     std::vector<std::vector<std::string>> matchedEntries_;  // by column: the entries entries_ holds
     std::vector<ListEntries> entries_;
+    std::vector<std::string> refused_;  // by column: why a strict cell is refused
     std::vector<const Control*> presses_;
     std::vector<std::string> pressCaptions_;
     std::vector<const Control*> results_;

@@ -1,6 +1,7 @@
 #include "form_model.h"
 
 #include <algorithm>
+#include <atomic>
 #include <stdexcept>
 
 namespace milfo {
@@ -45,6 +46,8 @@ bool takesFocus(const Control& c)
 FormRules::FormRules(const ProgramDescription& program) : program_(program)
 {
     for (const Control& c : program.controls) {
+        names_.emplace_back(c.name);
+        clickHandlers_.push_back(program.handler(clickEvent(c.name)));
         byTabIndex_.push_back(&c);
         if (c.kind == ControlKind::ComboBox)
             lists_.push_back(&c);
@@ -77,9 +80,9 @@ FormRules::FormRules(const ProgramDescription& program) : program_(program)
 
 const Control* FormRules::find(std::string_view name) const
 {
-    for (const Control& c : program_.controls)
-        if (name == c.name)
-            return &c;
+    for (size_t i = 0; i < names_.size(); ++i)
+        if (names_[i] == name)
+            return &program_.controls[i];
     return nullptr;
 }
 
@@ -93,11 +96,6 @@ size_t FormRules::placeOf(std::string_view name) const
 std::string FormRules::clickEvent(std::string_view control)
 {
     return std::string(control) + "_Click";
-}
-
-const Handler* FormRules::clickHandler(const Control& control) const
-{
-    return program_.handler(clickEvent(control.name));
 }
 
 const Control* FormRules::captionLabel(const Control& control) const
@@ -136,7 +134,17 @@ FormModel::FormModel(const ProgramDescription& program)
 {
 }
 
-FormModel::FormModel(std::shared_ptr<const FormRules> rules) : rules_(std::move(rules))
+namespace {
+
+std::uint64_t newModelId()
+{
+    static std::atomic<std::uint64_t> last{0};
+    return ++last;
+}
+
+}  // namespace
+
+FormModel::FormModel(std::shared_ptr<const FormRules> rules) : rules_(std::move(rules)), id_(newModelId())
 {
     const std::vector<Control>& controls = rules_->controls();
     texts_.reserve(controls.size());
@@ -149,6 +157,9 @@ FormModel::FormModel(const FormModel& other)
     : rules_(other.rules_),
       texts_(other.texts_),
       entries_(other.entries_),
+      id_(newModelId()),
+      sourceId_(other.id_),
+      sourceChanges_(other.changes_),
       loaded_(other.loaded_),
       ended_(other.ended_)
 {
@@ -156,13 +167,32 @@ FormModel::FormModel(const FormModel& other)
 
 FormModel& FormModel::operator=(const FormModel& other)
 {
-    rules_ = other.rules_;
-    texts_ = other.texts_;
-    entries_ = other.entries_;
+    if (&other == this)
+        return *this;
+    if (rules_ == other.rules_ && sourceId_ == other.id_ && sourceChanges_ == other.changes_) {
+        for (const size_t place : changedSince_) {
+            texts_[place] = other.texts_[place];
+            entries_[place] = other.entries_[place];
+        }
+    } else {
+        rules_ = other.rules_;
+        texts_ = other.texts_;
+        entries_ = other.entries_;
+    }
+    changedSince_.clear();
+    sourceId_ = other.id_;
+    sourceChanges_ = other.changes_;
+    ++changes_;
     loaded_ = other.loaded_;
     running_ = false;
     ended_ = other.ended_;
     return *this;
+}
+
+void FormModel::changed(size_t place)
+{
+    ++changes_;
+    changedSince_.push_back(place);
 }
 
 std::string FormModel::text(std::string_view control) const
@@ -174,6 +204,7 @@ void FormModel::changeText(size_t place, std::string_view text)
 {
     std::string& slot = texts_[place];
     slot.assign(text.data(), text.size());
+    changed(place);
     if (observer_ != nullptr)
         observer_->textChanged(rules_->controls()[place], slot);
 }
@@ -185,7 +216,9 @@ void FormModel::setText(std::string_view control, std::string_view text)
 
 void FormModel::type(const Control& control, std::string_view text)
 {
-    texts_[rules_->indexOf(control)].assign(text.data(), text.size());
+    const size_t place = rules_->indexOf(control);
+    texts_[place].assign(text.data(), text.size());
+    changed(place);
 }
 
 void FormModel::addItem(std::string_view list, std::string_view text)
@@ -195,6 +228,7 @@ void FormModel::addItem(std::string_view list, std::string_view text)
     if (c.kind != ControlKind::ComboBox)
         throw std::logic_error(std::string(c.name) + " is not a list");
     entries_[place].emplace_back(text);
+    changed(place);
     if (observer_ != nullptr)
         observer_->itemAdded(c, entries_[place].back());
 }
@@ -207,6 +241,7 @@ void FormModel::clearItems(std::string_view list)
         throw std::logic_error(std::string(c.name) + " is not a list");
     entries_[place].clear();
     texts_[place].clear();
+    changed(place);
     if (observer_ != nullptr)
         observer_->itemsCleared(c);
 }
@@ -241,12 +276,16 @@ std::optional<Failure> FormModel::pick(const Control& list, size_t entry)
     if (running_ || ended_ || entry >= entries_[place].size())
         return std::nullopt;
     changeText(place, entries_[place][entry]);
-    return raise(FormRules::clickEvent(list.name));
+    return run(rules_->clickHandler(list));
 }
 
 std::optional<Failure> FormModel::raise(std::string_view event)
 {
-    const Handler* handler = program().handler(event);
+    return run(program().handler(event));
+}
+
+std::optional<Failure> FormModel::run(const Handler* handler)
+{
     if (handler == nullptr || running_ || ended_)
         return std::nullopt;
     running_ = true;

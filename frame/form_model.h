@@ -6,6 +6,7 @@
 // runs them here. Plain C++, no toolkit.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -55,7 +56,7 @@ public:
     static std::string clickEvent(std::string_view control);
     static constexpr const char* kLoadEvent = "form_load";
     // The handler of a control's click, or nullptr.
-    const Handler* clickHandler(const Control& control) const;
+    const Handler* clickHandler(const Control& control) const { return clickHandlers_[indexOf(control)]; }
 
     // Every control by tab index (table order among equals), labels too.
     const std::vector<const Control*>& byTabIndex() const { return byTabIndex_; }
@@ -83,6 +84,8 @@ public:
 
 private:
     const ProgramDescription& program_;
+    std::vector<std::string_view> names_;        // by place
+    std::vector<const Handler*> clickHandlers_;  // by place
     std::vector<const Control*> byTabIndex_;
     std::vector<const Control*> tabOrder_;
     std::vector<const Control*> lists_;
@@ -103,7 +106,10 @@ class FormModel final : public Form {
 public:
     explicit FormModel(const ProgramDescription& program);
     explicit FormModel(std::shared_ptr<const FormRules> rules);
-    // A copy has the texts and entries, but not the observer.
+    // A copy has the texts and entries, but not the observer. Assigned again
+    // from the model it was last assigned from, unchanged since, a model
+    // puts back only what changed in between (milfo-calc starts every row
+    // from the loaded window).
     FormModel(const FormModel& other);
     FormModel& operator=(const FormModel& other);
 
@@ -133,7 +139,7 @@ public:
     // form_load. The lists start with an empty text and no entry chosen.
     std::optional<Failure> load();
     // A button pressed: its click event.
-    std::optional<Failure> press(const Control& button) { return raise(FormRules::clickEvent(button.name)); }
+    std::optional<Failure> press(const Control& button) { return run(rules_->clickHandler(button)); }
     // An entry picked from a list: its text into the list's edit field,
     // then the list's click event.
     std::optional<Failure> pick(const Control& list, size_t entry);
@@ -147,11 +153,22 @@ public:
 
 private:
     void changeText(size_t place, std::string_view text);
+    std::optional<Failure> run(const Handler* handler);
+
+    void changed(size_t place);
 
     std::shared_ptr<const FormRules> rules_;
     std::vector<std::string> texts_;                 // by place in the table
     std::vector<std::vector<std::string>> entries_;  // by place; lists only
     FormObserver* observer_ = nullptr;
+    // Which state this is: a model's own number (never reused) and how many
+    // changes it has had; the state it was last assigned from, and the
+    // places changed since.
+    std::uint64_t id_;
+    std::uint64_t changes_ = 0;
+    std::uint64_t sourceId_ = 0;
+    std::uint64_t sourceChanges_ = 0;
+    std::vector<size_t> changedSince_;
     bool loaded_ = false;
     bool running_ = false;
     bool ended_ = false;
