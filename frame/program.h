@@ -95,6 +95,11 @@ struct ProgramDescription {
     std::vector<ListContents> lists = {};
     std::vector<Handler> handlers = {};
     std::vector<Caption> captions = {};
+    // The texts the handlers may show of their own (the messages they stop
+    // with, HandlerMessage), so that a front end that must know every text
+    // beforehand (the site's font) knows them. Parts that a message fills in
+    // (a number, a program's name) are texts the front ends show anyway.
+    std::vector<std::string> messages = {};
 
     const Handler* handler(std::string_view event) const
     {

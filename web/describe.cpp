@@ -1,9 +1,10 @@
 // Writes the catalogue, in menu order, as the JSON the web pages are built
 // from: every program's window resolved by the frame's own rules (pixel
 // rectangles by the desktop's rounding, tab order, the name each box is known
-// by and the label that captions it, fonts), its menu number and title, and
-// the texts of the frame's messages (so the font subset covers them). Run at
-// build time: the pages never retype a table or re-derive a rule.
+// by and the label that captions it, fonts), its menu number and title, the
+// texts of its handlers' own messages and of the frame's (so the font subset
+// covers them). Run at build time: the pages never retype a table or
+// re-derive a rule.
 #include <iostream>
 #include <string>
 
@@ -64,6 +65,7 @@ std::string describe(const milfo::CatalogueEntry& entry)
                       number(milfo::twipsToPixels(p.clientWidth)) + "," +
                       number(milfo::twipsToPixels(p.clientHeight)) + "]";
     out += ",\"first\":" + (rules.firstFocus() != nullptr ? quoted(rules.firstFocus()->name) : "null");
+    out += ",\"messages\":" + list(p.messages, [](const std::string& m) { return quoted(m); });
     out += ",\n  \"controls\":" + list(p.controls, [&](const milfo::Control& c) {
                const milfo::PixelRect r = milfo::pixelRect(c);
                std::string item =
