@@ -11,6 +11,7 @@
 #include "catalogue.h"
 #include "form_model.h"
 #include "json.h"
+#include "tables_json.h"
 
 #ifndef MILFO_VERSION
 #define MILFO_VERSION "?"
@@ -66,6 +67,13 @@ std::string describe(const milfo::CatalogueEntry& entry)
                       number(milfo::twipsToPixels(p.clientHeight)) + "]";
     out += ",\"first\":" + (rules.firstFocus() != nullptr ? quoted(rules.firstFocus()->name) : "null");
     out += ",\"messages\":" + list(p.messages, [](const std::string& m) { return quoted(m); });
+    // A program with side tables: their titles and heads, as a form just
+    // loaded gives them (the page then loads the script that shows them).
+    if (p.sideTables) {
+        milfo::FormModel form(p);
+        form.load();
+        out += ",\"tables\":" + milfo::web::sideTables(p.sideTables(form));
+    }
     out += ",\n  \"controls\":" + list(p.controls, [&](const milfo::Control& c) {
                const milfo::PixelRect r = milfo::pixelRect(c);
                std::string item =

@@ -2,7 +2,8 @@
 """The web site in headless Chromium, driven through WebDriver as a person
 types and clicks: every page against its layout table, the Tab key's path,
 the GUI case tables of every program replayed with exact text, faults in the
-modal dialog with the inputs kept, the menu, and no request leaving the origin.
+modal dialog with the inputs kept, the side tables of a program that has
+them, the menu, and no request leaving the origin.
 
 web_test.py SITE_DIR CASES_JSON LAYOUT_DIR [PROGRAM...|menu]   (default: everything)
 
@@ -308,6 +309,39 @@ def check_cases(b, f, program_cases):
                 f.check(got == text, f"{title} (again): {name} shows {got!r}, not {text!r}")
 
 
+SIDE_TABLES = """
+const d = JSON.parse(document.getElementById('description').textContent).program.tables || [];
+const section = document.querySelector('.side-tables');
+return {tables: d.map(t => ({title: t.title, columns: t.columns, chart: t.chart !== null})),
+        shown: section !== null && !section.hidden,
+        charts: [...document.querySelectorAll('.side-tables svg.chart')].map(s => s.getAttribute('aria-label')),
+        heads: [...document.querySelectorAll('.side-tables table')].map(
+            t => [...t.querySelectorAll('th')].map(th => th.textContent)),
+        marked: document.querySelectorAll('.side-tables tr.marked').length};
+"""
+
+
+def check_side_tables(b, f, program_cases):
+    """A program with side tables shows them below its window after its
+    first case that calculates without a fault: a chart for each table that
+    asks for one, every table with its heads."""
+    program = program_cases["program"]
+    b.open(page_of(program))
+    if not b.js("return !!JSON.parse(document.getElementById('description').textContent).program.tables"):
+        return
+    c = next((c for c in program_cases["cases"] if not c["fault"] and c["commands"][-1].startswith("click")), None)
+    if not f.check(c is not None, f"{program}: no case to show the side tables"):
+        return
+    s = Session(b, program)
+    for line in c["commands"]:
+        s.run(line)
+    g = b.js(SIDE_TABLES)
+    f.check(g["shown"], f"{program}: the side tables are not shown after {c['title']!r}")
+    f.check(g["charts"] == [t["title"] for t in g["tables"] if t["chart"]], f"{program}: charts {g['charts']}")
+    f.check(g["heads"] == [t["columns"] for t in g["tables"]], f"{program}: table heads {g['heads']}")
+    f.check(g["marked"] <= 1, f"{program}: {g['marked']} rows marked")
+
+
 def check_keys(b, f):
     """Space presses the focused button, Enter does not; Down and Up on the
     focused list pick the next and the previous entry (its click fills the
@@ -418,6 +452,7 @@ def main():
             check_layout(b, f, layout_dir, pc["program"], captions)
             check_tab_path(b, f, pc["program"], pc["tabPath"])
             check_cases(b, f, pc)
+            check_side_tables(b, f, pc)
             print(f"{pc['program']}: {len(pc['cases'])} cases, {time.time() - t0:.1f} s", flush=True)
         b.collect_requests()
     finally:

@@ -276,6 +276,8 @@
       else if (what === "item") lists.get(name).add(text);
       else if (what === "clear") lists.get(name).clear();
     }
+    // A program's side tables, after a press: for the script that shows them.
+    if (answer.tables) document.dispatchEvent(new CustomEvent("milfo-tables", { detail: answer.tables }));
     if (answer.error !== null) report(answer.error);
     if (answer.ended) end();
   }
