@@ -123,7 +123,7 @@ def layout_rows(layout_dir, program):
 
 GEOMETRY = """
 const form = document.getElementById('Form1').getBoundingClientRect();
-const out = {client: [form.width, form.height], title: document.title, controls: {}, entries: [],
+const out = {client: [form.width, form.height], title: document.title, controls: {},
              focus: document.activeElement.id};
 for (const el of document.querySelectorAll('#Form1 > [id]')) {
   const r = el.getBoundingClientRect();
@@ -132,7 +132,9 @@ for (const el of document.querySelectorAll('#Form1 > [id]')) {
     text: el.tagName === 'INPUT' ? el.value : el.textContent, labelFor: el.htmlFor || null,
     selection: el.tagName === 'INPUT' ? [el.selectionStart, el.selectionEnd] : null};
 }
-for (const o of document.querySelectorAll('#Combo1-list [role=option]')) out.entries.push(o.textContent);
+out.entries = {};
+for (const list of document.querySelectorAll('#Form1 > [role=listbox]'))
+  out.entries[list.id.replace(/-list$/, '')] = [...list.querySelectorAll('[role=option]')].map(o => o.textContent);
 return out;
 """
 
@@ -171,7 +173,12 @@ def check_layout(b, f, layout_dir, program, captions):
                 tab_order.append((int(tab), c["tab"], name))
         elif row[0] == "entry":
             pass
-    entries = [row[1] if len(row) > 1 else "" for row in rows if row[0] == "entry"]
+    # The entries of every list: "entry TEXT" for Combo1, "entry ComboN TEXT" for the others.
+    entries = {name: [] for name in g["entries"]}
+    for row in rows:
+        if row[0] == "entry":
+            list_name, text = ("Combo1", row[1] if len(row) > 1 else "") if len(row) <= 2 else (row[1], row[2])
+            entries.setdefault(list_name, []).append(text)
     f.check(g["entries"] == entries, f"{program}: entries {g['entries']} != {entries}")
     # Tab indices in the page keep the order of the table's.
     pages = [t for _, t, _ in sorted(tab_order)]
