@@ -187,8 +187,10 @@
       this.entries.push(text);
     }
 
+    // Emptied by a handler: its entries and its text, as in the form model.
     clear() {
       this.close();
+      this.input.value = "";
       this.listbox.replaceChildren();
       this.entries = [];
       this.index = -1;
