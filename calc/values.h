@@ -12,15 +12,13 @@
 #include <string_view>
 #include <vector>
 
+#include "pipe_sizes.h"
+
 namespace milfo::calc {
 
-// A pipe size of JIS G 3452: nominal size ("100A") and outer diameter in
-// metres as text ("0.1143").
-struct PipeSize {
-    const char* nominal;
-    const char* outerDiameter;
-};
-const std::vector<PipeSize>& sgpSizes();
+// The pipe sizes of JIS G 3452, the core's one table.
+using heatflow::PipeSize;
+using heatflow::sgpSizes;
 
 // FROM, FROM + STEP, ... up to TO (TO itself when a step lands on it), each
 // as its shortest decimal text.

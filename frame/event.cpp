@@ -36,6 +36,8 @@ Failure currentFailure()
 {
     try {
         throw;
+    } catch (const PassedOnFailure& passed) {
+        return passed.failure();
     } catch (const RuntimeError& error) {
         return {errorMessage(error.kind()), error.kind()};
     } catch (const HandlerMessage& message) {

@@ -9,6 +9,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "numeric.h"
 #include "program.h"
@@ -43,6 +44,19 @@ inline constexpr const char* kOutOfMemoryMessage = "メモリが足りません�
 
 // Runs handler over form; the failure it ended with, if any.
 std::optional<Failure> runHandler(const Handler& handler, Form& form);
+
+// A failure of another form run inside a handler (a program that runs other
+// programs' windows), thrown on unchanged: the frame reports exactly what
+// that window reported, its kind of error included.
+class PassedOnFailure : public std::exception {
+public:
+    explicit PassedOnFailure(Failure failure) : failure_(std::move(failure)) {}
+    const Failure& failure() const { return failure_; }
+    const char* what() const noexcept override { return failure_.message.c_str(); }
+
+private:
+    Failure failure_;
+};
 
 // The failure for the exception being handled (call inside a catch block):
 // the same messages runHandler gives, for work around a handler that fails

@@ -84,6 +84,39 @@ struct ListContents {
     std::vector<std::string> entries;
 };
 
+// A table of texts that a front end may show beside the window (the site
+// shows it below the window, with a chart where the table asks for one):
+// a title, the heads of its columns, and its rows, every cell a text as the
+// window would show it ("" where a cell has no value). Columns are counted
+// from 0.
+//
+// A chart draws the rows over the column `x` (read as numbers; the rows in
+// order): the first column of `lines` against the left axis, a second one
+// against the right axis. `marked` is a row to mark (-1: none), named
+// `markedTitle`; the level line is drawn at the value `level` against the
+// axis of column `levelColumn` (-1: none), named `levelTitle`. No chart when
+// `x` is -1.
+struct SideTable {
+    struct Chart {
+        int x = -1;
+        std::vector<int> lines = {};
+        int marked = -1;
+        std::string markedTitle = "";
+        int levelColumn = -1;
+        std::string level = "";
+        std::string levelTitle = "";
+    };
+    std::string title;
+    std::vector<std::string> columns;
+    std::vector<std::vector<std::string>> rows = {};
+    Chart chart = {};
+};
+
+// Works out a program's side tables from the texts of its form as they
+// stand (a front end asks after each press); it leaves the form as it is.
+// The titles and heads are the same for every form, rows or none.
+using SideTablesFn = std::function<std::vector<SideTable>(const Form&)>;
+
 struct ProgramDescription {
     const char* name;     // the deliverable's name, e.g. "fennick"
     const char* caption;  // e.g. "ミルフォ－１．１．８"
@@ -95,6 +128,13 @@ struct ProgramDescription {
     std::vector<ListContents> lists = {};
     std::vector<Handler> handlers = {};
     std::vector<Caption> captions = {};
+    // The texts the handlers may show of their own (the messages they stop
+    // with, HandlerMessage), so that a front end that must know every text
+    // beforehand (the site's font) knows them. Parts that a message fills in
+    // (a number, a program's name) are texts the front ends show anyway.
+    std::vector<std::string> messages = {};
+    // Optional: the tables a front end may show beside the window.
+    SideTablesFn sideTables = nullptr;
 
     const Handler* handler(std::string_view event) const
     {

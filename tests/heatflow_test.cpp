@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <iterator>
 #include <map>
 #include <optional>
 #include <string>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "../heatflow/programs.h"
+#include "catalogue.h"
 #include "common.h"
 #include "form_model.h"
 #include "numeric.h"
@@ -352,4 +354,113 @@ TEST(HeatFlow, PipeSearchOfTheExamples)
     const heatflow::PipeSearchResult narrow = heatflow::literalPipeScan(target, 0.1, k);
     EXPECT_EQ(narrow.steps, 9487);
     EXPECT_EQ(heatflow::pipeSearch(target, 0.1, k).d2, narrow.d2);
+}
+
+namespace {
+
+// 保温設計's form, loaded, with entries picked and texts typed in tab order
+// as a person enters them ("" for a list: nothing picked).
+FormModel designWith(const std::vector<std::pair<const char*, const char*>>& entries)
+{
+    FormModel form(*findProgram("保温設計"));
+    form.load();
+    for (const auto& [name, text] : entries) {
+        const Control& c = *form.rules().find(name);
+        if (c.kind == ControlKind::ComboBox)
+            form.pick(c, form.findEntry(c, text).value());
+        else
+            form.type(c, text);
+    }
+    return form;
+}
+
+}  // namespace
+
+// A material picked in 保温設計 offers the grades its own window lists, in
+// its order (none for rigid urethane foam; glass wool's typed-only grade
+// not among them).
+TEST(InsulationDesign, GradesAreTheMaterialWindowsOwn)
+{
+    const struct {
+        const char* material;
+        const char* program;
+        size_t grades;
+    } rows[] = {
+        {"ロックウール", "pimbrel", 9},
+        {"グラスウール", "mostrel", 19},
+        {"セラミックファイバーブランケット", "nethrow", 3},
+        {"けい酸カルシウム保温材", "dovrin", 4},
+        {"はっ水性パーライト保温材", "sonderly", 2},
+        {"ポリスチレンフォーム", "tarvel", 15},
+        {"硬質ウレタンフォーム", "halcott", 0},
+        {"ポリエチレンフォーム", "fennick", 2},
+        {"フェノールフォーム", "castrel", 6},
+    };
+    FormModel design = designWith({});
+    const Control& materials = *design.rules().find("Combo1");
+    const Control& grades = *design.rules().find("Combo2");
+    ASSERT_EQ(design.entries(materials).size(), std::size(rows));
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        SCOPED_TRACE(rows[i].material);
+        EXPECT_EQ(design.entries(materials)[i], rows[i].material);
+        design.pick(materials, i);
+        FormModel window(*findProgram(rows[i].program));
+        window.load();
+        const Control* list = window.rules().find("Combo1");
+        const std::vector<std::string> own =
+            list != nullptr ? window.entries(*list) : std::vector<std::string>{};
+        EXPECT_EQ(design.entries(grades), own);
+        EXPECT_EQ(design.entries(grades).size(), rows[i].grades);
+    }
+}
+
+// The side tables of the worked example: the sweep holds every standard
+// thickness (those below the required one too), and its row for the adopted
+// thickness is what the window shows; the chain starts with the material's
+// window at the target and ends with the run that settled it.
+TEST(InsulationDesign, SideTablesOfTheWorkedExample)
+{
+    const auto check = [](const char* shape, size_t chainLines) {
+        SCOPED_TRACE(shape);
+        FormModel form = designWith({{"Combo1", "ロックウール"},
+                                     {"Combo2", "保温板１号"},
+                                     {"Text1", "300"},
+                                     {"Text2", "20"},
+                                     {"Combo3", "アルミニウム板"},
+                                     {"Combo4", shape},
+                                     {"Text6", "0.1143"},
+                                     {"Combo6", "表面温度上限"}});
+        ASSERT_FALSE(form.press(*form.rules().find("Command1")));
+        const std::vector<SideTable> tables = form.program().sideTables(form);
+        ASSERT_EQ(tables.size(), 2u);
+        const SideTable& sweep = tables[0];
+        ASSERT_EQ(sweep.rows.size(), 8u);
+        ASSERT_GE(sweep.chart.marked, 0);
+        const std::vector<std::string>& adopted = sweep.rows[static_cast<size_t>(sweep.chart.marked)];
+        EXPECT_EQ(adopted,
+                  (std::vector<std::string>{form.text("Text16"), form.text("Text17"), form.text("Text18"),
+                                            form.text("Text19"), form.text("Text20"), ""}));
+        EXPECT_EQ(sweep.chart.level, "60");
+        EXPECT_EQ(sweep.chart.levelColumn, 1);
+        for (const std::vector<std::string>& row : sweep.rows)
+            EXPECT_EQ(row.back(), "") << row.front();
+        const SideTable& chain = tables[1];
+        ASSERT_EQ(chain.rows.size(), chainLines);
+        EXPECT_EQ(chain.rows.front(),
+                  (std::vector<std::string>{"2", "pimbrel", "計算", "Combo1=保温板１号 Text1=60 Text2=300",
+                                            "Text3=0.06656056", "0.06656056"}));
+        EXPECT_EQ(chain.rows.back()[1], "表面温度");
+        EXPECT_EQ(chain.rows.back()[5], form.text("Text17"));
+    };
+    check("水平管", 49);
+    check("垂直平面", 47);
+
+    // Before a design has passed its checks the tables have their heads and
+    // no rows.
+    FormModel fresh = designWith({});
+    fresh.press(*fresh.rules().find("Command1"));
+    for (const SideTable& t : fresh.program().sideTables(fresh)) {
+        EXPECT_FALSE(t.columns.empty());
+        EXPECT_TRUE(t.rows.empty());
+    }
 }

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <limits>
 
+#include "event.h"
 #include "numeric.h"
 #include "real.h"
 #include "rounded.h"
@@ -404,6 +405,24 @@ TEST(ErrorMessages, OneDistinctTextPerKind)
         for (ErrorKind b : kinds)
             EXPECT_EQ(a == b, std::strcmp(errorMessage(a), errorMessage(b)) == 0);
     EXPECT_STREQ(errorMessage(ErrorKind::DivisionByZero), "0 で除算しました。");
+}
+
+// A failure of a window run inside a handler, passed on, is reported as that
+// window reported it: its message, its kind, whether it was unexpected.
+TEST(ErrorPolicy, AFailurePassedOnIsReportedUnchanged)
+{
+    const Failure failures[] = {
+        {errorMessage(ErrorKind::Overflow), ErrorKind::Overflow},
+        {"種類を選んでください。"},
+        {kOutOfMemoryMessage, std::nullopt, true},
+    };
+    for (const Failure& f : failures) {
+        try {
+            throw PassedOnFailure(f);
+        } catch (...) {
+            EXPECT_EQ(currentFailure(), f) << f.message;
+        }
+    }
 }
 
 }  // namespace

@@ -33,6 +33,7 @@ yardow|set Text1 40;set Text2 20;set Text3 10;set Text8 0.3143;click Command1;cl
 ravelt|set Text1 0.05;set Text2 300;set Text3 40;set Text4 20;set Text5 10;set Text7 0.1143;click Command1;click Command2
 表面温度|set Text1 20;set Text2 200;set Text3 10;set Text8 0.3143;click Command1;click Command2
 lorvast|set Text1 20;set Text4 50;click Command1
+保温設計|pick Combo1 ロックウール;pick Combo2 保温板１号;set Text1 300;set Text2 20;pick Combo3 アルミニウム板;pick Combo4 水平管;pick Combo5 100A;pick Combo6 表面温度上限;click Command1
 '
 mkdir -p docs/screenshots
 while IFS='|' read -r name commands; do

@@ -1,7 +1,8 @@
 // The WebAssembly side of the web front end: the page's form model. The page
 // starts it (the load sequence runs here), hands over what the person typed
 // before every act, forwards the act (a button pressed, an entry picked) and
-// gets back, as JSON, what the handlers changed and the failure, if any.
+// gets back, as JSON, what the handlers changed and the failure, if any;
+// after a press, the program's side tables too, when it has any.
 #include <emscripten/emscripten.h>
 
 #include <memory>
@@ -11,6 +12,7 @@
 #include "catalogue.h"
 #include "form_model.h"
 #include "json.h"
+#include "tables_json.h"
 
 namespace {
 
@@ -26,13 +28,16 @@ public:
     }
     void itemsCleared(const milfo::Control& list) override { add("clear", list.name, ""); }
 
-    // {"changes":[...],"error":message|null,"ended":bool}
-    std::string answer(const std::optional<milfo::Failure>& failure, bool ended)
+    // {"changes":[...],"error":message|null,"ended":bool} and, when given,
+    // "tables":[...]
+    std::string answer(const std::optional<milfo::Failure>& failure, bool ended, const std::string& tables)
     {
         std::string out = "{\"changes\":[" + json_ + "],\"error\":";
         out += failure ? quoted(failure->message) : "null";
         out += ",\"ended\":";
         out += ended ? "true" : "false";
+        if (!tables.empty())
+            out += ",\"tables\":" + tables;
         json_.clear();
         return out + "}";
     }
@@ -51,9 +56,24 @@ std::unique_ptr<milfo::FormModel> page;
 Changes changes;
 std::string answer;
 
-// Runs one act of the page through the error policy, whatever fails.
+// The side tables of the page's program as its form now stands, when it has
+// any; "" when it has none. A table that cannot be worked out is no reason
+// to fail the act: then there are none.
+std::string sideTables()
+{
+    if (page == nullptr || !page->program().sideTables)
+        return "";
+    try {
+        return milfo::web::sideTables(page->program().sideTables(*page));
+    } catch (...) {
+        return "[]";
+    }
+}
+
+// Runs one act of the page through the error policy, whatever fails; after
+// a press, with the side tables.
 template <typename Act>
-const char* respond(Act act)
+const char* respond(Act act, bool withTables = false)
 {
     std::optional<milfo::Failure> failure;
     try {
@@ -61,7 +81,7 @@ const char* respond(Act act)
     } catch (...) {
         failure = milfo::currentFailure();
     }
-    answer = changes.answer(failure, page != nullptr && page->ended());
+    answer = changes.answer(failure, page != nullptr && page->ended(), withTables ? sideTables() : "");
     return answer.c_str();
 }
 
@@ -97,10 +117,12 @@ EMSCRIPTEN_KEEPALIVE void milfo_type(const char* control, const char* text)
 // A button pressed.
 EMSCRIPTEN_KEEPALIVE const char* milfo_press(const char* button)
 {
-    return respond([button]() -> std::optional<milfo::Failure> {
-        const milfo::Control* c = page != nullptr ? page->rules().find(button) : nullptr;
-        return c != nullptr ? page->press(*c) : std::nullopt;
-    });
+    return respond(
+        [button]() -> std::optional<milfo::Failure> {
+            const milfo::Control* c = page != nullptr ? page->rules().find(button) : nullptr;
+            return c != nullptr ? page->press(*c) : std::nullopt;
+        },
+        true);
 }
 
 // The entry at index picked from a list.

@@ -1,15 +1,17 @@
 // Writes the catalogue, in menu order, as the JSON the web pages are built
 // from: every program's window resolved by the frame's own rules (pixel
 // rectangles by the desktop's rounding, tab order, the name each box is known
-// by and the label that captions it, fonts), its menu number and title, and
-// the texts of the frame's messages (so the font subset covers them). Run at
-// build time: the pages never retype a table or re-derive a rule.
+// by and the label that captions it, fonts), its menu number and title, the
+// texts of its handlers' own messages and of the frame's (so the font subset
+// covers them). Run at build time: the pages never retype a table or
+// re-derive a rule.
 #include <iostream>
 #include <string>
 
 #include "catalogue.h"
 #include "form_model.h"
 #include "json.h"
+#include "tables_json.h"
 
 #ifndef MILFO_VERSION
 #define MILFO_VERSION "?"
@@ -49,6 +51,14 @@ std::string describe(const milfo::CatalogueEntry& entry)
                       number(milfo::twipsToPixels(p.clientWidth)) + "," +
                       number(milfo::twipsToPixels(p.clientHeight)) + "]";
     out += ",\"first\":" + (rules.firstFocus() != nullptr ? quoted(rules.firstFocus()->name) : "null");
+    out += ",\"messages\":" + list(p.messages, [](const std::string& m) { return quoted(m); });
+    // A program with side tables: their titles and heads, as a form just
+    // loaded gives them (the page then loads the script that shows them).
+    if (p.sideTables) {
+        milfo::FormModel form(p);
+        form.load();
+        out += ",\"tables\":" + milfo::web::sideTables(p.sideTables(form));
+    }
     out += ",\n  \"controls\":" + list(p.controls, [&](const milfo::Control& c) {
                const milfo::PixelRect r = milfo::pixelRect(c);
                std::string item =

@@ -60,6 +60,8 @@ def program_page(program, descriptions):
     extra = (f'<script type="application/json" id="description">{embedded}</script>\n'
              '<script src="frame.js" defer></script>\n'
              '<script src="milfo.js" defer></script>\n')
+    if "tables" in program:  # side tables below the window, and their charts
+        extra += '<link rel="stylesheet" href="chart.css">\n<script src="chart.js" defer></script>\n'
     caption = program["caption"]
     return head(caption, extra) + f"""<body>
 <nav><a href="index.html">{html.escape(BACK)}</a></nav>
@@ -122,7 +124,7 @@ def main():
         descriptions = json.load(f)
     os.makedirs(os.path.join(site, "fonts"), exist_ok=True)
 
-    for name in ("frame.js", "frame.css"):
+    for name in ("frame.js", "frame.css", "chart.js", "chart.css"):
         shutil.copyfile(os.path.join(front_end, name), os.path.join(site, name))
     for name in ("milfo.js", "milfo.wasm"):
         shutil.copyfile(os.path.join(module_dir, name), os.path.join(site, name))

@@ -2,7 +2,8 @@
 """The web site in headless Chromium, driven through WebDriver as a person
 types and clicks: every page against its layout table, the Tab key's path,
 the GUI case tables of every program replayed with exact text, faults in the
-modal dialog with the inputs kept, the menu, and no request leaving the origin.
+modal dialog with the inputs kept, the side tables of a program that has
+them, the menu, and no request leaving the origin.
 
 web_test.py SITE_DIR CASES_JSON LAYOUT_DIR [PROGRAM...|menu]   (default: everything)
 
@@ -122,7 +123,7 @@ def layout_rows(layout_dir, program):
 
 GEOMETRY = """
 const form = document.getElementById('Form1').getBoundingClientRect();
-const out = {client: [form.width, form.height], title: document.title, controls: {}, entries: [],
+const out = {client: [form.width, form.height], title: document.title, controls: {},
              focus: document.activeElement.id};
 for (const el of document.querySelectorAll('#Form1 > [id]')) {
   const r = el.getBoundingClientRect();
@@ -131,7 +132,9 @@ for (const el of document.querySelectorAll('#Form1 > [id]')) {
     text: el.tagName === 'INPUT' ? el.value : el.textContent, labelFor: el.htmlFor || null,
     selection: el.tagName === 'INPUT' ? [el.selectionStart, el.selectionEnd] : null};
 }
-for (const o of document.querySelectorAll('#Combo1-list [role=option]')) out.entries.push(o.textContent);
+out.entries = {};
+for (const list of document.querySelectorAll('#Form1 > [role=listbox]'))
+  out.entries[list.id.replace(/-list$/, '')] = [...list.querySelectorAll('[role=option]')].map(o => o.textContent);
 return out;
 """
 
@@ -170,7 +173,12 @@ def check_layout(b, f, layout_dir, program, captions):
                 tab_order.append((int(tab), c["tab"], name))
         elif row[0] == "entry":
             pass
-    entries = [row[1] if len(row) > 1 else "" for row in rows if row[0] == "entry"]
+    # The entries of every list: "entry TEXT" for Combo1, "entry ComboN TEXT" for the others.
+    entries = {name: [] for name in g["entries"]}
+    for row in rows:
+        if row[0] == "entry":
+            list_name, text = ("Combo1", row[1] if len(row) > 1 else "") if len(row) <= 2 else (row[1], row[2])
+            entries.setdefault(list_name, []).append(text)
     f.check(g["entries"] == entries, f"{program}: entries {g['entries']} != {entries}")
     # Tab indices in the page keep the order of the table's.
     pages = [t for _, t, _ in sorted(tab_order)]
@@ -308,6 +316,39 @@ def check_cases(b, f, program_cases):
                 f.check(got == text, f"{title} (again): {name} shows {got!r}, not {text!r}")
 
 
+SIDE_TABLES = """
+const d = JSON.parse(document.getElementById('description').textContent).program.tables || [];
+const section = document.querySelector('.side-tables');
+return {tables: d.map(t => ({title: t.title, columns: t.columns, chart: t.chart !== null})),
+        shown: section !== null && !section.hidden,
+        charts: [...document.querySelectorAll('.side-tables svg.chart')].map(s => s.getAttribute('aria-label')),
+        heads: [...document.querySelectorAll('.side-tables table')].map(
+            t => [...t.querySelectorAll('th')].map(th => th.textContent)),
+        marked: document.querySelectorAll('.side-tables tr.marked').length};
+"""
+
+
+def check_side_tables(b, f, program_cases):
+    """A program with side tables shows them below its window after its
+    first case that calculates without a fault: a chart for each table that
+    asks for one, every table with its heads."""
+    program = program_cases["program"]
+    b.open(page_of(program))
+    if not b.js("return !!JSON.parse(document.getElementById('description').textContent).program.tables"):
+        return
+    c = next((c for c in program_cases["cases"] if not c["fault"] and c["commands"][-1].startswith("click")), None)
+    if not f.check(c is not None, f"{program}: no case to show the side tables"):
+        return
+    s = Session(b, program)
+    for line in c["commands"]:
+        s.run(line)
+    g = b.js(SIDE_TABLES)
+    f.check(g["shown"], f"{program}: the side tables are not shown after {c['title']!r}")
+    f.check(g["charts"] == [t["title"] for t in g["tables"] if t["chart"]], f"{program}: charts {g['charts']}")
+    f.check(g["heads"] == [t["columns"] for t in g["tables"]], f"{program}: table heads {g['heads']}")
+    f.check(g["marked"] <= 1, f"{program}: {g['marked']} rows marked")
+
+
 def check_keys(b, f):
     """Space presses the focused button, Enter does not; Down and Up on the
     focused list pick the next and the previous entry (its click fills the
@@ -438,6 +479,7 @@ def main():
             check_layout(b, f, layout_dir, pc["program"], captions)
             check_tab_path(b, f, pc["program"], pc["tabPath"])
             check_cases(b, f, pc)
+            check_side_tables(b, f, pc)
             print(f"{pc['program']}: {len(pc['cases'])} cases, {time.time() - t0:.1f} s", flush=True)
         b.collect_requests()
     finally:

@@ -187,8 +187,10 @@
       this.entries.push(text);
     }
 
+    // Emptied by a handler: its entries and its text, as in the form model.
     clear() {
       this.close();
+      this.input.value = "";
       this.listbox.replaceChildren();
       this.entries = [];
       this.index = -1;
@@ -276,6 +278,8 @@
       else if (what === "item") lists.get(name).add(text);
       else if (what === "clear") lists.get(name).clear();
     }
+    // A program's side tables, after a press: for the script that shows them.
+    if (answer.tables) document.dispatchEvent(new CustomEvent("milfo-tables", { detail: answer.tables }));
     if (answer.error !== null) report(answer.error);
     if (answer.ended) end();
   }
