@@ -49,6 +49,8 @@ RowRunner::RowRunner(const ProgramView& view, std::vector<const Control*> column
     loadFailure_ = loaded_.load();
     matchedEntries_.resize(columns_.size());
     refused_.resize(columns_.size());
+    for (const Control* c : columns_)
+        numeric_.push_back(view.rules()->readsNumber(*c));
     entries_.assign(columns_.size(), ListEntries(std::vector<std::string>()));
 }
 
@@ -102,7 +104,7 @@ void RowRunner::enter(const std::vector<std::string>& cells, RowOutcome& out)
     bool anyRefused = false;
     if (!lenient_)
         for (size_t i = 0; i < columns_.size(); ++i)
-            if (columns_[i]->kind == ControlKind::TextBox && !ReadsWhole(cells[i])) {
+            if (numeric_[i] && !ReadsWhole(cells[i])) {
                 refused[i] = cells[i].empty() ? "空欄です" : "「" + cells[i] + "」は数値ではありません";
                 anyRefused = true;
             }

@@ -78,6 +78,7 @@ private:
     std::vector<std::vector<std::string>> matchedEntries_;  // by column: the entries entries_ holds
     std::vector<ListEntries> entries_;
     std::vector<std::string> refused_;  // by column: why a strict cell is refused
+    std::vector<bool> numeric_;         // by column: a box read as a number
     std::vector<const Control*> presses_;
     std::vector<std::string> pressCaptions_;
     std::vector<const Control*> results_;

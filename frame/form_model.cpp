@@ -121,6 +121,16 @@ std::string FormRules::caption(const Control& control) const
     return control.name;
 }
 
+bool FormRules::readsNumber(const Control& box) const
+{
+    if (box.kind != ControlKind::TextBox)
+        return false;
+    for (const char* name : program_.textInputs)
+        if (box.name == std::string_view(name))
+            return false;
+    return true;
+}
+
 const std::vector<std::string>& FormRules::initialEntries(const Control& list) const
 {
     for (const ListContents& contents : program_.lists)

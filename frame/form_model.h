@@ -80,6 +80,9 @@ public:
     // writes and the lists, in tab order; the buttons whose handlers write
     // result boxes (never one that only ends the program), in tab order.
     const std::vector<const Control*>& inputs() const { return inputs_; }
+    // Whether an input box is read as a number (not one of the program's
+    // text inputs).
+    bool readsNumber(const Control& box) const;
     const std::vector<const Control*>& calculatingButtons() const { return buttons_; }
 
 private:

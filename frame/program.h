@@ -135,6 +135,10 @@ struct ProgramDescription {
     std::vector<std::string> messages = {};
     // Optional: the tables a front end may show beside the window.
     SideTablesFn sideTables = nullptr;
+    // The input boxes whose text is no number but a text of its own (a list
+    // the handler reads itself): a front end that checks that a number was
+    // given leaves them to the handler's own checks.
+    std::vector<const char*> textInputs = {};
 
     const Handler* handler(std::string_view event) const
     {

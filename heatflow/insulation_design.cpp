@@ -894,6 +894,8 @@ const ProgramDescription& insulationDesign()
          kLossLimit,  kNothingNeeded,    kLimitAtAmbient, kDewAtAmbient,  kRangeBefore,
          kRangeAfter, kNoThickness,      kRequiredRounds, kSurfaceRounds, kEmptyResult},
         sideTables,
+        // The standard thicknesses: a list of whole millimetres, checked by the handler.
+        {"Text10"},
     };
     return program;
 }

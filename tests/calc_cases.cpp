@@ -325,8 +325,9 @@ TEST(CalcGuiCases, EveryRowShowsWhatTheWindowShows)
             for (size_t i = 0; i < first.columns.size(); ++i) {
                 const std::string& cell = group[k].t.cells[i];
                 const std::vector<std::string>& listed = group[k].t.entries[i];
-                if (view.findInput(first.columns[i])->kind == ControlKind::TextBox) {
-                    whole = whole && ReadsWhole(cell);
+                const Control& input = *view.findInput(first.columns[i]);
+                if (input.kind == ControlKind::TextBox) {
+                    whole = whole && (!view.rules()->readsNumber(input) || ReadsWhole(cell));
                 } else if (!listed.empty()) {
                     entry = entry && std::find(listed.begin(), listed.end(), cell) != listed.end();
                     named = named && calc::ListEntries(listed).pick(cell) != nullptr;
@@ -692,6 +693,19 @@ const std::vector<CommandCase> kCommandCases = {
     {"unknown program", {"fenick"}, "", "", 2, "no program \"fenick\"; the programs are pimbrel, "},
     {"no program", {}, "", "", 2, "which program?"},
     {"unknown option", {"--frobnicate", "fennick"}, "", "", 2, "unknown option --frobnicate"},
+    // A text input that is no number (保温設計's standard thicknesses) is taken as it stands when
+    // read strictly; the handler's own check refuses a series it cannot read.
+    {"a text input read strictly",
+     {"--header", "names", "保温設計"},
+     "Combo1,Combo2,Text1,Text2,Text4,Combo3,Combo4,Text6,Combo6,Text10\n"
+     "ロックウール,保温板１号,300,20,0,アルミニウム板,水平管,0.1143,表面温度上限,\"20,25,50\"\n"
+     "ロックウール,保温板１号,300,20,0,アルミニウム板,水平管,0.1143,表面温度上限,\"20,x\"\n",
+     "Combo1,Combo2,Text1,Text2,Text4,Combo3,Combo4,Text6,Combo6,Text10,Text11,Text12,Text13,Text14,Text15,"
+     "Text16,Text17,Text18,Text19,Text20,error\n"
+     "ロックウール,保温板１号,300,20,0,アルミニウム板,水平管,0.1143,表面温度上限,\"20,25,50\",,60,0.06656056,"
+     "5.9375082183951,0.0499500000000425,50,59.9636435331515,159.70183526292,0.06655695,5.93571654742847,\n"
+     "ロックウール,保温板１号,300,20,0,アルミニウム板,水平管,0.1143,表面温度上限,\"20,x\",,,,,,,,,,,"
+     "\"標準厚さは、０より大きい整数（ｍｍ）を小さい順に「,」で区切って入力してください。\"\n"},
     {"--list of one program",
      {"--list", "ravelt"},
      "",
