@@ -89,6 +89,14 @@ public:
 
     const std::set<std::string>& written() const { return written_; }
 
+    // A pick from a list that has no click handler: only its text changes.
+    void pickWithoutHandler(const Control& list, size_t entry)
+    {
+        picked_ = &list;
+        form.pick(list, entry);
+        picked_ = nullptr;
+    }
+
     FormModel form;
 
 private:
@@ -319,8 +327,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     break;
                 const size_t entry = in.below(entries.size());
                 gHistory.push_back("pick " + std::string(list.name) + " " + entries[entry]);
-                run(
-                    w, rules.clickHandler(list), [&] { return w.form.pick(list, entry); }, &list);
+                if (rules.clickHandler(list) == nullptr)
+                    w.pickWithoutHandler(list, entry);
+                else
+                    run(
+                        w, rules.clickHandler(list), [&] { return w.form.pick(list, entry); }, &list);
                 break;
             }
             default: {
