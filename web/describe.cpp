@@ -1,9 +1,11 @@
 // Writes the catalogue, in menu order, as the JSON the web pages are built
 // from: every program's window resolved by the frame's own rules (pixel
 // rectangles by the desktop's rounding, tab order, the name each box is known
-// by and the label that captions it, fonts), its menu number and title, and
-// the texts of the frame's messages (so the font subset covers them). Run at
-// build time: the pages never retype a table or re-derive a rule.
+// by and the label that captions it, fonts, which boxes are inputs and which
+// results), its menu number and title, and the texts of the frame's messages
+// (so the font subset covers them). Run at build time: the pages never retype
+// a table or re-derive a rule.
+#include <algorithm>
 #include <iostream>
 #include <string>
 
@@ -64,6 +66,16 @@ std::string describe(const milfo::CatalogueEntry& entry)
                       number(milfo::twipsToPixels(p.clientWidth)) + "," +
                       number(milfo::twipsToPixels(p.clientHeight)) + "]";
     out += ",\"first\":" + (rules.firstFocus() != nullptr ? quoted(rules.firstFocus()->name) : "null");
+    // What the calculation sheet lists, in tab order: the inputs (the boxes
+    // no button writes, and the lists) and the results (the boxes a button
+    // writes).
+    const auto name = [](const milfo::Control* c) { return quoted(c->name); };
+    std::vector<const milfo::Control*> results;
+    for (const milfo::Control* c : rules.tabOrder())
+        if (c->kind == milfo::ControlKind::TextBox &&
+            std::find(rules.inputs().begin(), rules.inputs().end(), c) == rules.inputs().end())
+            results.push_back(c);
+    out += ",\"inputs\":" + list(rules.inputs(), name) + ",\"results\":" + list(results, name);
     out += ",\n  \"controls\":" + list(p.controls, [&](const milfo::Control& c) {
                const milfo::PixelRect r = milfo::pixelRect(c);
                std::string item =
