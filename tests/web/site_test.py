@@ -1,0 +1,284 @@
+#!/usr/bin/python3
+"""The site as a person carries it, in headless Chromium: the release archive
+unzipped and opened from disk (file://) with a few GUI case rows replayed;
+a calculated page printed to PDF (one A4 sheet with every caption, input and
+result, no button); the site kept for offline use after one visit over http;
+a missing or failing module reported in the page; Tab leaving the window for
+the page's links.
+
+site_test.py ARCHIVE.zip CASES_JSON
+
+Exit 77 (skipped) only when Chromium, its driver, Selenium or poppler-utils
+is not installed.
+"""
+import base64
+import json
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+import urllib.parse
+import zipfile
+
+from web_test import CHROMIUM, DRIVER, Browser, Failures, check_cases, page_of, serve, webdriver
+
+if webdriver:
+    from selenium.webdriver.common.action_chains import ActionChains
+    from selenium.webdriver.common.by import By
+    from selenium.webdriver.common.keys import Keys
+    from selenium.webdriver.support.ui import WebDriverWait
+
+# The programs whose GUI case rows are replayed from the folder: the first
+# rows of each, and its first row that ends in a fault.
+REPLAYED = ("fennick", "熱伝達率", "ravelt")
+FIRST_ROWS = 3
+# The page printed, after its example.
+PRINTED = "熱伝達率"
+
+# What is done to the module, and the texts of the page (page.texts) its
+# note must then show, filled with the file's name and the reason.
+BROKEN_MODULES = [
+    ("missing", None, ["moduleMissing", "moduleMissingHelp"]),
+    ("aborting", "Module.onAbort('no native wasm support detected');", ["moduleFailed", "moduleFailedHelp"]),
+    ("throwing", "throw new Error('old browser');", ["moduleFailed", "moduleFailedHelp"]),
+]
+
+PAGE_DATA = "return JSON.parse(document.getElementById('description').textContent)"
+
+
+def rows(program_cases):
+    cases = program_cases["cases"]
+    faulty = [c for c in cases[FIRST_ROWS:] if c["fault"]][:1]
+    return dict(program_cases, cases=cases[:FIRST_ROWS] + faulty)
+
+
+def unzip(archive, into):
+    """The archive's one folder, unpacked; checks its names."""
+    with zipfile.ZipFile(archive) as z:
+        names = z.namelist()
+        tops = {n.split("/")[0] for n in names}
+        folder = os.path.splitext(os.path.basename(archive))[0]
+        problems = [f"top folders {sorted(tops)}, not {folder}"] if tops != {folder} else []
+        problems += [f"{i.filename}: not marked as UTF-8" for i in z.infolist()
+                     if not i.filename.isascii() and not i.flag_bits & 0x800]
+        z.extractall(into)
+    return os.path.join(into, folder), problems
+
+
+def site_files(folder):
+    return sorted(os.path.relpath(os.path.join(d, n), folder).replace(os.sep, "/")
+                  for d, _, files in os.walk(folder) for n in files)
+
+
+def check_folder(f, folder, all_cases):
+    """From disk: the cases replay, and nothing is refused or asked for
+    outside the folder; the service worker lists every file of the folder."""
+    with open(os.path.join(folder, "sw.js"), encoding="utf-8") as fh:
+        listed = json.loads(re.search(r"const SITE_FILES = (\[.*?\]);", fh.read(), re.S).group(1))
+    files = [urllib.parse.quote(p) for p in site_files(folder) if p != "sw.js"]
+    f.check(sorted(listed) == sorted(files), f"sw.js lists {sorted(set(listed) ^ set(files))} wrongly")
+    base = "file://" + urllib.parse.quote(folder)
+    b = Browser(base)
+    try:
+        for pc in all_cases:
+            if pc["program"] in REPLAYED:
+                check_cases(b, f, rows(pc))
+        b.driver.get(base + "/index.html")
+        f.check(len(b.driver.find_elements(By.CSS_SELECTOR, "#programs a")) == len(all_cases), "menu from disk")
+        b.collect_requests()
+    finally:
+        b.quit()
+    outside = sorted({u for u in b.urls if not u.startswith((base + "/", "data:", "chrome:", "about:"))})
+    f.check(not outside, f"from disk, requests outside the folder: {outside[:5]}")
+    f.check(not b.console_errors, f"from disk, console errors: {b.console_errors[:5]}")
+
+
+def check_print(f, folder, program_cases):
+    """The page after its example, printed: one A4 page whose text has the
+    suite and version, the menu number and title, the date and time, every
+    input and result with its caption as the window shows them, and no text
+    of a button or of the page's links."""
+    b = Browser("file://" + urllib.parse.quote(folder))
+    try:
+        check_cases(b, f, dict(program_cases, cases=program_cases["cases"][:1]))
+        page = b.js(PAGE_DATA)
+        program = page["program"]
+        shown = b.js("return arguments[0].map(n => document.getElementById(n).value)",
+                     program["inputs"] + program["results"])
+        captions = {c["name"]: c.get("caption") for c in program["controls"]}
+        pairs = [(captions[n], text) for n, text in zip(program["inputs"] + program["results"], shown)]
+        buttons = [c["text"] for c in program["controls"] if c["kind"] == "CommandButton"]
+        buttons += b.js("return [...document.querySelectorAll('nav a, nav button, dialog button')]"
+                        ".map(e => e.textContent)")
+        pdf = b.driver.execute_cdp_cmd("Page.printToPDF", {"preferCSSPageSize": True})
+    finally:
+        b.quit()
+    with tempfile.NamedTemporaryFile(suffix=".pdf") as out:
+        out.write(base64.b64decode(pdf["data"]))
+        out.flush()
+        info = subprocess.run(["pdfinfo", out.name], capture_output=True, text=True, check=True).stdout
+        text = subprocess.run(["pdftotext", out.name, "-"], capture_output=True, text=True, check=True).stdout
+    f.check(re.search(r"^Pages:\s+1$", info, re.M), f"printed on more than one page:\n{info}")
+    f.check(re.search(r"^Page size:.*\(A4\)", info, re.M), f"not A4:\n{info}")
+    flat = re.sub(r"\s+", "", text)
+    suite = page["suite"]
+    for want in (suite["name"], suite["version"], program["menu"], program["title"], program["caption"]):
+        f.check(want in flat, f"the sheet lacks {want!r}:\n{text}")
+    f.check(re.search(r"\d{4}/\d\d/\d\d \d\d:\d\d", text), f"the sheet has no date and time:\n{text}")
+    for caption, shows in pairs:
+        f.check(re.sub(r"\s+", "", caption + shows) in flat, f"the sheet lacks {caption} {shows!r}:\n{text}")
+    words = text.split()
+    for button in buttons:
+        f.check(button not in words and (len(button) < 4 or button not in flat), f"{button!r} printed:\n{text}")
+
+
+def wait_for(b, script, what):
+    WebDriverWait(b.driver, 30).until(lambda d: d.execute_script(script), what)
+
+
+def check_offline(f, folder, all_cases):
+    """One visit over http keeps the whole site, in a cache named after the
+    build, which the next build's replaces; with the server stopped, the
+    page reloads and calculates, and a page never visited opens too."""
+    served = tempfile.mkdtemp(prefix="milfo-served-")
+    shutil.copytree(folder, served, dirs_exist_ok=True)
+    httpd, origin = serve(served)
+    b = Browser(origin)
+    b.driver.set_script_timeout(30)
+    caches = "caches.keys().then(arguments[0])"
+    try:
+        b.open(page_of("熱伝達率"))
+        wait_for(b, "return navigator.serviceWorker.controller !== null", "the service worker never took over")
+        f.check(b.js("return document.querySelector('link[rel=manifest]') !== null"), "no manifest over http")
+        first = b.driver.execute_async_script(caches)
+        # The next build: another site version in sw.js.
+        with open(os.path.join(served, "sw.js"), encoding="utf-8") as fh:
+            worker = fh.read()
+        version = re.search(r'const SITE_VERSION = "(\w+)"', worker).group(1)
+        with open(os.path.join(served, "sw.js"), "w", encoding="utf-8") as fh:
+            fh.write(worker.replace(version, "0" * len(version)))
+        b.driver.refresh()
+        wait_for(b, "return window.milfoReady === true", "the page did not load again")
+        replaced = [first[0].replace(version, "0" * len(version))] if len(first) == 1 else None
+        for _ in range(60):
+            after = b.driver.execute_async_script(caches)
+            if after == replaced:
+                break
+            time.sleep(0.5)
+        f.check(replaced is not None and first[0].endswith(version) and after == replaced,
+                f"caches {first} after the first visit and {after} after a new build")
+        httpd.shutdown()
+        httpd.server_close()
+        b.driver.refresh()
+        wait_for(b, "return window.milfoReady === true", "the page did not reload offline")
+        for pc in all_cases:
+            if pc["program"] in ("熱伝達率", "fennick"):
+                check_cases(b, f, dict(pc, cases=pc["cases"][:1]))
+        b.driver.get(origin + "/")
+        f.check(len(b.driver.find_elements(By.CSS_SELECTOR, "#programs a")) == len(all_cases), "offline menu")
+    finally:
+        b.quit()
+        shutil.rmtree(served, ignore_errors=True)
+
+
+def check_broken_modules(f, folder):
+    """The module's script missing or failing: the page says what failed and
+    what to do, and a press on a button says so too."""
+    for what, replacement, keys in BROKEN_MODULES:
+        broken = tempfile.mkdtemp(prefix="milfo-broken-")
+        shutil.copytree(folder, broken, dirs_exist_ok=True)
+        b = Browser("file://" + urllib.parse.quote(broken))
+        try:
+            b.driver.get(b.origin + "/" + urllib.parse.quote(page_of("fennick")))
+            page = b.js(PAGE_DATA)
+            module = os.path.join(broken, page["module"])
+            if replacement is None:
+                os.remove(module)
+            else:
+                with open(module, "w") as fh:
+                    fh.write(replacement)
+            b.driver.refresh()
+            wait_for(b, "return document.documentElement.dataset.failed === 'true'", f"{what}: no failure")
+            texts = page["texts"]
+            reason = re.search(r"'(.*)'", replacement).group(1) if replacement and "Abort" in replacement else None
+            note = b.element("failure")
+            said = note.text
+            wanted = [texts[k].replace("{file}", page["module"]) for k in keys]
+            f.check(note.is_displayed() and all(w.split("{")[0] in said for w in wanted),
+                    f"{what}: the page says {said!r}")
+            if reason:
+                f.check(reason in said, f"{what}: the reason is not given: {said!r}")
+            b.element("Command1").click()
+            message = b.element("error-message").text
+            f.check(b.element("error").is_displayed() and message.startswith(texts["unavailable"]),
+                    f"{what}: a press says {message!r}")
+        finally:
+            b.quit()
+            shutil.rmtree(broken, ignore_errors=True)
+
+
+def check_keyboard(f, folder, program_cases):
+    """Tab visits the window's controls in its tab order, then the page's
+    link and button, then leaves the page; Shift+Tab walks back from the
+    link into the window, and leaves the window from the first control."""
+    path = program_cases["tabPath"]
+    window = path[:-1] if len(path) > 1 and path[-1] == path[0] else path
+    b = Browser("file://" + urllib.parse.quote(folder))
+    focus = "const e = document.activeElement; return e === document.body || !e ? 'body' : e.id || e.tagName"
+    try:
+        b.open(page_of(program_cases["program"]))
+        def press(*shift):
+            ActionChains(b.driver).key_down(Keys.SHIFT).send_keys(Keys.TAB).key_up(Keys.SHIFT).perform() \
+                if shift else ActionChains(b.driver).send_keys(Keys.TAB).perform()
+            return b.js(focus)
+
+        seen = [b.js(focus)] + [press() for _ in range(len(window) + 1)] + [press("shift") for _ in range(2)]
+        seen += [press() for _ in range(3)]
+        want = window + ["A", "print"] + ["A", window[-1]] + ["A", "print", "body"]
+        f.check(seen == want, f"Tab and Shift+Tab visit {seen}, not {want}")
+        b.open(page_of(program_cases["program"]))
+        # Where to is the browser's choice (its own controls, or round the page).
+        f.check(press("shift") not in window, f"Shift+Tab from the first control goes to {b.js(focus)}")
+    finally:
+        b.quit()
+
+
+def main():
+    if len(sys.argv) != 3:
+        print(__doc__)
+        return 2
+    archive, cases_path = sys.argv[1:3]
+    if not (CHROMIUM and DRIVER and webdriver and shutil.which("pdftotext")):
+        print("chromium, chromedriver, python3-selenium or poppler-utils is not installed: skipped")
+        return 77
+    if not os.path.isfile(archive):
+        print(f"no archive {archive}: build it with web/build.sh")
+        return 1
+    with open(cases_path, encoding="utf-8") as fh:
+        all_cases = json.load(fh)
+    by_name = {pc["program"]: pc for pc in all_cases}
+    f = Failures()
+    work = tempfile.mkdtemp(prefix="milfo-site-test-")
+    try:
+        folder, problems = unzip(archive, work)
+        for p in problems:
+            f.check(False, f"archive: {p}")
+        for name, check in [("folder", lambda: check_folder(f, folder, all_cases)),
+                            ("print", lambda: check_print(f, folder, by_name[PRINTED])),
+                            ("offline", lambda: check_offline(f, folder, all_cases)),
+                            ("broken module", lambda: check_broken_modules(f, folder)),
+                            ("keyboard", lambda: check_keyboard(f, folder, by_name[PRINTED]))]:
+            before = f.count
+            check()
+            print(f"{name}: {'ok' if f.count == before else 'FAILED'}", flush=True)
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+    print(f"{f.checks} checks, {f.count} failed")
+    return 1 if f.count else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
