@@ -14,6 +14,7 @@ import functools
 import http.server
 import json
 import os
+import re
 import shutil
 import socketserver
 import statistics
@@ -63,12 +64,12 @@ PROBE = """
 })();
 """
 
-# Stands in for milfo.js: the same interface, answering at once.
+# Stands in for the module: the same interface, answering at once.
 STUB = """
 var Module = typeof Module != 'undefined' ? Module : {};
 Module.ccall = function (name, type, types, args) {
-  if (name !== 'milfo_raise') return 1;
-  return args[0] === 'form_load' ? '{"changes":[],"error":null,"ended":false}'
+  if (name === 'milfo_type') return null;
+  return name === 'milfo_begin' ? '{"changes":[],"error":null,"ended":false}'
        : '{"changes":[["text","%s","1"]],"error":null,"ended":false}';
 };
 Module.calledRun = true;
@@ -125,9 +126,11 @@ def visit(origin, page, press):
 def stub_site(site, result_box):
     stub = tempfile.mkdtemp(prefix="milfo-stub-site-")
     shutil.copytree(site, stub, dirs_exist_ok=True)
-    os.remove(os.path.join(stub, "milfo.wasm"))
-    with open(os.path.join(stub, "milfo.js"), "w") as f:
-        f.write(STUB % result_box)
+    # The module (milfo.HASH.js, the WebAssembly inside) under its own name.
+    for name in os.listdir(stub):
+        if re.fullmatch(r"milfo\.[0-9a-f]+\.js", name):
+            with open(os.path.join(stub, name), "w") as f:
+                f.write(STUB % result_box)
     return stub
 
 
