@@ -73,49 +73,39 @@ def site_files(folder):
                   for d, _, files in os.walk(folder) for n in files)
 
 
-def check_folder(f, folder, all_cases):
+def check_folder(b, f, folder, all_cases):
     """From disk: the cases replay, and nothing is refused or asked for
     outside the folder; the service worker lists every file of the folder."""
     with open(os.path.join(folder, "sw.js"), encoding="utf-8") as fh:
         listed = json.loads(re.search(r"const SITE_FILES = (\[.*?\]);", fh.read(), re.S).group(1))
     files = [urllib.parse.quote(p) for p in site_files(folder) if p != "sw.js"]
     f.check(sorted(listed) == sorted(files), f"sw.js lists {sorted(set(listed) ^ set(files))} wrongly")
-    base = "file://" + urllib.parse.quote(folder)
-    b = Browser(base)
-    try:
-        for pc in all_cases:
-            if pc["program"] in REPLAYED:
-                check_cases(b, f, rows(pc))
-        b.driver.get(base + "/index.html")
-        f.check(len(b.driver.find_elements(By.CSS_SELECTOR, "#programs a")) == len(all_cases), "menu from disk")
-        b.collect_requests()
-    finally:
-        b.quit()
-    outside = sorted({u for u in b.urls if not u.startswith((base + "/", "data:", "chrome:", "about:"))})
+    for pc in all_cases:
+        if pc["program"] in REPLAYED:
+            check_cases(b, f, rows(pc))
+    b.driver.get(b.origin + "/index.html")
+    f.check(len(b.driver.find_elements(By.CSS_SELECTOR, "#programs a")) == len(all_cases), "menu from disk")
+    b.collect_requests()
+    outside = sorted({u for u in b.urls if not u.startswith((b.origin + "/", "data:", "chrome:", "about:"))})
     f.check(not outside, f"from disk, requests outside the folder: {outside[:5]}")
     f.check(not b.console_errors, f"from disk, console errors: {b.console_errors[:5]}")
 
 
-def check_print(f, folder, program_cases):
+def check_print(b, f, program_cases):
     """The page after its example, printed: one A4 page whose text has the
     suite and version, the menu number and title, the date and time, every
     input and result with its caption as the window shows them, and no text
     of a button or of the page's links."""
-    b = Browser("file://" + urllib.parse.quote(folder))
-    try:
-        check_cases(b, f, dict(program_cases, cases=program_cases["cases"][:1]))
-        page = b.js(PAGE_DATA)
-        program = page["program"]
-        shown = b.js("return arguments[0].map(n => document.getElementById(n).value)",
-                     program["inputs"] + program["results"])
-        captions = {c["name"]: c.get("caption") for c in program["controls"]}
-        pairs = [(captions[n], text) for n, text in zip(program["inputs"] + program["results"], shown)]
-        buttons = [c["text"] for c in program["controls"] if c["kind"] == "CommandButton"]
-        buttons += b.js("return [...document.querySelectorAll('nav a, nav button, dialog button')]"
-                        ".map(e => e.textContent)")
-        pdf = b.driver.execute_cdp_cmd("Page.printToPDF", {"preferCSSPageSize": True})
-    finally:
-        b.quit()
+    check_cases(b, f, dict(program_cases, cases=program_cases["cases"][:1]))
+    page = b.js(PAGE_DATA)
+    program = page["program"]
+    boxes = program["inputs"] + program["results"]
+    shown = b.js("return arguments[0].map(n => document.getElementById(n).value)", boxes)
+    captions = {c["name"]: c.get("caption") for c in program["controls"]}
+    pairs = [(captions[n], text) for n, text in zip(boxes, shown)]
+    buttons = [c["text"] for c in program["controls"] if c["kind"] == "CommandButton"]
+    buttons += b.js("return [...document.querySelectorAll('nav a, nav button, dialog button')].map(e => e.textContent)")
+    pdf = b.driver.execute_cdp_cmd("Page.printToPDF", {"preferCSSPageSize": True})
     with tempfile.NamedTemporaryFile(suffix=".pdf") as out:
         out.write(base64.b64decode(pdf["data"]))
         out.flush()
@@ -133,6 +123,29 @@ def check_print(f, folder, program_cases):
     words = text.split()
     for button in buttons:
         f.check(button not in words and (len(button) < 4 or button not in flat), f"{button!r} printed:\n{text}")
+
+
+def check_keyboard(b, f, program_cases):
+    """Tab visits the window's controls in its tab order, then the page's
+    link and button, then leaves the page; Shift+Tab walks back from the
+    link into the window, and leaves the window from the first control."""
+    path = program_cases["tabPath"]
+    window = path[:-1] if len(path) > 1 and path[-1] == path[0] else path
+    focus = "const e = document.activeElement; return e === document.body || !e ? 'body' : e.id || e.tagName"
+
+    def press(shift=False):
+        keys = ActionChains(b.driver)
+        (keys.key_down(Keys.SHIFT).send_keys(Keys.TAB).key_up(Keys.SHIFT) if shift else keys.send_keys(Keys.TAB)).perform()
+        return b.js(focus)
+
+    b.open(page_of(program_cases["program"]))
+    seen = [b.js(focus)] + [press() for _ in range(len(window) + 1)] + [press(True) for _ in range(2)]
+    seen += [press() for _ in range(3)]
+    want = window + ["A", "print"] + ["A", window[-1]] + ["A", "print", "body"]
+    f.check(seen == want, f"Tab and Shift+Tab visit {seen}, not {want}")
+    b.open(page_of(program_cases["program"]))
+    # Where to is the browser's choice (its own controls, or round the page).
+    f.check(press(True) not in window, f"Shift+Tab from the first control goes to {b.js(focus)}")
 
 
 def wait_for(b, script, what):
@@ -184,15 +197,14 @@ def check_offline(f, folder, all_cases):
         shutil.rmtree(served, ignore_errors=True)
 
 
-def check_broken_modules(f, folder):
+def check_broken_modules(b, f, folder):
     """The module's script missing or failing: the page says what failed and
     what to do, and a press on a button says so too."""
     for what, replacement, keys in BROKEN_MODULES:
         broken = tempfile.mkdtemp(prefix="milfo-broken-")
         shutil.copytree(folder, broken, dirs_exist_ok=True)
-        b = Browser("file://" + urllib.parse.quote(broken))
         try:
-            b.driver.get(b.origin + "/" + urllib.parse.quote(page_of("fennick")))
+            b.driver.get("file://" + urllib.parse.quote(broken) + "/" + urllib.parse.quote(page_of("fennick")))
             page = b.js(PAGE_DATA)
             module = os.path.join(broken, page["module"])
             if replacement is None:
@@ -216,34 +228,7 @@ def check_broken_modules(f, folder):
             f.check(b.element("error").is_displayed() and message.startswith(texts["unavailable"]),
                     f"{what}: a press says {message!r}")
         finally:
-            b.quit()
             shutil.rmtree(broken, ignore_errors=True)
-
-
-def check_keyboard(f, folder, program_cases):
-    """Tab visits the window's controls in its tab order, then the page's
-    link and button, then leaves the page; Shift+Tab walks back from the
-    link into the window, and leaves the window from the first control."""
-    path = program_cases["tabPath"]
-    window = path[:-1] if len(path) > 1 and path[-1] == path[0] else path
-    b = Browser("file://" + urllib.parse.quote(folder))
-    focus = "const e = document.activeElement; return e === document.body || !e ? 'body' : e.id || e.tagName"
-    try:
-        b.open(page_of(program_cases["program"]))
-        def press(*shift):
-            ActionChains(b.driver).key_down(Keys.SHIFT).send_keys(Keys.TAB).key_up(Keys.SHIFT).perform() \
-                if shift else ActionChains(b.driver).send_keys(Keys.TAB).perform()
-            return b.js(focus)
-
-        seen = [b.js(focus)] + [press() for _ in range(len(window) + 1)] + [press("shift") for _ in range(2)]
-        seen += [press() for _ in range(3)]
-        want = window + ["A", "print"] + ["A", window[-1]] + ["A", "print", "body"]
-        f.check(seen == want, f"Tab and Shift+Tab visit {seen}, not {want}")
-        b.open(page_of(program_cases["program"]))
-        # Where to is the browser's choice (its own controls, or round the page).
-        f.check(press("shift") not in window, f"Shift+Tab from the first control goes to {b.js(focus)}")
-    finally:
-        b.quit()
 
 
 def main():
@@ -262,22 +247,28 @@ def main():
     by_name = {pc["program"]: pc for pc in all_cases}
     f = Failures()
     work = tempfile.mkdtemp(prefix="milfo-site-test-")
+    disk = None
     try:
         folder, problems = unzip(archive, work)
         for p in problems:
             f.check(False, f"archive: {p}")
-        for name, check in [("folder", lambda: check_folder(f, folder, all_cases)),
-                            ("print", lambda: check_print(f, folder, by_name[PRINTED])),
-                            ("offline", lambda: check_offline(f, folder, all_cases)),
-                            ("broken module", lambda: check_broken_modules(f, folder)),
-                            ("keyboard", lambda: check_keyboard(f, folder, by_name[PRINTED]))]:
+        # One browser for everything from disk; offline has its own profile.
+        disk = Browser("file://" + urllib.parse.quote(folder))
+        for name, check in [("folder", lambda: check_folder(disk, f, folder, all_cases)),
+                            ("print", lambda: check_print(disk, f, by_name[PRINTED])),
+                            ("keyboard", lambda: check_keyboard(disk, f, by_name[PRINTED])),
+                            ("broken module", lambda: check_broken_modules(disk, f, folder)),
+                            ("offline", lambda: check_offline(f, folder, all_cases))]:
+            t0 = time.time()
             before = f.count
             try:
                 check()
             except Exception as e:  # a page that never gets there: this part fails, the others run
                 f.check(False, f"{name}: {type(e).__name__}: {e}")
-            print(f"{name}: {'ok' if f.count == before else 'FAILED'}", flush=True)
+            print(f"{name}: {'ok' if f.count == before else 'FAILED'} ({time.time() - t0:.1f} s)", flush=True)
     finally:
+        if disk:
+            disk.quit()
         shutil.rmtree(work, ignore_errors=True)
     print(f"{f.checks} checks, {f.count} failed")
     return 1 if f.count else 0
