@@ -5,10 +5,11 @@ make_site.py DESCRIPTIONS.json FRONT_END_DIR MODULE_JS SITE_DIR [ARCHIVE.zip]
 
 index.html (the menu), NAME.html per program (the description embedded, the
 window built by frame.js, the calculation sheet it prints), the WebAssembly
-module (one script, the module inside, so that the pages also work opened
-from a folder), IPAPGothic subset to the characters the suite shows or reads
-with its licence beside it, the web app manifest, and the service worker that
-keeps the whole site for offline use.
+module (MODULE_JS and the .wasm beside it, and the same code as a script,
+base64, for pages opened from a folder, which may not fetch the .wasm),
+IPAPGothic subset to the characters the suite shows or reads with its licence
+beside it, the web app manifest, and the service worker that keeps the site
+for offline use.
 
 Every asset's name carries a hash of its content (frame.0123456789.js), so a
 page never meets an asset of another build; the pages and sw.js keep their
@@ -16,6 +17,7 @@ names, and sw.js names its cache after a hash of the whole site. With
 ARCHIVE.zip, the site also goes into that archive under one folder named
 after the archive (milfo-site-VERSION/).
 """
+import base64
 import hashlib
 import html
 import json
@@ -31,11 +33,9 @@ FONT = "/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf"
 FONT_LICENCE = "/usr/share/doc/fonts-ipafont-gothic/copyright"
 ICON = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "packaging", "icons", "io.github.milfo.svg")
 
-# Every file is the site's own: no request leaves the origin. The module
-# reads its code from a data: URL inside itself (connect-src data:), which
-# also works where a page opened from a folder may fetch nothing.
+# Every file is the site's own: no request leaves the origin.
 CSP = ("default-src 'none'; script-src 'self' 'wasm-unsafe-eval'; style-src 'self'; "
-       "font-src 'self'; img-src 'self'; connect-src 'self' data:; manifest-src 'self'; "
+       "font-src 'self'; img-src 'self'; connect-src 'self'; manifest-src 'self'; "
        "worker-src 'self'; base-uri 'none'; form-action 'none'")
 
 # Texts of the pages themselves (beyond the descriptions).
@@ -126,7 +126,8 @@ def head(title, assets, extra=""):
 
 def program_page(program, descriptions, assets):
     data = {"program": program, "suite": descriptions["suite"], "fonts": descriptions["fonts"],
-            "unexpected": descriptions["unexpected"], "texts": TEXTS, "module": assets["milfo.js"]}
+            "unexpected": descriptions["unexpected"], "texts": TEXTS, "module": assets["milfo.js"],
+            "wasm": assets["milfo.wasm"], "wasmScript": assets["milfo.wasm.js"]}
     # Inside <script>, "</" must not appear as such.
     embedded = json.dumps(data, ensure_ascii=False, separators=(",", ":")).replace("</", "<\\/")
     extra = (f'<script type="application/json" id="description">{embedded}</script>\n'
@@ -234,6 +235,10 @@ def write_site(descriptions, front_end, module_js, root):
     for name in ("frame.js", "offline.js"):
         assets[name] = site.asset(name, read(os.path.join(front_end, name)))
     assets["milfo.js"] = site.asset("milfo.js", read(module_js))
+    wasm = read(os.path.splitext(module_js)[0] + ".wasm")
+    assets["milfo.wasm"] = site.asset("milfo.wasm", wasm)
+    code = b'"use strict";\nwindow.milfoWasm = "' + base64.b64encode(wasm) + b'";\n'
+    assets["milfo.wasm.js"] = site.asset("milfo.wasm.js", code)
     assets["icon.svg"] = site.asset("icon.svg", read(ICON))
     text = json.dumps(manifest(descriptions, assets["icon.svg"]), ensure_ascii=False, indent=1)
     assets["manifest.webmanifest"] = site.asset("manifest.webmanifest", text.encode())
@@ -242,12 +247,13 @@ def write_site(descriptions, front_end, module_js, root):
         site.write(page_name(p), program_page(p, descriptions, assets).encode())
     site.write("index.html", menu_page(descriptions, assets).encode())
 
-    # The service worker: the list of every file, and a cache named after
-    # the hash of them all, so that a new build replaces the old cache.
+    # The service worker: the list of the files to keep (all but the copy
+    # of the module's code for folders), and a cache named after the hash of
+    # every file, so that a new build replaces the old cache.
     digest = hashlib.sha256()
     for path in sorted(site.files):
         digest.update(path.encode() + b"\0" + read(os.path.join(root, *path.split("/"))) + b"\0")
-    files = [urllib.parse.quote(p) for p in sorted(site.files)]
+    files = [urllib.parse.quote(p) for p in sorted(site.files) if p != assets["milfo.wasm.js"]]
     constants = (f'"use strict";\n\nconst SITE_VERSION = {json.dumps(digest.hexdigest()[:16])};\n'
                  f"const SITE_FILES = {json.dumps(files, indent=1)};\n").encode()
     worker = read(os.path.join(front_end, "sw.js")).replace(b'"use strict";\n', constants, 1)

@@ -38,12 +38,15 @@ FIRST_ROWS = 3
 # The page printed, after its example.
 PRINTED = "熱伝達率"
 
-# What is done to the module, and the texts of the page (page.texts) its
-# note must then show, filled with the file's name and the reason.
+# What is done to a file of the module (its script; its code as the script a
+# page opened from a folder reads), and the texts of the page (page.texts)
+# its note must then show, filled with the file's name and the reason.
 BROKEN_MODULES = [
-    ("missing", None, ["moduleMissing", "moduleMissingHelp"]),
-    ("aborting", "Module.onAbort('no native wasm support detected');", ["moduleFailed", "moduleFailedHelp"]),
-    ("throwing", "throw new Error('old browser');", ["moduleFailed", "moduleFailedHelp"]),
+    ("module missing", "module", None, ["moduleMissing", "moduleMissingHelp"]),
+    ("code missing", "wasmScript", None, ["moduleMissing", "moduleMissingHelp"]),
+    ("code broken", "wasmScript", "window.milfoWasm = 'AGFzbQ==';", ["moduleFailed", "moduleFailedHelp"]),
+    ("aborting", "module", "Module.onAbort('no native wasm support detected');", ["moduleFailed", "moduleFailedHelp"]),
+    ("throwing", "module", "throw new Error('old browser');", ["moduleFailed", "moduleFailedHelp"]),
 ]
 
 PAGE_DATA = "return JSON.parse(document.getElementById('description').textContent)"
@@ -75,11 +78,8 @@ def site_files(folder):
 
 def check_folder(b, f, folder, all_cases):
     """From disk: the cases replay, and nothing is refused or asked for
-    outside the folder; the service worker lists every file of the folder."""
-    with open(os.path.join(folder, "sw.js"), encoding="utf-8") as fh:
-        listed = json.loads(re.search(r"const SITE_FILES = (\[.*?\]);", fh.read(), re.S).group(1))
-    files = [urllib.parse.quote(p) for p in site_files(folder) if p != "sw.js"]
-    f.check(sorted(listed) == sorted(files), f"sw.js lists {sorted(set(listed) ^ set(files))} wrongly")
+    outside the folder; the service worker lists every file of the folder
+    but the module's code for folders."""
     for pc in all_cases:
         if pc["program"] in REPLAYED:
             check_cases(b, f, rows(pc))
@@ -89,6 +89,11 @@ def check_folder(b, f, folder, all_cases):
     outside = sorted({u for u in b.urls if not u.startswith((b.origin + "/", "data:", "chrome:", "about:"))})
     f.check(not outside, f"from disk, requests outside the folder: {outside[:5]}")
     f.check(not b.console_errors, f"from disk, console errors: {b.console_errors[:5]}")
+    with open(os.path.join(folder, "sw.js"), encoding="utf-8") as fh:
+        listed = json.loads(re.search(r"const SITE_FILES = (\[.*?\]);", fh.read(), re.S).group(1))
+    b.open(page_of(REPLAYED[0]))
+    files = [urllib.parse.quote(p) for p in site_files(folder) if p not in ("sw.js", b.js(PAGE_DATA)["wasmScript"])]
+    f.check(sorted(listed) == sorted(files), f"sw.js lists {sorted(set(listed) ^ set(files))} wrongly")
 
 
 def check_print(b, f, program_cases):
@@ -200,13 +205,13 @@ def check_offline(f, folder, all_cases):
 def check_broken_modules(b, f, folder):
     """The module's script missing or failing: the page says what failed and
     what to do, and a press on a button says so too."""
-    for what, replacement, keys in BROKEN_MODULES:
+    for what, file, replacement, keys in BROKEN_MODULES:
         broken = tempfile.mkdtemp(prefix="milfo-broken-")
         shutil.copytree(folder, broken, dirs_exist_ok=True)
         try:
             b.driver.get("file://" + urllib.parse.quote(broken) + "/" + urllib.parse.quote(page_of("fennick")))
             page = b.js(PAGE_DATA)
-            module = os.path.join(broken, page["module"])
+            module = os.path.join(broken, page[file])
             if replacement is None:
                 os.remove(module)
             else:
@@ -218,7 +223,7 @@ def check_broken_modules(b, f, folder):
             reason = re.search(r"'(.*)'", replacement).group(1) if replacement and "Abort" in replacement else None
             note = b.element("failure")
             said = note.text
-            wanted = [texts[k].replace("{file}", page["module"]) for k in keys]
+            wanted = [texts[k].replace("{file}", page[file]) for k in keys]
             f.check(note.is_displayed() and all(w.split("{")[0] in said for w in wanted),
                     f"{what}: the page says {said!r}")
             if reason:

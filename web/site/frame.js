@@ -438,7 +438,44 @@
     document.documentElement.dataset.ready = "true";
   }
 
+  // --- The module's code ---------------------------------------------------------
+
+  // Served, the browser fetches milfo.HASH.wasm and compiles it as it
+  // arrives. Opened from a folder (file://), where a page may not fetch
+  // files, the same code comes from a script that carries it (base64), as it
+  // does when the fetch fails (a server that does not know .wasm files).
+  function fromScript() {
+    return new Promise((resolve, reject) => {
+      const script = document.createElement("script");
+      script.src = page.wasmScript;
+      script.onload = () => {
+        const text = atob(window.milfoWasm);
+        const bytes = new Uint8Array(text.length);
+        for (let i = 0; i < text.length; ++i) bytes[i] = text.charCodeAt(i);
+        delete window.milfoWasm;
+        resolve(bytes);
+      };
+      script.onerror = () => reject({ missing: page.wasmScript });
+      document.head.appendChild(script);
+    });
+  }
+  function instantiate(imports, receive) {
+    const served = location.protocol !== "file:" && typeof WebAssembly.instantiateStreaming === "function";
+    (served ? WebAssembly.instantiateStreaming(fetch(page.wasm), imports) : Promise.reject())
+      .catch(() => fromScript().then((bytes) => WebAssembly.instantiate(bytes, imports)))
+      .then(
+        (result) => receive(result.instance, result.module),
+        (e) =>
+          e && e.missing
+            ? fail(fill(texts.moduleMissing, { file: e.missing }), texts.moduleMissingHelp)
+            : fail(broken(String(e)), texts.moduleFailedHelp),
+      );
+    return {}; // the exports come later, through receive
+  }
+
   window.Module = window.Module || {};
+  window.Module.locateFile = (path) => (path.endsWith(".wasm") ? page.wasm : path);
+  window.Module.instantiateWasm = instantiate;
   // The runtime gives up (no WebAssembly, a module that does not compile).
   window.Module.onAbort = (what) => fail(broken(String(what)), texts.moduleFailedHelp);
   if (window.Module.calledRun) start();

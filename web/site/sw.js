@@ -2,7 +2,8 @@
 // (SITE_FILES, which make_site.py writes in) in a cache named after the
 // site's content hash (SITE_VERSION), and answers every request for them
 // from that cache, so that the site opens and calculates with the network
-// gone. A new build changes this file, so the browser installs it; once it
+// gone. Anything else of the site a page fetches (the module's code as a
+// script, where a server would not give the .wasm) is kept as it comes. A new build changes this file, so the browser installs it; once it
 // has kept the new files, it takes over and deletes the caches of earlier
 // builds. Assets carry content hashes in their names: a page of one build
 // never gets an asset of another.
@@ -37,9 +38,15 @@ self.addEventListener("fetch", (event) => {
   // The folder itself is its menu.
   const key = request.url.split(/[?#]/)[0] === self.registration.scope ? self.registration.scope + "index.html" : request;
   event.respondWith(
-    caches
-      .open(CACHE)
-      .then((cache) => cache.match(key, { ignoreSearch: true }))
-      .then((kept) => kept || fetch(request)),
+    caches.open(CACHE).then((cache) =>
+      cache.match(key, { ignoreSearch: true }).then(
+        (kept) =>
+          kept ||
+          fetch(request).then((response) => {
+            if (response.ok) cache.put(request, response.clone());
+            return response;
+          }),
+      ),
+    ),
   );
 });
