@@ -140,10 +140,6 @@ def program_page(program, descriptions, assets):
 <nav><a href="index.html">{e(BACK)}</a> <button type="button" id="print" hidden>{e(PRINT)}</button></nav>
 <noscript><p class="failure">{e(NO_SCRIPT)}</p></noscript>
 <p id="failure" class="failure unstarted" role="alert">{e(NO_FRAME.format(file=assets["frame.js"]))}</p>
-<div class="window">
-<h1>{e(caption)}</h1>
-<div id="Form1"></div>
-</div>
 <section id="sheet" aria-label="{e(TEXTS['sheet'])}">
 <header>
 <p class="suite">{e(suite['name'])} {e(suite['version'])}</p>
@@ -154,6 +150,10 @@ def program_page(program, descriptions, assets):
 <table><caption>{e(TEXTS['inputs'])}</caption><tbody id="sheet-inputs"></tbody></table>
 <table><caption>{e(TEXTS['results'])}</caption><tbody id="sheet-results"></tbody></table>
 </section>
+<div class="window">
+<h1>{e(caption)}</h1>
+<div id="Form1"></div>
+</div>
 <dialog id="error" aria-labelledby="error-title" aria-describedby="error-message">
 <h2 id="error-title">{e(caption)}</h2>
 <p id="error-message"></p>
