@@ -3,8 +3,9 @@
 // site's content hash (SITE_VERSION), and answers every request for them
 // from that cache, so that the site opens and calculates with the network
 // gone. Anything else of the site a page fetches (the module's code as a
-// script, where a server would not give the .wasm) is kept as it comes. A new build changes this file, so the browser installs it; once it
-// has kept the new files, it takes over and deletes the caches of earlier
+// script, where a server would not give the .wasm) is kept as it comes.
+// A new build changes this file, so the browser installs it; once it has
+// kept the new files, it takes over and deletes the caches of earlier
 // builds. Assets carry content hashes in their names: a page of one build
 // never gets an asset of another.
 "use strict";
