@@ -39,14 +39,15 @@ FIRST_ROWS = 3
 PRINTED = "熱伝達率"
 
 # What is done to a file of the module (its script; its code as the script a
-# page opened from a folder reads), and the texts of the page (page.texts)
-# its note must then show, filled with the file's name and the reason.
+# page opened from a folder reads: None removes it), the note the page must
+# then show (page.texts["module" + note], and its "Help"), and the reason it
+# must give, where the browser's own words do not make it.
 BROKEN_MODULES = [
-    ("module missing", "module", None, ["moduleMissing", "moduleMissingHelp"]),
-    ("code missing", "wasmScript", None, ["moduleMissing", "moduleMissingHelp"]),
-    ("code broken", "wasmScript", "window.milfoWasm = 'AGFzbQ==';", ["moduleFailed", "moduleFailedHelp"]),
-    ("aborting", "module", "Module.onAbort('no native wasm support detected');", ["moduleFailed", "moduleFailedHelp"]),
-    ("throwing", "module", "throw new Error('old browser');", ["moduleFailed", "moduleFailedHelp"]),
+    ("module", None, "Missing", None),
+    ("wasmScript", None, "Missing", None),
+    ("wasmScript", "window.milfoWasm = 'AGFzbQ==';", "Failed", None),
+    ("module", "Module.onAbort('no native wasm support detected');", "Failed", "no native wasm support detected"),
+    ("module", "throw new Error('old browser');", "Failed", None),
 ]
 
 PAGE_DATA = "return JSON.parse(document.getElementById('description').textContent)"
@@ -71,11 +72,6 @@ def unzip(archive, into):
     return os.path.join(into, folder), problems
 
 
-def site_files(folder):
-    return sorted(os.path.relpath(os.path.join(d, n), folder).replace(os.sep, "/")
-                  for d, _, files in os.walk(folder) for n in files)
-
-
 def check_folder(b, f, folder, all_cases):
     """From disk: the cases replay, and nothing is refused or asked for
     outside the folder; the service worker lists every file of the folder
@@ -92,7 +88,8 @@ def check_folder(b, f, folder, all_cases):
     with open(os.path.join(folder, "sw.js"), encoding="utf-8") as fh:
         listed = json.loads(re.search(r"const SITE_FILES = (\[.*?\]);", fh.read(), re.S).group(1))
     b.open(page_of(REPLAYED[0]))
-    files = [urllib.parse.quote(p) for p in site_files(folder) if p not in ("sw.js", b.js(PAGE_DATA)["wasmScript"])]
+    files = [urllib.parse.quote(os.path.relpath(os.path.join(d, n), folder)) for d, _, names in os.walk(folder)
+             for n in names if n not in ("sw.js", b.js(PAGE_DATA)["wasmScript"])]
     f.check(sorted(listed) == sorted(files), f"sw.js lists {sorted(set(listed) ^ set(files))} wrongly")
 
 
@@ -177,16 +174,15 @@ def check_offline(f, folder, all_cases):
             worker = fh.read()
         version = re.search(r'const SITE_VERSION = "(\w+)"', worker).group(1)
         with open(os.path.join(served, "sw.js"), "w", encoding="utf-8") as fh:
-            fh.write(worker.replace(version, "0" * len(version)))
+            fh.write(worker.replace(version, "next"))
         b.driver.refresh()
-        wait_for(b, "return window.milfoReady === true", "the page did not load again")
-        replaced = [first[0].replace(version, "0" * len(version))] if len(first) == 1 else None
+        after = [first]
         for _ in range(60):
             after = b.driver.execute_async_script(caches)
-            if after == replaced:
+            if [k.rsplit(":", 1)[-1] for k in first + after] == [version, "next"]:
                 break
             time.sleep(0.5)
-        f.check(replaced is not None and first[0].endswith(version) and after == replaced,
+        f.check([k.rsplit(":", 1)[-1] for k in first + after] == [version, "next"],
                 f"caches {first} after the first visit and {after} after a new build")
         httpd.shutdown()
         httpd.server_close()
@@ -205,32 +201,26 @@ def check_offline(f, folder, all_cases):
 def check_broken_modules(b, f, folder):
     """The module's script missing or failing: the page says what failed and
     what to do, and a press on a button says so too."""
-    for what, file, replacement, keys in BROKEN_MODULES:
+    for file, replacement, note, reason in BROKEN_MODULES:
+        what = f"{file} {replacement or 'removed'}"
         broken = tempfile.mkdtemp(prefix="milfo-broken-")
         shutil.copytree(folder, broken, dirs_exist_ok=True)
         try:
             b.driver.get("file://" + urllib.parse.quote(broken) + "/" + urllib.parse.quote(page_of("fennick")))
             page = b.js(PAGE_DATA)
-            module = os.path.join(broken, page[file])
-            if replacement is None:
-                os.remove(module)
-            else:
-                with open(module, "w") as fh:
+            os.remove(os.path.join(broken, page[file]))
+            if replacement:
+                with open(os.path.join(broken, page[file]), "w") as fh:
                     fh.write(replacement)
             b.driver.refresh()
             wait_for(b, "return document.documentElement.dataset.failed === 'true'", f"{what}: no failure")
-            texts = page["texts"]
-            reason = re.search(r"'(.*)'", replacement).group(1) if replacement and "Abort" in replacement else None
-            note = b.element("failure")
-            said = note.text
-            wanted = [texts[k].replace("{file}", page[file]) for k in keys]
-            f.check(note.is_displayed() and all(w.split("{")[0] in said for w in wanted),
-                    f"{what}: the page says {said!r}")
-            if reason:
-                f.check(reason in said, f"{what}: the reason is not given: {said!r}")
+            texts, said = page["texts"], b.element("failure").text
+            wanted = texts["module" + note].replace("{file}", page[file]).replace("{reason}", reason or "{")
+            f.check(b.element("failure").is_displayed() and said.startswith(wanted.split("{")[0])
+                    and said.endswith(texts["module" + note + "Help"]), f"{what}: the page says {said!r}")
             b.element("Command1").click()
             message = b.element("error-message").text
-            f.check(b.element("error").is_displayed() and message.startswith(texts["unavailable"]),
+            f.check(b.element("error").is_displayed() and message == texts["unavailable"] + said,
                     f"{what}: a press says {message!r}")
         finally:
             shutil.rmtree(broken, ignore_errors=True)
