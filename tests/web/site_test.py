@@ -97,7 +97,8 @@ def check_print(b, f, program_cases):
     """The page after its example, printed: one A4 page whose text has the
     suite and version, the menu number and title, the date and time, every
     input and result with its caption as the window shows them, and no text
-    of a button or of the page's links."""
+    of a button or of the page's links; below it, what else the page shows
+    (here a closed fold put in by the test), open on paper."""
     check_cases(b, f, dict(program_cases, cases=program_cases["cases"][:1]))
     page = b.js(PAGE_DATA)
     program = page["program"]
@@ -107,7 +108,10 @@ def check_print(b, f, program_cases):
     pairs = [(captions[n], text) for n, text in zip(boxes, shown)]
     buttons = [c["text"] for c in program["controls"] if c["kind"] == "CommandButton"]
     buttons += b.js("return [...document.querySelectorAll('nav a, nav button, dialog button')].map(e => e.textContent)")
+    b.js("document.querySelector('.window').insertAdjacentHTML('afterend', "
+         "'<details id=fold><summary>fold</summary><p>folded-text</p></details>')")
     pdf = b.driver.execute_cdp_cmd("Page.printToPDF", {"preferCSSPageSize": True})
+    f.check(not b.js("return document.getElementById('fold').open"), "the fold stays open after printing")
     with tempfile.NamedTemporaryFile(suffix=".pdf") as out:
         out.write(base64.b64decode(pdf["data"]))
         out.flush()
@@ -117,7 +121,8 @@ def check_print(b, f, program_cases):
     f.check(re.search(r"^Page size:.*\(A4\)", info, re.M), f"not A4:\n{info}")
     flat = re.sub(r"\s+", "", text)
     suite = page["suite"]
-    for want in (suite["name"], suite["version"], program["menu"], program["title"], program["caption"]):
+    for want in (suite["name"], suite["version"], program["menu"], program["title"], program["caption"],
+                 "folded-text"):
         f.check(want in flat, f"the sheet lacks {want!r}:\n{text}")
     f.check(re.search(r"\d{4}/\d\d/\d\d \d\d:\d\d", text), f"the sheet has no date and time:\n{text}")
     for caption, shows in pairs:

@@ -371,7 +371,18 @@
       `${two(now.getHours())}:${two(now.getMinutes())}`;
   }
   form.addEventListener("input", updateSheet);
-  window.addEventListener("beforeprint", updateSheet);
+  // Whatever else the page shows below the window prints whole: a fold
+  // (<details>) closed on the screen is open on paper.
+  let folded = [];
+  window.addEventListener("beforeprint", () => {
+    updateSheet();
+    folded = [...document.querySelectorAll("details:not([open])")];
+    for (const fold of folded) fold.open = true;
+  });
+  window.addEventListener("afterprint", () => {
+    for (const fold of folded) fold.open = false;
+    folded = [];
+  });
   const printButton = document.getElementById("print");
   printButton.hidden = false;
   printButton.addEventListener("click", () => {
