@@ -70,6 +70,8 @@ FormRules::FormRules(const ProgramDescription& program) : program_(program)
     for (const Control* c : tabOrder_) {
         if (c->kind == ControlKind::ComboBox || (c->kind == ControlKind::TextBox && !writtenByButton(*c)))
             inputs_.push_back(c);
+        else if (c->kind == ControlKind::TextBox)
+            results_.push_back(c);
         if (c->kind == ControlKind::CommandButton) {
             const Handler* h = clickHandler(*c);
             if (h != nullptr && !h->results.empty())

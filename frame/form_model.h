@@ -84,6 +84,8 @@ public:
     // text inputs).
     bool readsNumber(const Control& box) const;
     const std::vector<const Control*>& calculatingButtons() const { return buttons_; }
+    // The boxes a button writes, in tab order.
+    const std::vector<const Control*>& results() const { return results_; }
 
 private:
     const ProgramDescription& program_;
@@ -94,6 +96,7 @@ private:
     std::vector<const Control*> lists_;
     std::vector<const Control*> inputs_;
     std::vector<const Control*> buttons_;
+    std::vector<const Control*> results_;
 };
 
 // Hears every change of a model: a front end that shows the form.

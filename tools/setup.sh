@@ -11,16 +11,17 @@ MILFO_RUN_PACKAGES=(
 # What the tests and benchmarks need besides: GoogleTest, Google Benchmark, a
 # display with a window manager and X tools for the end-to-end tests, the
 # validators and package tools, Clang for the fuzzers and the format check,
-# the locales the numeric tests also run under, and headless Chromium with
-# its WebDriver for the web pages' tests, and the accessibility bus with a
-# reader of it for the accessibility tree of the windows.
+# the locales the numeric tests also run under, headless Chromium with its
+# WebDriver for the web pages' tests, poppler's tools to read the PDF a page
+# prints, and the accessibility bus with a reader of it for the accessibility
+# tree of the windows.
 MILFO_TEST_PACKAGES=(
   libgtest-dev libbenchmark-dev
   xvfb openbox xdotool xclip x11-utils
   desktop-file-utils appstream dpkg-dev file
   clang libclang-rt-14-dev clang-format locales
   time
-  chromium chromium-driver python3-selenium
+  chromium chromium-driver python3-selenium poppler-utils
   at-spi2-core python3-pyatspi dbus-daemon
 )
 

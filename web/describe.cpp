@@ -1,10 +1,10 @@
 // Writes the catalogue, in menu order, as the JSON the web pages are built
 // from: every program's window resolved by the frame's own rules (pixel
 // rectangles by the desktop's rounding, tab order, the name each box is known
-// by and the label that captions it, fonts), its menu number and title, the
-// texts of its handlers' own messages and of the frame's (so the font subset
-// covers them). Run at build time: the pages never retype a table or
-// re-derive a rule.
+// by and the label that captions it, fonts, which boxes are inputs and which
+// results), its menu number and title, the texts of its handlers' own
+// messages and of the frame's (so the font subset covers them). Run at build
+// time: the pages never retype a table or re-derive a rule.
 #include <iostream>
 #include <string>
 
@@ -59,6 +59,11 @@ std::string describe(const milfo::CatalogueEntry& entry)
         form.load();
         out += ",\"tables\":" + milfo::web::sideTables(p.sideTables(form));
     }
+    // What the calculation sheet lists, in tab order: the inputs (the boxes
+    // no button writes, and the lists) and the results (the boxes a button
+    // writes).
+    const auto name = [](const milfo::Control* c) { return quoted(c->name); };
+    out += ",\"inputs\":" + list(rules.inputs(), name) + ",\"results\":" + list(rules.results(), name);
     out += ",\n  \"controls\":" + list(p.controls, [&](const milfo::Control& c) {
                const milfo::PixelRect r = milfo::pixelRect(c);
                std::string item =

@@ -1,19 +1,33 @@
 #!/usr/bin/env python3
 """Writes the static site from the exported program descriptions.
 
-make_site.py DESCRIPTIONS.json FRONT_END_DIR MODULE_DIR SITE_DIR
+make_site.py DESCRIPTIONS.json FRONT_END_DIR MODULE_JS SITE_DIR [ARCHIVE.zip]
 
 index.html (the menu), NAME.html per program (the description embedded, the
-window built by frame.js), the WebAssembly module, and IPAPGothic subset to
-the characters the suite shows or reads, with its licence beside it.
+window built by frame.js, the calculation sheet it prints), the WebAssembly
+module (MODULE_JS and the .wasm beside it, and the same code as a script,
+base64, for pages opened from a folder, which may not fetch the .wasm),
+IPAPGothic subset to the characters the suite shows or reads with its licence
+beside it, the web app manifest, and the service worker that keeps the site
+for offline use.
+
+Every asset's name carries a hash of its content (frame.0123456789.js), so a
+page never meets an asset of another build; the pages and sw.js keep their
+names, and sw.js names its cache after a hash of the whole site. With
+ARCHIVE.zip, the site also goes into that archive under one folder named
+after the archive (milfo-site-VERSION/).
 """
+import base64
+import hashlib
 import html
 import json
 import os
 import shutil
 import subprocess
 import sys
+import tempfile
 import urllib.parse
+import zipfile
 
 FONT = "/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf"
 FONT_LICENCE = "/usr/share/doc/fonts-ipafont-gothic/copyright"
@@ -21,13 +35,69 @@ ICON = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "packaging
 
 # Every file is the site's own: no request leaves the origin.
 CSP = ("default-src 'none'; script-src 'self' 'wasm-unsafe-eval'; style-src 'self'; "
-       "font-src 'self'; img-src 'self'; connect-src 'self'; base-uri 'none'; form-action 'none'")
+       "font-src 'self'; img-src 'self'; connect-src 'self'; manifest-src 'self'; "
+       "worker-src 'self'; base-uri 'none'; form-action 'none'")
 
 # Texts of the pages themselves (beyond the descriptions).
 MENU_TITLE = "ミルフォ 技術計算"
 MENU_NOTE = "保温設計の計算プログラム集"
 BACK = "メニューへ戻る"
+PRINT = "計算書を印刷"
 DIALOG_BUTTON = "OK"
+NO_SCRIPT = "この計算プログラムは JavaScript で動きます。ブラウザーの設定で JavaScript を有効にしてください。"
+# Shown when frame.js has not run a few seconds after the page was opened.
+NO_FRAME = ("このページのスクリプト（{file}）が動きませんでした。サイトのファイルがすべて揃っているか確かめ、"
+            "ページを再読み込みしてください。古いブラウザーでは動きません。最近の Chrome、Edge、Firefox、"
+            "Safari で開いてください。")
+# The texts frame.js shows: the module's failures and the calculation sheet.
+# The notes of failure are drawn in the system's own font (frame.css), so the
+# font subset need not carry their characters for every visit.
+FAILURE_TEXTS = ("moduleMissing", "moduleMissingHelp", "moduleFailed", "moduleNotRun", "moduleFailedHelp",
+                 "unavailable")
+TEXTS = {
+    "moduleMissing": "計算モジュール（{file}）を読み込めませんでした。",
+    "moduleMissingHelp": ("サイトのファイルがすべて揃っているか確かめ（圧縮ファイルはフォルダーごと展開してから"
+                          " index.html を開きます）、ページを再読み込みしてください。"),
+    "moduleFailed": "計算モジュールを起動できませんでした（{reason}）。",
+    "moduleNotRun": "読み込んだスクリプトが動きませんでした",
+    "moduleFailedHelp": "WebAssembly に対応したブラウザー（最近の Chrome、Edge、Firefox、Safari）で開いてください。",
+    "unavailable": "計算できません。",
+    "sheet": "計算書",
+    "when": "計算日時",
+    "inputs": "入力",
+    "results": "結果",
+}
+
+
+def content_hash(data):
+    return hashlib.sha256(data).hexdigest()[:10]
+
+
+class Site:
+    """The files of the site, written under root, each asset under a name
+    that carries its content's hash."""
+
+    def __init__(self, root):
+        self.root = root
+        self.files = []  # every file's path under root, '/'-separated
+
+    def write(self, path, data):
+        full = os.path.join(self.root, *path.split("/"))
+        os.makedirs(os.path.dirname(full), exist_ok=True)
+        with open(full, "wb") as f:
+            f.write(data)
+        self.files.append(path)
+        return path
+
+    def asset(self, path, data):
+        """path "dir/name.ext" written as "dir/name.HASH.ext"; the new path."""
+        stem, ext = os.path.splitext(path)
+        return self.write(f"{stem}.{content_hash(data)}{ext}", data)
+
+
+def read(path):
+    with open(path, "rb") as f:
+        return f.read()
 
 
 def page_name(program):
@@ -38,7 +108,7 @@ def link(program):
     return urllib.parse.quote(page_name(program))
 
 
-def head(title, extra=""):
+def head(title, assets, extra=""):
     return f"""<!DOCTYPE html>
 <html lang="ja">
 <head>
@@ -46,31 +116,49 @@ def head(title, extra=""):
 <meta http-equiv="Content-Security-Policy" content="{CSP}">
 <meta name="viewport" content="width=device-width, initial-scale=1">
 <title>{html.escape(title)}</title>
-<link rel="stylesheet" href="frame.css">
-<link rel="icon" href="icon.svg" type="image/svg+xml">
+<link rel="stylesheet" href="{assets['frame.css']}">
+<link rel="icon" href="{assets['icon.svg']}" type="image/svg+xml">
+<meta name="theme-color" content="#2f5597">
+<script src="{assets['offline.js']}" defer data-manifest="{assets['manifest.webmanifest']}"></script>
 {extra}</head>
 """
 
 
-def program_page(program, descriptions):
-    data = {"program": program, "fonts": descriptions["fonts"],
-            "unexpected": descriptions["unexpected"]}
+def program_page(program, descriptions, assets):
+    data = {"program": program, "suite": descriptions["suite"], "fonts": descriptions["fonts"],
+            "unexpected": descriptions["unexpected"], "texts": TEXTS, "module": assets["milfo.js"],
+            "wasm": assets["milfo.wasm"], "wasmScript": assets["milfo.wasm.js"]}
     # Inside <script>, "</" must not appear as such.
     embedded = json.dumps(data, ensure_ascii=False, separators=(",", ":")).replace("</", "<\\/")
     extra = (f'<script type="application/json" id="description">{embedded}</script>\n'
-             '<script src="frame.js" defer></script>\n'
-             '<script src="milfo.js" defer></script>\n')
+             f'<script src="{assets["frame.js"]}" defer></script>\n'
+             f'<script src="{assets["milfo.js"]}" defer id="module"></script>\n')
     if "tables" in program:  # side tables below the window, and their charts
-        extra += '<link rel="stylesheet" href="chart.css">\n<script src="chart.js" defer></script>\n'
+        extra += (f'<link rel="stylesheet" href="{assets["chart.css"]}">\n'
+                  f'<script src="{assets["chart.js"]}" defer></script>\n')
     caption = program["caption"]
-    return head(caption, extra) + f"""<body>
-<nav><a href="index.html">{html.escape(BACK)}</a></nav>
+    suite = descriptions["suite"]
+    e = html.escape
+    return head(caption, assets, extra) + f"""<body>
+<nav><a href="index.html">{e(BACK)}</a> <button type="button" id="print" hidden>{e(PRINT)}</button></nav>
+<noscript><p class="failure">{e(NO_SCRIPT)}</p></noscript>
+<p id="failure" class="failure unstarted" role="alert">{e(NO_FRAME.format(file=assets["frame.js"]))}</p>
+<section id="sheet" aria-label="{e(TEXTS['sheet'])}">
+<header>
+<p class="suite">{e(suite['name'])} {e(suite['version'])}</p>
+<p class="when">{e(TEXTS['when'])} <time id="sheet-when"></time></p>
+<h2>{e(TEXTS['sheet'])}　{e(program['menu'])}　{e(program['title'])}</h2>
+<p class="caption">{e(caption)}　{e(program['comment'])}</p>
+</header>
+<table><caption>{e(TEXTS['inputs'])}</caption><tbody id="sheet-inputs"></tbody></table>
+<table><caption>{e(TEXTS['results'])}</caption><tbody id="sheet-results"></tbody></table>
+</section>
 <div class="window">
-<h1>{html.escape(caption)}</h1>
+<h1>{e(caption)}</h1>
 <div id="Form1"></div>
 </div>
 <dialog id="error" aria-labelledby="error-title" aria-describedby="error-message">
-<h2 id="error-title">{html.escape(caption)}</h2>
+<h2 id="error-title">{e(caption)}</h2>
 <p id="error-message"></p>
 <div class="buttons"><button type="button">{DIALOG_BUTTON}</button></div>
 </dialog>
@@ -79,13 +167,13 @@ def program_page(program, descriptions):
 """
 
 
-def menu_page(descriptions):
+def menu_page(descriptions, assets):
     items = []
     for p in descriptions["programs"]:
         items.append(f'<li><a href="{link(p)}"><span class="number">{html.escape(p["menu"])}'
                      f'</span><span class="title">{html.escape(p["title"])}</span></a></li>')
     body = "\n".join(items)
-    return head(MENU_TITLE) + f"""<body>
+    return head(MENU_TITLE, assets) + f"""<body>
 <div class="window menu">
 <h1>{html.escape(MENU_TITLE)}</h1>
 <ol id="programs">
@@ -96,6 +184,15 @@ def menu_page(descriptions):
 </body>
 </html>
 """
+
+
+def manifest(descriptions, icon):
+    return {
+        "id": "./", "name": MENU_TITLE, "short_name": descriptions["suite"]["name"],
+        "description": MENU_NOTE, "lang": "ja", "start_url": "index.html", "scope": "./",
+        "display": "standalone", "background_color": "#d9dde3", "theme_color": "#2f5597",
+        "icons": [{"src": icon, "sizes": "any", "type": "image/svg+xml", "purpose": "any"}],
+    }
 
 
 def strings(value):
@@ -111,39 +208,92 @@ def strings(value):
 
 def glyphs(descriptions):
     chars = set("".join(strings(descriptions)))
-    chars |= set(MENU_TITLE + MENU_NOTE + BACK + DIALOG_BUTTON)
+    chars |= set("".join(text for key, text in TEXTS.items() if key not in FAILURE_TEXTS))
+    chars |= set(MENU_TITLE + MENU_NOTE + BACK + PRINT + DIALOG_BUTTON)
     chars |= {chr(c) for c in range(0x20, 0x7F)}  # ASCII as typed
     chars |= {chr(c) for c in range(0xFF01, 0xFF5F)}  # full-width forms a Japanese input method types
     chars |= set("\u2212\u30fc\u2010\u2012\u2013\u2015\u3002\uff61\u3000")  # minus signs, points, space
     return "".join(sorted(c for c in chars if c.isprintable() or c == "\u3000"))
 
 
+def subset_font(descriptions):
+    with tempfile.TemporaryDirectory(prefix="milfo-font-") as work:
+        text_file = os.path.join(work, "glyphs.txt")
+        out = os.path.join(work, "font.woff")
+        with open(text_file, "w", encoding="utf-8") as f:
+            f.write(glyphs(descriptions))
+        subprocess.run([sys.executable, "-m", "fontTools.subset", FONT, f"--text-file={text_file}",
+                        "--flavor=woff", "--layout-features=*", f"--output-file={out}"], check=True)
+        return read(out)
+
+
+def write_site(descriptions, front_end, module_js, root):
+    site = Site(root)
+    assets = {}
+    # The stylesheet names the font by its hashed name, so the font comes first.
+    font = site.asset("fonts/ipagp-milfo.woff", subset_font(descriptions))
+    site.write("fonts/IPAfont-LICENSE.txt", read(FONT_LICENCE))
+    css = read(os.path.join(front_end, "frame.css")).replace(b"fonts/ipagp-milfo.woff", font.encode())
+    assets["frame.css"] = site.asset("frame.css", css)
+    for name in ("frame.js", "offline.js", "chart.js", "chart.css"):
+        assets[name] = site.asset(name, read(os.path.join(front_end, name)))
+    assets["milfo.js"] = site.asset("milfo.js", read(module_js))
+    wasm = read(os.path.splitext(module_js)[0] + ".wasm")
+    assets["milfo.wasm"] = site.asset("milfo.wasm", wasm)
+    code = b'"use strict";\nwindow.milfoWasm = "' + base64.b64encode(wasm) + b'";\n'
+    assets["milfo.wasm.js"] = site.asset("milfo.wasm.js", code)
+    assets["icon.svg"] = site.asset("icon.svg", read(ICON))
+    text = json.dumps(manifest(descriptions, assets["icon.svg"]), ensure_ascii=False, indent=1)
+    assets["manifest.webmanifest"] = site.asset("manifest.webmanifest", text.encode())
+
+    for p in descriptions["programs"]:
+        site.write(page_name(p), program_page(p, descriptions, assets).encode())
+    site.write("index.html", menu_page(descriptions, assets).encode())
+
+    # The service worker: the list of the files to keep (all but the copy
+    # of the module's code for folders), and a cache named after the hash of
+    # every file, so that a new build replaces the old cache.
+    digest = hashlib.sha256()
+    for path in sorted(site.files):
+        digest.update(path.encode() + b"\0" + read(os.path.join(root, *path.split("/"))) + b"\0")
+    files = [urllib.parse.quote(p) for p in sorted(site.files) if p != assets["milfo.wasm.js"]]
+    constants = (f'"use strict";\n\nconst SITE_VERSION = {json.dumps(digest.hexdigest()[:16])};\n'
+                 f"const SITE_FILES = {json.dumps(files, indent=1)};\n").encode()
+    worker = read(os.path.join(front_end, "sw.js")).replace(b'"use strict";\n', constants, 1)
+    site.write("sw.js", worker)
+    return site
+
+
+def write_archive(root, archive):
+    """The site under one folder named after the archive, names in UTF-8."""
+    folder = os.path.splitext(os.path.basename(archive))[0]
+    partial = archive + ".part"
+    with zipfile.ZipFile(partial, "w", zipfile.ZIP_DEFLATED, compresslevel=9) as z:
+        for directory, dirs, files in os.walk(root):
+            dirs.sort()
+            for name in sorted(files):
+                full = os.path.join(directory, name)
+                z.write(full, folder + "/" + os.path.relpath(full, root).replace(os.sep, "/"))
+    os.replace(partial, archive)
+
+
 def main():
-    descriptions_path, front_end, module_dir, site = sys.argv[1:5]
+    if len(sys.argv) not in (5, 6):
+        print(__doc__)
+        return 2
+    descriptions_path, front_end, module_js, root = sys.argv[1:5]
     with open(descriptions_path, encoding="utf-8") as f:
         descriptions = json.load(f)
-    os.makedirs(os.path.join(site, "fonts"), exist_ok=True)
-
-    for name in ("frame.js", "frame.css", "chart.js", "chart.css"):
-        shutil.copyfile(os.path.join(front_end, name), os.path.join(site, name))
-    for name in ("milfo.js", "milfo.wasm"):
-        shutil.copyfile(os.path.join(module_dir, name), os.path.join(site, name))
-    shutil.copyfile(ICON, os.path.join(site, "icon.svg"))
-    for p in descriptions["programs"]:
-        with open(os.path.join(site, page_name(p)), "w", encoding="utf-8") as f:
-            f.write(program_page(p, descriptions))
-    with open(os.path.join(site, "index.html"), "w", encoding="utf-8") as f:
-        f.write(menu_page(descriptions))
-
-    text_file = os.path.join(site, "fonts", "glyphs.txt")
-    with open(text_file, "w", encoding="utf-8") as f:
-        f.write(glyphs(descriptions))
-    subprocess.run([sys.executable, "-m", "fontTools.subset", FONT, f"--text-file={text_file}",
-                    "--flavor=woff", "--layout-features=*",
-                    f"--output-file={os.path.join(site, 'fonts', 'ipagp-milfo.woff')}"], check=True)
-    os.remove(text_file)
-    shutil.copyfile(FONT_LICENCE, os.path.join(site, "fonts", "IPAfont-LICENSE.txt"))
+    # Written beside, then put in place: no file of an earlier build stays.
+    staging = root.rstrip("/") + ".new"
+    shutil.rmtree(staging, ignore_errors=True)
+    write_site(descriptions, front_end, module_js, staging)
+    shutil.rmtree(root, ignore_errors=True)
+    os.rename(staging, root)
+    if len(sys.argv) == 6:
+        write_archive(root, sys.argv[5])
+    return 0
 
 
 if __name__ == "__main__":
-    main()
+    sys.exit(main())

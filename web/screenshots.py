@@ -1,14 +1,17 @@
 #!/usr/bin/python3
-"""Screenshots of the site in headless Chromium, for the README: the menu, and
-熱伝達率 after the example's press.
+"""Screenshots of the site in headless Chromium, for the README: the menu,
+熱伝達率 after the example's press, and the calculation sheet it prints (the
+PDF's page as an image, by pdftoppm).
 
 web/screenshots.py SITE_DIR OUT_DIR
 """
+import base64
 import functools
 import http.server
 import os
 import shutil
 import socketserver
+import subprocess
 import sys
 import tempfile
 import threading
@@ -63,6 +66,12 @@ def main():
             el.send_keys(text)
         driver.find_element(By.ID, "Command1").click()
         shoot("web-熱伝達率.png")
+        pdf = driver.execute_cdp_cmd("Page.printToPDF", {"preferCSSPageSize": True})
+        with tempfile.NamedTemporaryFile(suffix=".pdf") as sheet:
+            sheet.write(base64.b64decode(pdf["data"]))
+            sheet.flush()
+            subprocess.run(["pdftoppm", "-png", "-r", "72", "-singlefile", sheet.name,
+                            os.path.join(out, "web-計算書")], check=True)
     finally:
         driver.quit()
         httpd.shutdown()

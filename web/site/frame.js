@@ -3,7 +3,9 @@
 // rectangles, tab order, captions, fonts), with the classic control
 // behaviours. The form model runs in the WebAssembly module (milfo.js): the
 // page hands over what the person typed, forwards each act (a press, a pick)
-// and shows what the handlers changed.
+// and shows what the handlers changed. A module that cannot run is reported
+// in the page, and the buttons say so. The page also keeps its calculation
+// sheet (#sheet) up to date: what the browser prints instead of the window.
 "use strict";
 
 (function () {
@@ -11,12 +13,21 @@
   const program = page.program;
   const form = document.getElementById("Form1");
   const errorDialog = document.getElementById("error");
+  const failureBox = document.getElementById("failure");
+  const texts = page.texts;
   const px = (pixels) => pixels + "px";
+  const fill = (text, values) => text.replace(/\{(\w+)\}/g, (_, key) => values[key]);
 
   const elements = new Map(); // control name -> element
   const lists = new Map(); // list name -> its drop-down
   let ended = false;
   let loaded = false; // the module is there: acts may run
+  let failure = null; // why the module cannot run, once it is known
+
+  // frame.js runs: the note for a page whose script never ran goes.
+  failureBox.hidden = true;
+  failureBox.classList.remove("unstarted");
+  failureBox.textContent = "";
 
   // --- Building the window ---------------------------------------------------
 
@@ -42,7 +53,6 @@
     form.style.width = px(program.client[0]);
     form.style.height = px(program.client[1]);
     setFonts();
-    const tabbed = [];
     for (const c of program.controls) {
       let el;
       switch (c.kind) {
@@ -77,26 +87,14 @@
       form.appendChild(el);
       elements.set(c.name, el);
       if (lists.has(c.name)) lists.get(c.name).attach();
-      if (c.tab) {
-        el.tabIndex = c.tab;
-        tabbed[c.tab - 1] = el;
-      }
+      if (c.tab) el.tabIndex = c.tab;
     }
 
-    // Tab from the last control comes round to the first, as in a window,
-    // and Shift+Tab from the first to the last.
-    if (tabbed.length) {
-      const firstEl = tabbed[0];
-      const lastEl = tabbed[tabbed.length - 1];
-      form.addEventListener("keydown", (e) => {
-        if (e.key !== "Tab" || e.altKey || e.ctrlKey || e.metaKey) return;
-        const to = e.shiftKey ? (e.target === firstEl ? lastEl : null) : e.target === lastEl ? firstEl : null;
-        if (!to) return;
-        e.preventDefault();
-        to.focus();
-        if (to.select) to.select();
-      });
-    }
+    // The window's controls carry their tab indices (all positive), so Tab
+    // visits them first, in the window's order, then the page's own links
+    // and buttons, then the browser's; Shift+Tab walks back. Unlike the
+    // desktop window, Tab from the last control does not come round to the
+    // first: in a page the keyboard must be able to leave the window.
     return program.first ? elements.get(program.first) : null;
   }
 
@@ -280,6 +278,7 @@
     }
     // A program's side tables, after a press: for the script that shows them.
     if (answer.tables) document.dispatchEvent(new CustomEvent("milfo-tables", { detail: answer.tables }));
+    updateSheet();
     if (answer.error !== null) report(answer.error);
     if (answer.ended) end();
   }
@@ -297,6 +296,10 @@
 
   // One act of the person (a press, a pick): what they typed, then the act.
   function act(fn, types, args) {
+    if (failure !== null && !errorDialog.open) {
+      report(texts.unavailable + failure);
+      return;
+    }
     // An act before the module has loaded does nothing (the page is not ready).
     if (!loaded || ended || errorDialog.open) return;
     try {
@@ -314,6 +317,11 @@
   function report(message) {
     focusBefore = document.activeElement;
     document.getElementById("error-message").textContent = message;
+    // A browser without modal dialogs still says what happened.
+    if (typeof errorDialog.showModal !== "function") {
+      window.alert(message);
+      return;
+    }
     errorDialog.showModal();
     errorDialog.querySelector("button").focus();
   }
@@ -339,6 +347,90 @@
     if (e.key === "Enter" && e.target.tagName === "BUTTON") e.preventDefault();
   });
 
+  // --- The calculation sheet ------------------------------------------------------
+
+  // What the window shows, as the sheet prints it: every input (the lists'
+  // choices included) and every result, each with its caption, and the date
+  // and time. Kept up to date as the window changes, and once more just
+  // before the browser prints.
+  const described = new Map(program.controls.map((c) => [c.name, c]));
+  function sheetRows(id, names) {
+    const rows = (names || []).map((name) => {
+      const row = document.createElement("tr");
+      row.appendChild(document.createElement("th")).textContent = described.get(name).caption;
+      row.appendChild(document.createElement("td")).textContent = elements.get(name).value;
+      return row;
+    });
+    document.getElementById(id).replaceChildren(...rows);
+  }
+  function updateSheet() {
+    sheetRows("sheet-inputs", program.inputs);
+    sheetRows("sheet-results", program.results);
+    const now = new Date();
+    const two = (n) => String(n).padStart(2, "0");
+    const when = document.getElementById("sheet-when");
+    when.dateTime = now.toISOString();
+    when.textContent =
+      `${now.getFullYear()}/${two(now.getMonth() + 1)}/${two(now.getDate())} ` +
+      `${two(now.getHours())}:${two(now.getMinutes())}`;
+  }
+  form.addEventListener("input", updateSheet);
+  // Whatever else the page shows below the window prints whole: a fold
+  // (<details>) closed on the screen is open on paper.
+  let folded = [];
+  window.addEventListener("beforeprint", () => {
+    updateSheet();
+    folded = [...document.querySelectorAll("details:not([open])")];
+    for (const fold of folded) fold.open = true;
+  });
+  window.addEventListener("afterprint", () => {
+    for (const fold of folded) fold.open = false;
+    folded = [];
+  });
+  const printButton = document.getElementById("print");
+  printButton.hidden = false;
+  printButton.addEventListener("click", () => {
+    updateSheet();
+    window.print();
+  });
+
+  // --- A module that cannot run ------------------------------------------------------
+
+  // What failed and what to do, in the page; the buttons say so (their
+  // tooltip, and a press shows the message).
+  function fail(message, help) {
+    if (loaded || failure !== null) return;
+    failure = message + help;
+    failureBox.textContent = failure;
+    failureBox.hidden = false;
+    for (const el of elements.values()) {
+      if (el.tagName !== "BUTTON") continue;
+      el.title = texts.unavailable + message;
+      el.setAttribute("aria-disabled", "true");
+      el.setAttribute("aria-describedby", "failure");
+    }
+    document.documentElement.dataset.failed = "true";
+  }
+  const missing = () => fill(texts.moduleMissing, { file: page.module });
+  const broken = (reason) => fill(texts.moduleFailed, { reason });
+  let moduleScriptFailed = false;
+  // The module's file not there (or refused): its script element's error.
+  document.getElementById("module").addEventListener("error", () => {
+    moduleScriptFailed = true;
+    fail(missing(), texts.moduleMissingHelp);
+  });
+  // The module's script threw before it could start (an old browser).
+  window.addEventListener("error", (e) => {
+    if (e.filename && e.filename.endsWith(page.module)) fail(broken(e.message), texts.moduleFailedHelp);
+  });
+  // Every script has run by the load event: a module that never set
+  // itself up is reported, whatever the browser said of it.
+  window.addEventListener("load", () => {
+    if (loaded || typeof window.Module.ccall === "function") return;
+    if (moduleScriptFailed) fail(missing(), texts.moduleMissingHelp);
+    else fail(broken(texts.moduleNotRun), texts.moduleFailedHelp);
+  });
+
   // --- Start ---------------------------------------------------------------------
 
   // The box with the lowest tab index has the focus, its text selected, from
@@ -361,7 +453,46 @@
     document.documentElement.dataset.ready = "true";
   }
 
+  // --- The module's code ---------------------------------------------------------
+
+  // Served, the browser fetches milfo.HASH.wasm and compiles it as it
+  // arrives. Opened from a folder (file://), where a page may not fetch
+  // files, the same code comes from a script that carries it (base64), as it
+  // does when the fetch fails (a server that does not know .wasm files).
+  function fromScript() {
+    return new Promise((resolve, reject) => {
+      const script = document.createElement("script");
+      script.src = page.wasmScript;
+      script.onload = () => {
+        const text = atob(window.milfoWasm);
+        const bytes = new Uint8Array(text.length);
+        for (let i = 0; i < text.length; ++i) bytes[i] = text.charCodeAt(i);
+        delete window.milfoWasm;
+        resolve(bytes);
+      };
+      script.onerror = () => reject({ missing: page.wasmScript });
+      document.head.appendChild(script);
+    });
+  }
+  function instantiate(imports, receive) {
+    const served = location.protocol !== "file:" && typeof WebAssembly.instantiateStreaming === "function";
+    (served ? WebAssembly.instantiateStreaming(fetch(page.wasm), imports) : Promise.reject())
+      .catch(() => fromScript().then((bytes) => WebAssembly.instantiate(bytes, imports)))
+      .then(
+        (result) => receive(result.instance, result.module),
+        (e) =>
+          e && e.missing
+            ? fail(fill(texts.moduleMissing, { file: e.missing }), texts.moduleMissingHelp)
+            : fail(broken(String(e)), texts.moduleFailedHelp),
+      );
+    return {}; // the exports come later, through receive
+  }
+
   window.Module = window.Module || {};
+  window.Module.locateFile = (path) => (path.endsWith(".wasm") ? page.wasm : path);
+  window.Module.instantiateWasm = instantiate;
+  // The runtime gives up (no WebAssembly, a module that does not compile).
+  window.Module.onAbort = (what) => fail(broken(String(what)), texts.moduleFailedHelp);
   if (window.Module.calledRun) start();
   else window.Module.onRuntimeInitialized = start;
 })();
