@@ -1,18 +1,22 @@
 #!/usr/bin/env bash
 # web/build.sh [OUT]: builds the web site into OUT/site (OUT defaults to
-# build-web/): GMP and MPFR for WebAssembly once (web/build-deps.sh), then
-# the core and its bridge with emcc, the program descriptions exported by a
-# tool built from the same tables, and the pages around them.
+# build-web/): MPFR for WebAssembly once, kept in a cache outside OUT
+# (web/build-deps.sh), then the core and its bridge with emcc, the program
+# descriptions exported by a tool built from the same tables, and the pages
+# around them.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=$(mkdir -p "${1:-$root/build-web}" && cd "${1:-$root/build-web}" && pwd)
 
 # Debian's emscripten finds its JavaScript modules there when the node on
-# PATH is not Debian's own.
+# PATH is not Debian's own, and starts faster on Debian's python than
+# through a wrapper such as pyenv's.
 export NODE_PATH=${NODE_PATH:+$NODE_PATH:}/usr/share/nodejs
+if [ -x /usr/bin/python3 ]; then export EMSDK_PYTHON=${EMSDK_PYTHON:-/usr/bin/python3}; fi
 
 "$root/web/build-deps.sh" "$out"
-if [ ! -f "$out/cmake/CMakeCache.txt" ]; then
+# Configured until a configure has finished (a failed one leaves no build.ninja).
+if [ ! -f "$out/cmake/build.ninja" ]; then
   # Debian's python has the font tools the site's font subset needs.
   emcmake cmake -S "$root/web" -B "$out/cmake" -G Ninja -DMILFO_DEPS="$out/deps" -DPYTHON3=/usr/bin/python3 >/dev/null
 fi
