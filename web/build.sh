@@ -15,8 +15,10 @@ export NODE_PATH=${NODE_PATH:+$NODE_PATH:}/usr/share/nodejs
 if [ -x /usr/bin/python3 ]; then export EMSDK_PYTHON=${EMSDK_PYTHON:-/usr/bin/python3}; fi
 
 "$root/web/build-deps.sh" "$out"
-# Configured until a configure has finished (a failed one leaves no build.ninja).
+# Configured afresh until a configure has finished: a failed one leaves no
+# build.ninja, and perhaps a cache with what made it fail.
 if [ ! -f "$out/cmake/build.ninja" ]; then
+  rm -rf "$out/cmake/CMakeCache.txt" "$out/cmake/CMakeFiles"
   # Debian's python has the font tools the site's font subset needs.
   emcmake cmake -S "$root/web" -B "$out/cmake" -G Ninja -DMILFO_DEPS="$out/deps" -DPYTHON3=/usr/bin/python3 >/dev/null
 fi
