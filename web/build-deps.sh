@@ -171,10 +171,11 @@ if [ -x /usr/bin/python3 ]; then export EMSDK_PYTHON=${EMSDK_PYTHON:-/usr/bin/py
 # The same arithmetic as the desktop: no contraction, no fast math.
 cflags="-O2 -ffp-contract=off"
 configure_options=(--host=none --disable-shared --enable-static --disable-thread-safe
-  --disable-float128 --disable-decimal-float)
+  --disable-float128 --disable-decimal-float --disable-dependency-tracking)
 
 key=$(
   emcc --version | head -1
+  dpkg-query -W -f='${Package} ${Version}\n' emscripten 2>/dev/null || true
   emcc -v 2>&1 | grep -m1 'clang version' || true
   echo "CFLAGS=$cflags ${configure_options[*]} --with-mini-gmp"
   echo "gmp $gmp_version (mini-gmp), mpfr4 $mpfr_version"
@@ -191,8 +192,10 @@ if [ ! -d "$dest" ]; then
   # `emcc --cflags` prints: make runs that clang with those flags directly
   # (the same objects, without emcc's start-up for each of some 260 files).
   echo 'int probe;' >"$work/probe.c"
-  clang=$(emcc -v -c "$work/probe.c" -o "$work/probe.o" 2>&1 | grep -e '-target wasm32' | grep -m1 probe.c | awk '{print $1}')
-  cc="$clang $(emcc --cflags)"
+  clang=$(emcc -v -c "$work/probe.c" -o "$work/probe.o" 2>&1 | grep -e '-target wasm32' | grep -m1 probe.c |
+    awk '{print $1}' | tr -d '"')
+  cc=emcc
+  if [ -x "$clang" ]; then cc="$clang $(emcc --cflags)"; fi
   (cd "$work/mpfr" &&
     emconfigure ./configure "${configure_options[@]}" --with-mini-gmp="$gmp_src/mini-gmp" \
       --prefix="$work/prefix" CFLAGS="$cflags" >configure.log 2>&1 &&
