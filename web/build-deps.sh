@@ -107,15 +107,15 @@ write_apt_sources() {
 # could not get, and how to retry, and stops.
 fetch() {
   write_apt_sources
-  local log=$apt_dir/fetch.log failed=() spec pkg work dir version asked
+  local log=$apt_dir/fetch.log failed=() wanted_pkg pkg work dir version asked
   echo "Fetching Debian source packages: $* (deb-src entries from $machine_sources)"
   # A source that fails here may not be needed; what is missing shows below.
   apt-get "${apt_opts[@]}" update -qq >"$log" 2>&1 || true
-  for spec in "$@"; do
-    pkg=${spec%%=*}
+  for wanted_pkg in "$@"; do
+    pkg=${wanted_pkg%%=*}
     work=$(mktemp -d "$cache/tmp/fetch.XXXXXX")
-    if ! (cd "$work" && apt-get "${apt_opts[@]}" source -qq "$spec") >>"$log" 2>&1; then
-      if [ "$spec" = "$pkg" ]; then
+    if ! (cd "$work" && apt-get "${apt_opts[@]}" source -qq "$wanted_pkg") >>"$log" 2>&1; then
+      if [ "$wanted_pkg" = "$pkg" ]; then
         failed+=("$pkg")
         rm -rf "$work"
         continue
@@ -128,15 +128,15 @@ fetch() {
         rm -rf "$work"
         continue
       fi
-      echo "note: $pkg ${spec#*=} is no longer in the apt sources; using the newest they have" >&2
+      echo "note: $pkg ${wanted_pkg#*=} is no longer in the apt sources; using the newest they have" >&2
     fi
     dir=$(find "$work" -mindepth 1 -maxdepth 1 -type d | head -1)
     version=$(dpkg-parsechangelog -l "$dir/debian/changelog" -S Version)
     [ -d "$cache/src/${pkg}_${version#*:}" ] || mv -T "$dir" "$cache/src/${pkg}_${version#*:}"
     # Found under the version asked for from now on.
-    asked=${spec#*=}
+    asked=${wanted_pkg#*=}
     asked=${asked#*:}
-    [ "$spec" = "$pkg" ] || [ -e "$cache/src/${pkg}_$asked" ] || ln -s "${pkg}_${version#*:}" "$cache/src/${pkg}_$asked"
+    [ "$wanted_pkg" = "$pkg" ] || [ -e "$cache/src/${pkg}_$asked" ] || ln -s "${pkg}_${version#*:}" "$cache/src/${pkg}_$asked"
     rm -rf "$work"
   done
   if [ ${#failed[@]} -gt 0 ]; then
