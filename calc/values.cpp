@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "pipe_sizes.h"
+
 namespace milfo::calc {
 
 namespace {
@@ -94,7 +96,7 @@ ValueList::ValueList(std::string_view list)
 {
     if (list == "sgp") {
         sgp_ = true;
-        size_ = sgpSizes().size();
+        size_ = heatflow::sgpSizes().size();
         return;
     }
     // Commas split the items; an item with two colons is a range.
@@ -137,7 +139,7 @@ std::uint64_t ValueList::size() const
 std::string ValueList::text(std::uint64_t i) const
 {
     if (sgp_)
-        return sgpSizes()[i].outerDiameter;
+        return heatflow::sgpSizes()[i].outerDiameter;
     const size_t k =
         static_cast<size_t>(std::upper_bound(starts_.begin(), starts_.end(), i) - starts_.begin()) - 1;
     const Item& it = items_[k];
@@ -146,7 +148,7 @@ std::string ValueList::text(std::uint64_t i) const
 
 std::string ValueList::nominal(std::uint64_t i) const
 {
-    return sgp_ ? sgpSizes()[i].nominal : "";
+    return sgp_ ? heatflow::sgpSizes()[i].nominal : "";
 }
 
 }  // namespace milfo::calc

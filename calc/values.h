@@ -12,13 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "pipe_sizes.h"
-
 namespace milfo::calc {
-
-// The pipe sizes of JIS G 3452, the core's one table.
-using heatflow::PipeSize;
-using heatflow::sgpSizes;
 
 // FROM, FROM + STEP, ... up to TO (TO itself when a step lands on it), each
 // as its shortest decimal text.

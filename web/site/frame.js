@@ -389,10 +389,8 @@
   });
   const printButton = document.getElementById("print");
   printButton.hidden = false;
-  printButton.addEventListener("click", () => {
-    updateSheet();
-    window.print();
-  });
+  // The browser's beforeprint brings the sheet up to date.
+  printButton.addEventListener("click", () => window.print());
 
   // --- A module that cannot run ------------------------------------------------------
 
@@ -411,24 +409,24 @@
     }
     document.documentElement.dataset.failed = "true";
   }
-  const missing = () => fill(texts.moduleMissing, { file: page.module });
-  const broken = (reason) => fill(texts.moduleFailed, { reason });
+  const failMissing = (file) => fail(fill(texts.moduleMissing, { file }), texts.moduleMissingHelp);
+  const failBroken = (reason) => fail(fill(texts.moduleFailed, { reason }), texts.moduleFailedHelp);
   let moduleScriptFailed = false;
   // The module's file not there (or refused): its script element's error.
   document.getElementById("module").addEventListener("error", () => {
     moduleScriptFailed = true;
-    fail(missing(), texts.moduleMissingHelp);
+    failMissing(page.module);
   });
   // The module's script threw before it could start (an old browser).
   window.addEventListener("error", (e) => {
-    if (e.filename && e.filename.endsWith(page.module)) fail(broken(e.message), texts.moduleFailedHelp);
+    if (e.filename && e.filename.endsWith(page.module)) failBroken(e.message);
   });
   // Every script has run by the load event: a module that never set
   // itself up is reported, whatever the browser said of it.
   window.addEventListener("load", () => {
     if (loaded || typeof window.Module.ccall === "function") return;
-    if (moduleScriptFailed) fail(missing(), texts.moduleMissingHelp);
-    else fail(broken(texts.moduleNotRun), texts.moduleFailedHelp);
+    if (moduleScriptFailed) failMissing(page.module);
+    else failBroken(texts.moduleNotRun);
   });
 
   // --- Start ---------------------------------------------------------------------
@@ -480,10 +478,7 @@
       .catch(() => fromScript().then((bytes) => WebAssembly.instantiate(bytes, imports)))
       .then(
         (result) => receive(result.instance, result.module),
-        (e) =>
-          e && e.missing
-            ? fail(fill(texts.moduleMissing, { file: e.missing }), texts.moduleMissingHelp)
-            : fail(broken(String(e)), texts.moduleFailedHelp),
+        (e) => (e && e.missing ? failMissing(e.missing) : failBroken(String(e))),
       );
     return {}; // the exports come later, through receive
   }
@@ -492,7 +487,7 @@
   window.Module.locateFile = (path) => (path.endsWith(".wasm") ? page.wasm : path);
   window.Module.instantiateWasm = instantiate;
   // The runtime gives up (no WebAssembly, a module that does not compile).
-  window.Module.onAbort = (what) => fail(broken(String(what)), texts.moduleFailedHelp);
+  window.Module.onAbort = (what) => failBroken(String(what));
   if (window.Module.calledRun) start();
   else window.Module.onRuntimeInitialized = start;
 })();
