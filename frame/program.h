@@ -139,6 +139,13 @@ struct ProgramDescription {
     // the handler reads itself): a front end that checks that a number was
     // given leaves them to the handler's own checks.
     std::vector<const char*> textInputs = {};
+    // The lists a calculation does without: a list that only fills other
+    // boxes when an entry is picked (a finish, a nominal size), and a list
+    // whose text the handler checks itself (a grade that some materials do
+    // not have). Every other list, and every box that starts empty, is an
+    // input the calculation needs: a front end that enters rows without a
+    // window (milfo-calc) must be given a value for it.
+    std::vector<const char*> optionalInputs = {};
 
     const Handler* handler(std::string_view event) const
     {

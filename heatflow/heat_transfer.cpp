@@ -198,6 +198,11 @@ const ProgramDescription& heatTransfer()
             {"Text10", "Label15", "対流による熱伝達率（Ｗ／ｍ2/Ｋ） 垂直平面及び管 Δθ＜１０Ｋ"},
             {"Text11", "Label16", "対流による熱伝達率（Ｗ／ｍ2/Ｋ） 水平管"},
         },
+        {},
+        nullptr,
+        {},
+        // The finish only fills ε (Text12), which the calculation reads.
+        {"Combo1"},
     };
     return program;
 }

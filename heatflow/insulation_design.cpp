@@ -896,6 +896,9 @@ const ProgramDescription& insulationDesign()
         sideTables,
         // The standard thicknesses: a list of whole millimetres, checked by the handler.
         {"Text10"},
+        // The grade is checked by the handler (a material may have none); the
+        // finish and the nominal size only fill ε and the outer diameter.
+        {"Combo2", "Combo3", "Combo5"},
     };
     return program;
 }
