@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <atomic>
+#include <functional>
 #include <stdexcept>
+
+#include "numeric.h"
 
 namespace milfo {
 
@@ -78,6 +81,18 @@ FormRules::FormRules(const ProgramDescription& program) : program_(program)
                 buttons_.push_back(c);
         }
     }
+    numberInputs_.assign(program.controls.size(), false);
+    for (const Control* c : inputs_)
+        numberInputs_[indexOf(*c)] = readsNumber(*c);
+}
+
+size_t FormRules::indexOf(const Control& control) const
+{
+    const std::vector<Control>& all = controls();
+    const std::less<const Control*> before;
+    if (all.empty() || before(&control, all.data()) || !before(&control, all.data() + all.size()))
+        throw std::logic_error(std::string(control.name) + " is no control of " + program_.name);
+    return static_cast<size_t>(&control - all.data());
 }
 
 const Control* FormRules::find(std::string_view name) const
@@ -163,6 +178,8 @@ FormModel::FormModel(std::shared_ptr<const FormRules> rules) : rules_(std::move(
     for (const Control& c : controls)
         texts_.emplace_back(c.kind == ControlKind::ComboBox ? "" : c.text);
     entries_.resize(controls.size());
+    changedFlags_.assign(controls.size(), false);
+    read_.assign(controls.size(), false);
 }
 
 FormModel::FormModel(const FormModel& other)
@@ -172,6 +189,9 @@ FormModel::FormModel(const FormModel& other)
       id_(newModelId()),
       sourceId_(other.id_),
       sourceChanges_(other.changes_),
+      changedFlags_(other.texts_.size(), false),
+      marks_(other.marks_),
+      read_(other.texts_.size(), false),
       loaded_(other.loaded_),
       ended_(other.ended_)
 {
@@ -185,12 +205,16 @@ FormModel& FormModel::operator=(const FormModel& other)
         for (const size_t place : changedSince_) {
             texts_[place] = other.texts_[place];
             entries_[place] = other.entries_[place];
+            changedFlags_[place] = false;
         }
     } else {
         rules_ = other.rules_;
         texts_ = other.texts_;
         entries_ = other.entries_;
+        changedFlags_.assign(texts_.size(), false);
+        read_.assign(texts_.size(), false);
     }
+    marks_ = other.marks_;
     changedSince_.clear();
     sourceId_ = other.id_;
     sourceChanges_ = other.changes_;
@@ -204,12 +228,18 @@ FormModel& FormModel::operator=(const FormModel& other)
 void FormModel::changed(size_t place)
 {
     ++changes_;
-    changedSince_.push_back(place);
+    if (!changedFlags_[place]) {
+        changedFlags_[place] = true;
+        changedSince_.push_back(place);
+    }
 }
 
 std::string FormModel::text(std::string_view control) const
 {
-    return texts_[rules_->placeOf(control)];
+    const size_t place = rules_->placeOf(control);
+    if (running_)
+        read_[place] = true;
+    return texts_[place];
 }
 
 void FormModel::changeText(size_t place, std::string_view text)
@@ -300,10 +330,59 @@ std::optional<Failure> FormModel::run(const Handler* handler)
 {
     if (handler == nullptr || running_ || ended_)
         return std::nullopt;
+    std::fill(read_.begin(), read_.end(), false);
     running_ = true;
     std::optional<Failure> failure = runHandler(*handler, *this);
     running_ = false;
+    updateMarks();
     return failure;
+}
+
+void FormModel::updateMarks()
+{
+    for (size_t place = 0; place < read_.size(); ++place) {
+        if (!read_[place] || !rules_->isNumberInput(place))
+            continue;
+        std::string note = readingNote(texts_[place]).value_or("");
+        if (note == markOf(rules_->controls()[place]))
+            continue;
+        marks_.resize(texts_.size());
+        marks_[place] = std::move(note);
+        if (observer_ != nullptr)
+            observer_->markChanged(rules_->controls()[place], marks_[place]);
+    }
+}
+
+const std::string& FormModel::markOf(const Control& box) const
+{
+    static const std::string none;
+    const size_t place = rules_->indexOf(box);
+    return marks_.empty() ? none : marks_[place];
+}
+
+std::optional<std::string> readingNote(std::string_view text)
+{
+    if (ReadsWhole(text))
+        return std::nullopt;
+    // Blanks alone (U+0020, tab, line feed, the ideographic space): an empty box.
+    std::string_view rest = text;
+    while (!rest.empty()) {
+        if (rest.front() == ' ' || rest.front() == '\t' || rest.front() == '\n')
+            rest.remove_prefix(1);
+        else if (rest.substr(0, 3) == "\u3000")
+            rest.remove_prefix(3);
+        else
+            break;
+    }
+    if (rest.empty())
+        return std::nullopt;
+    std::string value;
+    try {
+        value = ShowVariant(ReadVal(text));
+    } catch (...) {
+        return std::nullopt;  // a number beyond the range: the handler's own error
+    }
+    return "「" + std::string(text) + "」を " + value + " として計算しました";
 }
 
 }  // namespace milfo

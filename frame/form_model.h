@@ -46,7 +46,9 @@ public:
 
     // A control's place in the table by its name; nullptr / npos when none.
     const Control* find(std::string_view name) const;
-    size_t indexOf(const Control& control) const { return static_cast<size_t>(&control - controls().data()); }
+    // A control's place in the table; a control of another table is a fault
+    // of the program (std::logic_error).
+    size_t indexOf(const Control& control) const;
     // The place of a control a handler names; a name the table does not
     // have is a fault of the program (std::logic_error).
     size_t placeOf(std::string_view name) const;
@@ -83,6 +85,8 @@ public:
     // Whether an input box is read as a number (not one of the program's
     // text inputs).
     bool readsNumber(const Control& box) const;
+    // Whether the control at a place is an input box read as a number.
+    bool isNumberInput(size_t place) const { return numberInputs_[place]; }
     const std::vector<const Control*>& calculatingButtons() const { return buttons_; }
     // The boxes a button writes, in tab order.
     const std::vector<const Control*>& results() const { return results_; }
@@ -97,6 +101,7 @@ private:
     std::vector<const Control*> inputs_;
     std::vector<const Control*> buttons_;
     std::vector<const Control*> results_;
+    std::vector<bool> numberInputs_;  // by place
 };
 
 // Hears every change of a model: a front end that shows the form.
@@ -106,7 +111,17 @@ public:
     virtual void textChanged(const Control& control, const std::string& text) = 0;
     virtual void itemAdded(const Control& list, const std::string& text) = 0;
     virtual void itemsCleared(const Control& list) = 0;
+    // A box's reading note changed (readingNote; "" when it went).
+    virtual void markChanged(const Control& /*box*/, const std::string& /*note*/) {}
 };
+
+// What a person should be told about a number box's text that the frame reads
+// otherwise than as typed: letters after the number ("12abc" read as 12), no
+// number at all ("abc" read as 0), a unit after full-width digits
+// ("３００ｄｅｇ"): 「12abc」を 12 として計算しました. Nothing for a text read
+// as it stands, blanks and full-width digits included, and nothing for an
+// empty text (a box left empty is no typo).
+std::optional<std::string> readingNote(std::string_view text);
 
 class FormModel final : public Form {
 public:
@@ -155,13 +170,24 @@ public:
     std::optional<Failure> raise(std::string_view event);
     bool ended() const { return ended_; }
 
+    // The note on a number box that an act read otherwise than as typed
+    // (readingNote), "" when none. Each act that runs a handler sets or
+    // clears the note of every number input it read; the boxes it did not
+    // read keep theirs, so a mended box loses its mark when a press reads it.
+    const std::string& markOf(const Control& box) const;
+
     void setObserver(FormObserver* observer) { observer_ = observer; }
+
+    // The places changed since the model was last assigned, each once (what
+    // the next assignment from the same source puts back).
+    const std::vector<size_t>& changedPlaces() const { return changedSince_; }
 
 private:
     void changeText(size_t place, std::string_view text);
     std::optional<Failure> run(const Handler* handler);
 
     void changed(size_t place);
+    void updateMarks();
 
     std::shared_ptr<const FormRules> rules_;
     std::vector<std::string> texts_;                 // by place in the table
@@ -174,7 +200,10 @@ private:
     std::uint64_t changes_ = 0;
     std::uint64_t sourceId_ = 0;
     std::uint64_t sourceChanges_ = 0;
-    std::vector<size_t> changedSince_;
+    std::vector<size_t> changedSince_;  // each place once
+    std::vector<bool> changedFlags_;    // by place: in changedSince_
+    std::vector<std::string> marks_;    // by place: the reading note (empty: none at all)
+    mutable std::vector<bool> read_;    // by place: read by the running handler
     bool loaded_ = false;
     bool running_ = false;
     bool ended_ = false;
