@@ -73,8 +73,8 @@ void TextBox::changeEvent(QEvent* event)
         updateToolTip();
 }
 
-// The box as the style draws it, then the mark: a frame two pixels wide over
-// the box's own border.
+// The box as the style draws it, then the mark: a frame two pixels wide just
+// inside the box's own border, which stays (and with it the focus's colour).
 void TextBox::paintEvent(QPaintEvent* event)
 {
     QLineEdit::paintEvent(event);
@@ -85,7 +85,7 @@ void TextBox::paintEvent(QPaintEvent* event)
     pen.setJoinStyle(Qt::MiterJoin);
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    painter.drawRect(QRectF(rect()).adjusted(2, 2, -2, -2));
 }
 
 }  // namespace milfo
