@@ -532,6 +532,31 @@ def check_module_failure(b, f):
     f.check(s.get("Text3") == "0.04375", f"after a failing module: {s.get('Text3')!r}")
 
 
+# A chart of a near-flat series (two values a Double's last bit apart): drawn,
+# with ticks that differ, in a moment.
+FLAT_CHART = """
+const table = {title: 'flat', columns: ['x', 'y'], rows: [['1', '1'], ['2', '1.0000000000000002']],
+               chart: {x: 0, lines: [1], marked: -1, markedTitle: '', levelColumn: -1, level: '', levelTitle: ''}};
+document.dispatchEvent(new CustomEvent('milfo-tables', {detail: [table]}));
+const svg = document.querySelector('.side-tables svg.chart');
+const ticks = svg ? [...svg.querySelectorAll('text.tick.line-0')].map(t => t.textContent) : [];
+return {ticks, nan: svg ? svg.outerHTML.includes('NaN') : true};
+"""
+
+
+def check_chart(b, f):
+    b.open(page_of("保温設計"))
+    b.driver.set_script_timeout(5)
+    try:
+        got = b.js(FLAT_CHART)
+        f.check(len(got["ticks"]) >= 2 and len(set(got["ticks"])) == len(got["ticks"]) and not got["nan"],
+                f"a near-flat chart: ticks {got['ticks']}, NaN {got['nan']}")
+    except WebDriverException as e:
+        f.check(False, f"a near-flat chart is never drawn: {e.msg}")
+    finally:
+        b.driver.set_script_timeout(30)
+
+
 def desktop_names(entries_dir):
     """Exec -> Name of every menu entry the desktop build wrote."""
     names = {}
@@ -603,6 +628,7 @@ def main():
             check_menu(b, f, menu)
             check_keys(b, f)
             check_module_failure(b, f)
+            check_chart(b, f)
         for pc in all_cases:
             if only and pc["program"] not in only:
                 continue
