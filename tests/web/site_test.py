@@ -2,7 +2,9 @@
 """The site as a person carries it, in headless Chromium: the release archive
 unzipped and opened from disk (file://) with a few GUI case rows replayed;
 a calculated page printed to PDF (one A4 sheet with every caption, input and
-result, no button); the site kept for offline use after one visit over http;
+result, no button); the site kept for offline use after one visit over http
+(what a page fetches besides kept too, and a cache a newer build deleted not
+brought back);
 a missing or failing module reported in the page; Tab leaving the window for
 the page's links.
 
@@ -159,6 +161,23 @@ def wait_for(b, script, what):
     WebDriverWait(b.driver, 30).until(lambda d: d.execute_script(script), what)
 
 
+# arguments[0] fetched, then until the cache named arguments[1] holds it
+# (true), or 5 s (false).
+KEPT = """
+const [file, name, done] = arguments;
+const start = Date.now();
+const poll = () => caches.match(file, {cacheName: name}).then((kept) =>
+    kept ? done(true) : Date.now() - start > 5000 ? done(false) : setTimeout(poll, 50));
+fetch(file).then(poll, () => done(false));
+"""
+# The cache arguments[0] deleted, then a fetch of arguments[1]: the caches a
+# second later.
+LATE = """
+const [name, file, done] = arguments;
+caches.delete(name).then(() => fetch(file)).then(() => setTimeout(() => caches.keys().then(done), 1000));
+"""
+
+
 def check_offline(f, folder, all_cases):
     """One visit over http keeps the whole site, in a cache named after the
     build, which the next build's replaces; with the server stopped, the
@@ -174,6 +193,14 @@ def check_offline(f, folder, all_cases):
         wait_for(b, "return navigator.serviceWorker.controller !== null", "the service worker never took over")
         f.check(b.js("return document.querySelector('link[rel=manifest]') !== null"), "no manifest over http")
         first = b.driver.execute_async_script(caches)
+        # What a page fetches that the site's list leaves out (the module's
+        # code for folders) is kept as it comes; once the cache is deleted (as
+        # a newer build's worker does), a late fetch does not bring it back.
+        extra = b.js(PAGE_DATA)["wasmScript"]
+        f.check(b.driver.execute_async_script(KEPT, extra, first[0] if first else ""),
+                f"the service worker did not keep {extra}, which a page fetched")
+        late = b.driver.execute_async_script(LATE, first[0] if first else "", extra + "?late")
+        f.check(late == [], f"after a late fetch, the caches are {late}, not none")
         # The next build: another site version in sw.js.
         with open(os.path.join(served, "sw.js"), encoding="utf-8") as fh:
             worker = fh.read()
@@ -182,9 +209,14 @@ def check_offline(f, folder, all_cases):
             fh.write(worker.replace(version, "next"))
         b.driver.refresh()
         after = [first]
+        # The new build's cache there, and its worker in charge (none
+        # installing or waiting after it).
+        settled = ("navigator.serviceWorker.getRegistration().then((r) => arguments[0](!!r && !r.installing && "
+                   "!r.waiting && !!r.active && r.active.state === 'activated'))")
         for _ in range(60):
             after = b.driver.execute_async_script(caches)
-            if [k.rsplit(":", 1)[-1] for k in first + after] == [version, "next"]:
+            if [k.rsplit(":", 1)[-1] for k in first + after] == [version, "next"] and \
+                    b.driver.execute_async_script(settled):
                 break
             time.sleep(0.5)
         f.check([k.rsplit(":", 1)[-1] for k in first + after] == [version, "next"],
