@@ -18,6 +18,7 @@ ARCHIVE.zip, the site also goes into that archive under one folder named
 after the archive (milfo-site-VERSION/).
 """
 import base64
+import ctypes
 import hashlib
 import html
 import json
@@ -264,6 +265,30 @@ def write_site(descriptions, front_end, module_js, root):
     return site
 
 
+def put_in_place(staging, root):
+    """The directory staging becomes root, and an earlier root goes, with no
+    moment without a site at root (a server serving it answers every request
+    meanwhile): the two exchanged in one step where the system can
+    (renameat2's RENAME_EXCHANGE on Linux), else the old one renamed away
+    just before the new one takes its name."""
+    if not os.path.isdir(root):
+        os.rename(staging, root)
+        return
+    try:
+        libc = ctypes.CDLL(None, use_errno=True)
+        at_cwd, exchange = -100, 2
+        done = libc.renameat2(at_cwd, os.fsencode(staging), at_cwd, os.fsencode(root), exchange) == 0
+    except (OSError, AttributeError):
+        done = False
+    if not done:
+        old = root.rstrip("/") + ".old"
+        shutil.rmtree(old, ignore_errors=True)
+        os.rename(root, old)
+        os.rename(staging, root)
+        staging = old
+    shutil.rmtree(staging, ignore_errors=True)
+
+
 def write_archive(root, archive):
     """The site under one folder named after the archive, names in UTF-8."""
     folder = os.path.splitext(os.path.basename(archive))[0]
@@ -288,8 +313,7 @@ def main():
     staging = root.rstrip("/") + ".new"
     shutil.rmtree(staging, ignore_errors=True)
     write_site(descriptions, front_end, module_js, staging)
-    shutil.rmtree(root, ignore_errors=True)
-    os.rename(staging, root)
+    put_in_place(staging, root)
     if len(sys.argv) == 6:
         write_archive(root, sys.argv[5])
     return 0

@@ -4,9 +4,9 @@ unzipped and opened from disk (file://) with a few GUI case rows replayed;
 a calculated page printed to PDF (one A4 sheet with every caption, input and
 result, no button); the site kept for offline use after one visit over http
 (what a page fetches besides kept too, and a cache a newer build deleted not
-brought back);
-a missing or failing module reported in the page; Tab leaving the window for
-the page's links.
+brought back); a missing or failing module reported in the page; Tab leaving
+the window for the page's links; a new build put in place of the served one
+with no moment without it.
 
 site_test.py ARCHIVE.zip CASES_JSON
 
@@ -15,6 +15,7 @@ is not installed.
 """
 import base64
 import json
+import unittest.mock
 import os
 import re
 import shutil
@@ -26,6 +27,9 @@ import urllib.parse
 import zipfile
 
 from web_test import CHROMIUM, DRIVER, Browser, Failures, check_cases, page_of, serve, webdriver
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "web"))
+import make_site  # noqa: E402
 
 if webdriver:
     from selenium.webdriver.common.action_chains import ActionChains
@@ -178,6 +182,37 @@ caches.delete(name).then(() => fetch(file)).then(() => setTimeout(() => caches.k
 """
 
 
+def check_put_in_place(f):
+    """make_site.py puts a new site where the served one is with no moment
+    without it: at every step it takes, the site's path has its index.html;
+    then it is the new one, and nothing is left beside it."""
+    work = tempfile.mkdtemp(prefix="milfo-put-")
+    try:
+        root, staging = os.path.join(work, "site"), os.path.join(work, "site.new")
+        for folder, text in ((root, "old"), (staging, "new")):
+            os.makedirs(folder)
+            with open(os.path.join(folder, "index.html"), "w") as fh:
+                fh.write(text)
+        gaps = []
+
+        def watched(name, act):
+            def step(*args, **kwargs):
+                result = act(*args, **kwargs)
+                if not os.path.isfile(os.path.join(root, "index.html")):
+                    gaps.append(f"{name}{args}")
+                return result
+            return step
+        with unittest.mock.patch.object(make_site.os, "rename", watched("rename", os.rename)), \
+                unittest.mock.patch.object(make_site.shutil, "rmtree", watched("rmtree", shutil.rmtree)):
+            make_site.put_in_place(staging, root)
+        with open(os.path.join(root, "index.html")) as fh:
+            now = fh.read()
+        f.check(not gaps and now == "new" and os.listdir(work) == ["site"],
+                f"putting the site in place: no site after {gaps}; index {now!r}; beside it {os.listdir(work)}")
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+
+
 def check_offline(f, folder, all_cases):
     """One visit over http keeps the whole site, in a cache named after the
     build, which the next build's replaces; with the server stopped, the
@@ -286,7 +321,8 @@ def main():
             f.check(False, f"archive: {p}")
         # One browser for everything from disk; offline has its own profile.
         disk = Browser("file://" + urllib.parse.quote(folder))
-        for name, check in [("folder", lambda: check_folder(disk, f, folder, all_cases)),
+        for name, check in [("put in place", lambda: check_put_in_place(f)),
+                            ("folder", lambda: check_folder(disk, f, folder, all_cases)),
                             ("print", lambda: check_print(disk, f, by_name[PRINTED])),
                             ("keyboard", lambda: check_keyboard(disk, f, by_name[PRINTED])),
                             ("broken module", lambda: check_broken_modules(disk, f, folder)),
