@@ -1,5 +1,7 @@
 #include "csv.h"
 
+#include <algorithm>
+
 namespace milfo::calc {
 
 namespace {
@@ -62,9 +64,14 @@ bool CsvReader::next(std::vector<std::string>& cells)
                                  {"text after the closing quote of cell " + std::to_string(n),
                                   std::to_string(n) + " 番目のセルを閉じる \" の後に文字があります。"});
         } else {
-            // A bare cell, up to a comma or the end of the line.
+            // A bare cell, up to a comma or the end of the line: what the
+            // buffer holds of it at once.
+            std::string& cell = cells[n - 1];
             while (c >= 0 && c != ',' && c != '\n' && c != '\r') {
-                cells[n - 1] += static_cast<char>(c);
+                cell += static_cast<char>(c);
+                const size_t end = std::min(buf_.find_first_of(",\r\n", pos_), buf_.size());
+                cell.append(buf_, pos_, end - pos_);
+                pos_ = end;
                 c = get();
             }
         }
