@@ -112,12 +112,17 @@ void decompose(char32_t c, std::u32string& out)
         return;
     }
     const auto* end = std::end(kDecomposed);
-    const auto* d = std::lower_bound(std::begin(kDecomposed), end, c,
-                                     [](const Decomposition& e, char32_t v) { return e.codePoint < v; });
-    if (d == end || d->codePoint != c)
+    const auto* d = std::lower_bound(std::begin(kDecomposed), end, c);
+    if (d == end || *d != c)
         return put(c);
-    for (size_t k = 0; k < d->length; ++k)
-        put(kDecompositionPool[d->start + k]);
+    const size_t i = static_cast<size_t>(d - std::begin(kDecomposed));
+    for (size_t k = kDecompositionStarts[i]; k < kDecompositionStarts[i + 1]; ++k) {
+        const char16_t unit = kDecompositionPool[k];
+        if (unit >= 0xD800 && unit < 0xDC00)
+            put(0x10000 + ((unit - 0xD800) << 10) + (kDecompositionPool[++k] - 0xDC00));
+        else
+            put(unit);
+    }
 }
 
 // The primary composite of a and b; 0 when none.

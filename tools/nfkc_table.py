@@ -6,8 +6,8 @@ compares headers and list cells with (calc/folding.cpp).
 
 The tables are Python's unicodedata, once, committed with this script:
 - kDecomposed: every code point whose compatibility decomposition (NFKD)
-  is not itself, with that decomposition (full, in canonical order), but the
-  Hangul syllables, which decompose by arithmetic;
+  is not itself, with that decomposition (full, in canonical order, in
+  UTF-16), but the Hangul syllables, which decompose by arithmetic;
 - kCombiningClasses: the canonical combining class of every code point
   whose class is not 0, as ranges;
 - kComposed: the primary composites, pairs that canonical composition puts
@@ -40,25 +40,31 @@ def main():
       % unicodedata.unidata_version)
     w("// do not edit. NFKC for folding.cpp.\n\n")
 
-    decomposed, pool = [], []
+    decomposed, starts, pool = [], [], []
     for cp in range(0x110000):
         if HANGUL_FIRST <= cp <= HANGUL_LAST or not assigned(cp):
             continue
         d = unicodedata.normalize("NFKD", chr(cp))
         if d != chr(cp):
-            decomposed.append((cp, len(pool), len(d)))
-            pool.extend(ord(c) for c in d)
-    assert len(pool) < 1 << 16 and max(n for _, _, n in decomposed) < 1 << 8
+            decomposed.append(cp)
+            starts.append(len(pool))
+            # As UTF-16: a code point beyond the BMP as its surrogate pair.
+            for unit in range(0, len(d.encode("utf-16-le")), 2):
+                pool.append(int.from_bytes(d.encode("utf-16-le")[unit:unit + 2], "little"))
+    starts.append(len(pool))
+    assert len(pool) < 1 << 16
 
-    w("// The code points of every decomposition, one after the other.\n")
-    w("constexpr char32_t kDecompositionPool[%d] = {\n" % len(pool))
-    w(rows(pool, 10, lambda c: "0x%04X" % c))
-    w("};\n\n")
-    w("// A code point, where its decomposition starts in kDecompositionPool and its\n")
-    w("// length; by code point.\n")
-    w("struct Decomposition {\n    char32_t codePoint;\n    std::uint16_t start;\n    std::uint8_t length;\n};\n")
-    w("constexpr Decomposition kDecomposed[%d] = {\n" % len(decomposed))
-    w(rows(decomposed, 4, lambda e: "{0x%04X, %d, %d}" % e))
+    w("// Every code point whose decomposition is not itself, in order; where its\n")
+    w("// decomposition starts in kDecompositionPool (the next one's start is where\n")
+    w("// it ends); the decompositions one after the other, in UTF-16.\n")
+    w("constexpr char32_t kDecomposed[%d] = {\n" % len(decomposed))
+    w(rows(decomposed, 10, lambda c: "0x%04X" % c))
+    w("};\n")
+    w("constexpr std::uint16_t kDecompositionStarts[%d] = {\n" % len(starts))
+    w(rows(starts, 12, str))
+    w("};\n")
+    w("constexpr char16_t kDecompositionPool[%d] = {\n" % len(pool))
+    w(rows(pool, 12, lambda c: "0x%04X" % c))
     w("};\n\n")
 
     ranges = []
