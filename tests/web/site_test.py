@@ -1,12 +1,12 @@
 #!/usr/bin/python3
 """The site as a person carries it, in headless Chromium: the release archive
-unzipped and opened from disk (file://) with a few GUI case rows replayed;
-a calculated page printed to PDF (one A4 sheet with every caption, input and
-result, no button); the site kept for offline use after one visit over http
-(what a page fetches besides kept too, and a cache a newer build deleted not
-brought back); a missing or failing module reported in the page; Tab leaving
-the window for the page's links; a new build put in place of the served one
-with no moment without it.
+unzipped and opened from disk (file://) with a few GUI case rows replayed
+and a line list run through 一括計算; a calculated page printed to PDF (one
+A4 sheet with every caption, input and result, no button); the site kept for
+offline use after one visit over http (what a page fetches besides kept
+too, and a cache a newer build deleted not brought back); a missing or
+failing module reported in the page; Tab leaving the window for the page's
+links; a new build put in place of the served one with no moment without it.
 
 site_test.py ARCHIVE.zip CASES_JSON
 
@@ -26,7 +26,8 @@ import time
 import urllib.parse
 import zipfile
 
-from web_test import CHROMIUM, DRIVER, Browser, Failures, check_cases, page_of, serve, webdriver
+from web_test import (BATCH_CASES, CHROMIUM, DRIVER, Browser, Failures, check_batch, check_cases, page_of, serve,
+                      webdriver)
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "web"))
 import make_site  # noqa: E402
@@ -154,7 +155,7 @@ def check_keyboard(b, f, program_cases):
     b.open(page_of(program_cases["program"]))
     seen = [b.js(focus)] + [press() for _ in range(len(window) + 1)] + [press(True) for _ in range(2)]
     seen += [press() for _ in range(3)]
-    want = window + ["A", "print"] + ["A", window[-1]] + ["A", "print", "body"]
+    want = window + ["A", "A"] + ["A", window[-1]] + ["A", "A", "print"]
     f.check(seen == want, f"Tab and Shift+Tab visit {seen}, not {want}")
     b.open(page_of(program_cases["program"]))
     # Where to is the browser's choice (its own controls, or round the page).
@@ -323,6 +324,7 @@ def main():
         disk = Browser("file://" + urllib.parse.quote(folder))
         for name, check in [("put in place", lambda: check_put_in_place(f)),
                             ("folder", lambda: check_folder(disk, f, folder, all_cases)),
+                            ("一括計算", lambda: check_batch(disk, f, BATCH_CASES[:1], os.environ.get("MILFO_CALC"))),
                             ("print", lambda: check_print(disk, f, by_name[PRINTED])),
                             ("keyboard", lambda: check_keyboard(disk, f, by_name[PRINTED])),
                             ("broken module", lambda: check_broken_modules(disk, f, folder)),

@@ -7,16 +7,22 @@ them, the menu, and no request leaving the origin. Each GUI case is one
 sequence of real key and mouse input (W3C Actions, one WebDriver command),
 its outcome read back by one script.
 
-web_test.py SITE_DIR CASES_JSON LAYOUT_DIR [PROGRAM...|menu]   (default: everything)
+web_test.py SITE_DIR CASES_JSON LAYOUT_DIR [PROGRAM...|menu|batch]   (default: everything)
+
+The 一括計算 page's results are compared with those of the milfo-calc named
+by MILFO_CALC.
 
 Exit 77 (skipped) only when Chromium, its driver or Selenium is not installed.
 """
+import csv
 import functools
 import http.server
+import io
 import json
 import os
 import shutil
 import socketserver
+import subprocess
 import sys
 import tempfile
 import threading
@@ -32,6 +38,7 @@ try:
     from selenium.webdriver.common.action_chains import ActionChains
     from selenium.webdriver.common.by import By
     from selenium.webdriver.common.keys import Keys
+    from selenium.webdriver.support.ui import Select
     from selenium.common.exceptions import WebDriverException
 except ImportError:
     webdriver = None
@@ -557,6 +564,116 @@ def check_chart(b, f):
         b.driver.set_script_timeout(30)
 
 
+def cp932(text):
+    return text.encode("cp932")
+
+
+# The 一括計算 page (一括計算.html) on a line list of each kind, against
+# `milfo-calc --bom [--header names] [--lenient] PROGRAM FILE` on the same
+# file: the file's name, the program, --header names, --lenient, its bytes,
+# and what the page must say (a note, or the message of a list it refuses).
+BATCH_CASES = [
+    # Captions without their units, a line number and a tag passed through
+    # (one of them markup, shown as text), UTF-8 with a BOM, CRLF; a row
+    # whose cell is no number is marked.
+    ("lines.csv", "fennick", False, False,
+     "\ufeff番号,ポリエチレンフォームの種類,低温側温度,高温側温度,タグ\r\n1,保温筒１種,0,50,<b>L-1</b>\r\n"
+     "2,保温筒２種,-40,0,\"A,B\"\r\n3,保温筒１種,abc,50,\r\n".encode(), "UTF-8（BOM 付き）"),
+    # Captions in CP932 from Excel, read leniently: the finish fills ε, a
+    # speed with its unit is read as the window reads it and named.
+    ("excel.csv", "熱伝達率", False, True,
+     cp932("番号,環境温度（℃）,表面温度,風速,放射率,配管の直径,断熱材の厚さ\r\n1,20,50,0,アルミニウム板,0.1,0.05\r\n"
+           "2,20,50,1.5ｍ/s,ｱﾙﾐﾆｳﾑ板,0.1,0.05\r\n"), "Shift_JIS（CP932）"),
+    # Control names for 保温設計, the results by control name.
+    ("design.csv", "保温設計", True, False,
+     "ライン番号,Combo1,Combo2,Text1,Text2,Text3,Combo3,Combo4,Combo5,Combo6\n"
+     "L-101,ロックウール,保温筒,350,20,70,アルミニウム板,水平管,150A,表面温度上限\n"
+     "L-201,ポリスチレンフォーム,押出法保温筒３種,7,30,80,ステンレス鋼板,水平管,80A,防露\n".encode(), "UTF-8"),
+    # A list without the temperatures: refused, naming them.
+    ("missing.csv", "fennick", False, False, "番号,ポリエチレンフォームの種類,低温,高温\n1,保温筒１種,0,50\n".encode(),
+     "Text1 低温側温度（℃）、Text2 高温側温度（℃）"),
+]
+
+BATCH_STATE = """
+const done = arguments[arguments.length - 1];
+(function poll() {
+  const state = document.body.dataset.batch;
+  if (state === 'running' || state === undefined) return setTimeout(poll, 20);
+  done({state, message: document.getElementById('message').textContent,
+        notes: [...document.querySelectorAll('#notes li')].map(li => li.textContent),
+        rows: [...document.querySelectorAll('#rows tr')].map(tr => [...tr.cells].map(c => c.textContent)),
+        failed: [...document.querySelectorAll('#rows tbody tr')].map(tr => tr.classList.contains('failed')),
+        markup: document.querySelectorAll('#rows td *').length,
+        download: document.getElementById('download').hidden ? null : document.getElementById('download').download});
+})();
+"""
+
+
+def check_batch(b, f, cases, milfo_calc, programs=None):
+    """Each line list through the page as a person runs it (the program
+    picked, the file chosen, 計算 clicked, the result downloaded): the same
+    bytes as milfo-calc's, the same rows on the page with the failed ones
+    marked and every cell as text, the encoding said; a list milfo-calc
+    refuses is refused, naming the missing inputs in the page's message."""
+    if not f.check(milfo_calc and os.path.isfile(milfo_calc), "no milfo-calc to compare the page with"):
+        return
+    work = tempfile.mkdtemp(prefix="milfo-batch-test-")
+    downloads = os.path.join(work, "downloads")
+    os.makedirs(downloads)
+    b.driver.execute_cdp_cmd("Browser.setDownloadBehavior", {"behavior": "allow", "downloadPath": downloads})
+    try:
+        # In the menu and in every page's links; every program to choose, by
+        # its name, with its menu number and title.
+        for page in ("index.html", page_of("fennick")):
+            b.driver.get(f"{b.origin}/{urllib.parse.quote(page)}")
+            f.check(urllib.parse.quote("一括計算.html") in b.js("return [...document.links].map(a => a.getAttribute('href'))"),
+                    f"{page} has no link to 一括計算.html")
+        b.open("一括計算.html")
+        if programs:
+            values = b.js("return [...document.querySelectorAll('#program option')].map(o => o.value)")
+            f.check(values == programs, f"一括計算's programs: {values}")
+        for name, program, names, lenient, data, says in cases:
+            path = os.path.join(work, name)
+            with open(path, "wb") as fh:
+                fh.write(data)
+            args = [milfo_calc, "--bom"] + (["--header", "names"] if names else []) + \
+                   (["--lenient"] if lenient else []) + (["--encoding", "cp932"] if "CP932" in says else [])
+            calc = subprocess.run(args + [program, path], capture_output=True)
+            # One page for every list, as a person runs one after another.
+            Select(b.element("program")).select_by_value(program)
+            Select(b.element("header")).select_by_value("names" if names else "captions")
+            if b.element("lenient").is_selected() != lenient:
+                b.element("lenient").click()
+            b.element("file").send_keys(path)
+            b.element("run").click()
+            got = b.driver.execute_async_script(BATCH_STATE)
+            what = f"一括計算 {name}"
+            if calc.returncode == 2:
+                f.check(got["state"] == "error" and says in got["message"] and says.replace("、", ", ") in
+                        calc.stderr.decode(), f"{what}: refused as {got['state']}: {got['message']!r}; "
+                                              f"milfo-calc: {calc.stderr.decode()!r}")
+                continue
+            f.check(calc.returncode == 0 and got["state"] == "done", f"{what}: {got['state']} {got['message']!r}")
+            f.check(any(says in n for n in got["notes"]), f"{what}: notes {got['notes']}")
+            expected = list(csv.reader(io.StringIO(calc.stdout.decode("utf-8-sig"), newline="")))
+            f.check(got["rows"] == expected, f"{what}: the page shows {got['rows']}, not {expected}")
+            f.check(got["failed"] == [row[-1] != "" for row in expected[1:]], f"{what}: failed rows {got['failed']}")
+            f.check(got["markup"] == 0, f"{what}: a cell was read as markup")
+            stem = os.path.splitext(name)[0]
+            f.check(got["download"] == stem + "-結果.csv", f"{what}: the download is named {got['download']!r}")
+            b.element("download").click()
+            result = os.path.join(downloads, stem + "-結果.csv")
+            for _ in range(200):
+                if os.path.isfile(result):
+                    break
+                time.sleep(0.02)
+            time.sleep(0.05)
+            with open(result, "rb") as fh:
+                f.check(fh.read() == calc.stdout, f"{what}: the download differs from milfo-calc's output")
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+
+
 def desktop_names(entries_dir):
     """Exec -> Name of every menu entry the desktop build wrote."""
     names = {}
@@ -629,6 +746,10 @@ def main():
             check_keys(b, f)
             check_module_failure(b, f)
             check_chart(b, f)
+        if not only or "batch" in only:
+            t0 = time.time()
+            check_batch(b, f, BATCH_CASES, os.environ.get("MILFO_CALC"), programs)
+            print(f"一括計算: {len(BATCH_CASES)} line lists, {time.time() - t0:.1f} s", flush=True)
         for pc in all_cases:
             if only and pc["program"] not in only:
                 continue

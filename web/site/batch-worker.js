@@ -1,0 +1,109 @@
+// The 一括計算 page's Web Worker: milfo-calc's runner, compiled into the
+// site's module (web/batch.cpp), over the file the person picked. The page
+// builds the worker from a Blob (a page opened from a folder may not start
+// one from a file): make_site.py puts this script and the module's runtime
+// (milfo.js) together in one function, which the page turns into the
+// worker's code, with startModule(Module) running the runtime over Module.
+// The page posts one job: the compiled module, the file and the choices.
+// The worker reads the file in slices as the runner asks for them (synchronously:
+// FileReaderSync), gathers the result's bytes into Blobs of about a
+// megabyte, and posts the notes, the first records, the progress (at most
+// every 100 ms) and at the end the result. Cancelling is the page's: it ends
+// the worker.
+(function () {
+  "use strict";
+
+  const SLICE_LIMIT = 1 << 20; // bytes read at once, at most
+  const PART = 1 << 20; // result bytes kept before they go into a Blob
+  const EVERY = 100; // ms between two progress messages
+
+  self.onmessage = (event) => {
+    const job = event.data; // {module, file, program, names, lenient, shown}
+    const reader = new FileReaderSync();
+    let offset = 0;
+    let pending = []; // result bytes not in a Blob yet
+    let pendingBytes = 0;
+    const parts = [];
+    let records = [];
+    let last = 0;
+    let rows = 0;
+    let failed = 0;
+    const post = (message) => self.postMessage(message);
+    const report = (done) => {
+      post({ type: "progress", rows, done, failed, records });
+      records = [];
+      last = performance.now();
+    };
+
+    const io = {
+      rewind() {
+        offset = 0;
+      },
+      read(size) {
+        const end = Math.min(job.file.size, offset + Math.min(size, SLICE_LIMIT));
+        if (offset >= end) return new Uint8Array(0);
+        try {
+          const bytes = new Uint8Array(reader.readAsArrayBuffer(job.file.slice(offset, end)));
+          offset += bytes.length;
+          return bytes;
+        } catch (e) {
+          return null;
+        }
+      },
+      write(bytes) {
+        pending.push(bytes);
+        pendingBytes += bytes.length;
+        if (pendingBytes >= PART) {
+          parts.push(new Blob(pending));
+          pending = [];
+          pendingBytes = 0;
+        }
+        return 1;
+      },
+      note(text) {
+        post({ type: "note", text });
+      },
+      record(json) {
+        records.push(JSON.parse(json));
+      },
+      progress(rowsDone, done, rowsFailed) {
+        rows = rowsDone;
+        failed = rowsFailed;
+        if (performance.now() - last >= EVERY) report(done);
+      },
+    };
+
+    const fail = (what) => post({ type: "end", status: 1, error: String(what && what.message ? what.message : what) });
+    const config = {
+      batchIO: io,
+      print() {},
+      printErr() {},
+      onAbort: fail,
+      instantiateWasm(imports, receive) {
+        WebAssembly.instantiate(job.module, imports).then((instance) => receive(instance, job.module), fail);
+        return {};
+      },
+      onRuntimeInitialized() {
+        let answer;
+        try {
+          answer = JSON.parse(
+            config.ccall(
+              "milfo_batch",
+              "string",
+              ["string", "string", "number", "number", "number", "number"],
+              [job.program, job.file.name, job.file.size, job.names ? 1 : 0, job.lenient ? 1 : 0, job.shown],
+            ),
+          );
+        } catch (e) {
+          fail(e);
+          return;
+        }
+        parts.push(new Blob(pending));
+        pending = [];
+        report(1);
+        post({ type: "end", status: answer.status, error: answer.error, result: new Blob(parts, { type: "text/csv" }) });
+      },
+    };
+    startModule(config);
+  };
+})();
