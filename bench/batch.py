@@ -6,7 +6,8 @@ bench/batch.py SITE_DIR MILFO_CALC [ROWS]     (bench/run batch builds both and r
 
 A fennick line list of ROWS rows (default 400,000; captions, a line number
 passed through, UTF-8) and one of a quarter of them are made in a scratch
-folder. milfo-calc --bom runs each (wall and CPU time, peak resident memory).
+folder. milfo-calc --bom runs each (wall and CPU time, peak resident memory,
+by /usr/bin/time).
 Then the page, in a fresh headless Chromium each time, served over http and
 opened from the folder (file://): the file chosen, 計算 clicked; the time from
 the click to body[data-batch=done], the longest gap between two animation
@@ -73,15 +74,15 @@ def line_list(path, rows):
 
 
 def calc(milfo_calc, path, out):
-    """milfo-calc --bom fennick PATH > OUT: wall time, CPU time, peak memory (MB)."""
-    t0 = time.time()
-    with open(out, "wb") as f:
-        p = subprocess.Popen([milfo_calc, "--bom", "fennick", path], stdout=f, stderr=subprocess.DEVNULL)
-        _, status, usage = os.wait4(p.pid, 0)
-    wall = time.time() - t0
-    if status != 0:
-        raise RuntimeError(f"milfo-calc failed on {path}")
-    return wall, usage.ru_utime + usage.ru_stime, usage.ru_maxrss / 1024
+    """milfo-calc --bom fennick PATH > OUT: wall time, CPU time, peak memory
+    (MB; by /usr/bin/time, whose child is no copy of this Python)."""
+    with tempfile.NamedTemporaryFile("r") as usage, open(out, "wb") as f:
+        t0 = time.time()
+        subprocess.run(["/usr/bin/time", "-o", usage.name, "-f", "%U %S %M", milfo_calc, "--bom", "fennick", path],
+                       stdout=f, stderr=subprocess.DEVNULL, check=True)
+        wall = time.time() - t0
+        user, system, kilobytes = usage.read().split()
+    return wall, float(user) + float(system), int(kilobytes) / 1024
 
 
 def tree(pid):
@@ -132,12 +133,13 @@ def page(origin, path, expected):
         WebDriverWait(driver, 30).until(lambda d: d.execute_script("return window.milfoReady === true"))
         Select(driver.find_element("id", "program")).select_by_value("fennick")
         driver.find_element("id", "file").send_keys(path)
+        # The browser's processes, found once (the worker runs in the page's).
         pids = tree(service.process.pid)
         peak = resident(pids)
         driver.find_element("id", "run").click()
         while driver.execute_script("return document.body.dataset.batch") == "running":
-            peak = max(peak, resident(tree(service.process.pid)))
-            time.sleep(0.05)
+            peak = max(peak, resident(pids))
+            time.sleep(0.1)
         m = driver.execute_script("return window.milfoBench")
         state = driver.execute_script("return document.body.dataset.batch")
         driver.find_element("id", "download").click()

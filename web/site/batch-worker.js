@@ -5,22 +5,24 @@
 // (milfo.js) together in one function, which the page turns into the
 // worker's code, with startModule(Module) running the runtime over Module.
 // The page posts one job: the compiled module, the file and the choices.
-// The worker reads the file in slices as the runner asks for them (synchronously:
-// FileReaderSync), gathers the result's bytes into Blobs of about a
-// megabyte, and posts the notes, the first records, the progress (at most
-// every 100 ms) and at the end the result. Cancelling is the page's: it ends
-// the worker.
+// The worker reads the file in slices of 4 MB (synchronously: FileReaderSync)
+// and hands them to the runner as it asks, gathers the result's bytes into
+// Blobs of about a megabyte, and posts the notes, the first records, the
+// progress (at most every 100 ms) and at the end the result. Cancelling is
+// the page's: it ends the worker.
 (function () {
   "use strict";
 
-  const SLICE_LIMIT = 1 << 20; // bytes read at once, at most
+  const SLICE = 1 << 22; // bytes read from the file at once (each read costs milliseconds)
   const PART = 1 << 20; // result bytes kept before they go into a Blob
   const EVERY = 100; // ms between two progress messages
 
   self.onmessage = (event) => {
     const job = event.data; // {module, file, program, names, lenient, shown}
     const reader = new FileReaderSync();
-    let offset = 0;
+    let offset = 0; // where the runner reads next
+    let slice = new Uint8Array(0); // the file's bytes from sliceAt on
+    let sliceAt = 0;
     let pending = []; // result bytes not in a Blob yet
     let pendingBytes = 0;
     const parts = [];
@@ -38,17 +40,24 @@
     const io = {
       rewind() {
         offset = 0;
+        if (sliceAt !== 0) {
+          slice = new Uint8Array(0);
+          sliceAt = 0;
+        }
       },
       read(size) {
-        const end = Math.min(job.file.size, offset + Math.min(size, SLICE_LIMIT));
-        if (offset >= end) return new Uint8Array(0);
-        try {
-          const bytes = new Uint8Array(reader.readAsArrayBuffer(job.file.slice(offset, end)));
-          offset += bytes.length;
-          return bytes;
-        } catch (e) {
-          return null;
+        if (offset >= sliceAt + slice.length) {
+          if (offset >= job.file.size) return new Uint8Array(0);
+          try {
+            slice = new Uint8Array(reader.readAsArrayBuffer(job.file.slice(offset, offset + SLICE)));
+            sliceAt = offset;
+          } catch (e) {
+            return null;
+          }
         }
+        const bytes = slice.subarray(offset - sliceAt, Math.min(slice.length, offset - sliceAt + size));
+        offset += bytes.length;
+        return bytes;
       },
       write(bytes) {
         pending.push(bytes);

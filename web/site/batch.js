@@ -277,6 +277,12 @@
   }
 
   runButton.addEventListener("click", run);
+  // The module compiled and the worker's code loaded while the person still
+  // chooses (a failure here is said when the run starts).
+  file.addEventListener("change", () => {
+    module().catch(() => {});
+    script(page.worker, "milfoBatchWorker").catch(() => {});
+  });
   cancelButton.addEventListener("click", cancel);
 
   // A file dropped on the file's box (or anywhere on its line) is the chosen file.
