@@ -12,7 +12,7 @@ Then the page, in a fresh headless Chromium each time, served over http and
 opened from the folder (file://): the file chosen, 計算 clicked; the time from
 the click to body[data-batch=done], the longest gap between two animation
 frames of the page meanwhile (and the longest task Chromium reports), the
-peak resident memory of all the browser's processes (sampled every 50 ms),
+peak resident memory of all the browser's processes (sampled every 100 ms),
 and whether the downloaded result is byte for byte milfo-calc's. The
 targets: no frame over 250 ms; the whole run within 4 × milfo-calc's time +
 1 s; memory at 4 × the rows about that at 1 ×.
