@@ -201,9 +201,10 @@
     let failedRows = 0;
     Promise.all([module(), workerUrl()]).then(
       ([compiledModule, code]) => {
-        if (current !== runs || document.body.dataset.batch !== "running") return; // cancelled meanwhile
-        worker = new Worker(code);
+        const cancelled = current !== runs || document.body.dataset.batch !== "running";
+        if (!cancelled) worker = new Worker(code);
         URL.revokeObjectURL(code);
+        if (cancelled) return;
         worker.onmessage = (event) => {
           const m = event.data;
           if (m.type === "note") {
