@@ -1,5 +1,7 @@
 #include "csv.h"
 
+#include <algorithm>
+
 namespace milfo::calc {
 
 namespace {
@@ -43,7 +45,8 @@ bool CsvReader::next(std::vector<std::string>& cells)
                 c = get();
                 if (c < 0)
                     throw InputError(opened,
-                                     "the quote that opens cell " + std::to_string(n) + " is never closed");
+                                     {"the quote that opens cell " + std::to_string(n) + " is never closed",
+                                      std::to_string(n) + " 番目のセルを開く \" が閉じていません。"});
                 if (c == '"') {
                     if (peek() != '"')
                         break;
@@ -57,11 +60,18 @@ bool CsvReader::next(std::vector<std::string>& cells)
             }
             c = get();
             if (c != ',' && c != '\n' && c != '\r' && c >= 0)
-                throw InputError(line_, "text after the closing quote of cell " + std::to_string(n));
+                throw InputError(line_,
+                                 {"text after the closing quote of cell " + std::to_string(n),
+                                  std::to_string(n) + " 番目のセルを閉じる \" の後に文字があります。"});
         } else {
-            // A bare cell, up to a comma or the end of the line.
+            // A bare cell, up to a comma or the end of the line: what the
+            // buffer holds of it at once.
+            std::string& cell = cells[n - 1];
             while (c >= 0 && c != ',' && c != '\n' && c != '\r') {
-                cells[n - 1] += static_cast<char>(c);
+                cell += static_cast<char>(c);
+                const size_t end = std::min(buf_.find_first_of(",\r\n", pos_), buf_.size());
+                cell.append(buf_, pos_, end - pos_);
+                pos_ = end;
                 c = get();
             }
         }
@@ -82,9 +92,12 @@ bool CsvReader::next(std::vector<std::string>& cells)
     cells.resize(n);
     for (size_t i = 0; i < n; ++i)
         if (!isUtf8(cells[i]))
-            throw InputError(recordLine_, "cell " + std::to_string(i + 1) +
-                                              " is not UTF-8 text (for CSV from Excel on a Japanese "
-                                              "system, give --encoding cp932)");
+            throw InputError(
+                recordLine_,
+                {"cell " + std::to_string(i + 1) +
+                     " is not UTF-8 text (for CSV from Excel on a Japanese system, give --encoding "
+                     "cp932)",
+                 std::to_string(i + 1) + " 番目のセルが UTF-8 の文字ではありません。"});
     return true;
 }
 
@@ -160,10 +173,14 @@ bool CsvWriter::flush()
 {
     if (buf_.empty())
         return true;
-    const size_t n = std::fwrite(buf_.data(), 1, buf_.size(), out_);
-    const bool ok = n == buf_.size() && std::fflush(out_) == 0;
+    const bool ok = out_.write(buf_.data(), buf_.size());
     buf_.clear();
     return ok;
+}
+
+bool FileSink::write(const char* data, size_t n)
+{
+    return std::fwrite(data, 1, n, file_) == n && std::fflush(file_) == 0;
 }
 
 }  // namespace milfo::calc

@@ -20,8 +20,9 @@ public:
     explicit CsvReader(TextSource& source, size_t chunk = 1 << 16) : source_(source), chunk_(chunk) {}
 
     // The next record into cells (resized to its cell count); false at the
-    // end of the input. A quote never closed, text after a closing quote, or
-    // text that is not UTF-8 throws InputError with the record's first line.
+    // end of the input. A quote never closed or text after a closing quote
+    // throws InputError with its line, text that is not UTF-8 with the
+    // record's first line.
     bool next(std::vector<std::string>& cells);
 
     // The line the last record started on (1 for the first). A line ends
@@ -61,9 +62,27 @@ public:
     OutputError();
 };
 
+// Where output bytes go: a file, or the page's result.
+class ByteSink {
+public:
+    virtual ~ByteSink() = default;
+    // False when the bytes cannot be written.
+    virtual bool write(const char* data, size_t n) = 0;
+};
+
+// A file (not closed here), flushed at every write.
+class FileSink : public ByteSink {
+public:
+    explicit FileSink(std::FILE* file) : file_(file) {}
+    bool write(const char* data, size_t n) override;
+
+private:
+    std::FILE* file_;
+};
+
 class CsvWriter {
 public:
-    explicit CsvWriter(std::FILE* out) : out_(out) {}
+    explicit CsvWriter(ByteSink& out) : out_(out) {}
     ~CsvWriter();
     CsvWriter(const CsvWriter&) = delete;
     CsvWriter& operator=(const CsvWriter&) = delete;
@@ -75,7 +94,7 @@ public:
     bool flush();
 
 private:
-    std::FILE* out_;
+    ByteSink& out_;
     std::string buf_;
     bool first_ = true;  // no cell yet in this record
 };

@@ -1,12 +1,13 @@
 #include "folding.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace milfo::calc {
 
 namespace {
 
-#include "width_fold_table.inc"
-
-constexpr char32_t kVoicedMark = 0x3099, kSemiVoicedMark = 0x309A;
+#include "nfkc_table.inc"
 
 // Unicode's White_Space property.
 bool isWhiteSpace(char32_t c)
@@ -15,6 +16,14 @@ bool isWhiteSpace(char32_t c)
            (c >= 0x2000 && c <= 0x200A) || c == 0x2028 || c == 0x2029 || c == 0x202F || c == 0x205F ||
            c == 0x3000;
 }
+
+// A byte that is no UTF-8 stands in the text as this plus the byte: a
+// starter that composes with nothing, written out as the byte again.
+constexpr char32_t kRawByte = 0x110000;
+
+// The Hangul syllables, by arithmetic.
+constexpr char32_t kSyllableFirst = 0xAC00, kLeadFirst = 0x1100, kVowelFirst = 0x1161, kTrailFirst = 0x11A7;
+constexpr char32_t kLeads = 19, kVowels = 21, kTrails = 28, kSyllables = kLeads * kVowels * kTrails;
 
 // The code point that starts at s[i] into c; its length in bytes, 0 when
 // the bytes there are no UTF-8 (overlong forms and surrogates included).
@@ -57,7 +66,9 @@ size_t decode(std::string_view s, size_t i, char32_t& c)
 
 void encode(char32_t c, std::string& out)
 {
-    if (c < 0x80) {
+    if (c >= kRawByte) {
+        out += static_cast<char>(c - kRawByte);
+    } else if (c < 0x80) {
         out += static_cast<char>(c);
     } else if (c < 0x800) {
         out += static_cast<char>(0xC0 | (c >> 6));
@@ -74,68 +85,141 @@ void encode(char32_t c, std::string& out)
     }
 }
 
-// Builds the folded text one code point (after width folding) at a time.
-class Folded {
-public:
-    void put(char32_t c)
-    {
-        // Blanks do not count, not even between a kana and its mark: the
-        // text folds to itself again.
-        if (isWhiteSpace(c))
-            return;
-        if ((c == kVoicedMark || c == kSemiVoicedMark) && lastAt_ != std::string::npos && last_ >= 0x3040 &&
-            last_ <= 0x30FF) {
-            const char16_t composed = (c == kVoicedMark ? kVoiced : kSemiVoiced)[last_ - 0x3040];
-            if (composed != 0) {
-                text_.resize(lastAt_);
-                last_ = composed;
-                encode(composed, text_);
-                return;
+int combiningClass(char32_t c)
+{
+    const auto* end = std::end(kCombiningClasses);
+    const auto* r = std::upper_bound(std::begin(kCombiningClasses), end, c,
+                                     [](char32_t v, const CombiningRange& range) { return v < range.first; });
+    if (r == std::begin(kCombiningClasses))
+        return 0;
+    --r;
+    return c <= r->last ? r->combiningClass : 0;
+}
+
+// c decomposed (NFKD) onto out, White_Space dropped.
+void decompose(char32_t c, std::u32string& out)
+{
+    const auto put = [&](char32_t d) {
+        if (!isWhiteSpace(d))
+            out += d;
+    };
+    if (c >= kSyllableFirst && c < kSyllableFirst + kSyllables) {
+        const char32_t s = c - kSyllableFirst;
+        put(kLeadFirst + s / (kVowels * kTrails));
+        put(kVowelFirst + (s % (kVowels * kTrails)) / kTrails);
+        if (s % kTrails != 0)
+            put(kTrailFirst + s % kTrails);
+        return;
+    }
+    const auto* end = std::end(kDecomposed);
+    const auto* d = std::lower_bound(std::begin(kDecomposed), end, c);
+    if (d == end || *d != c)
+        return put(c);
+    const size_t i = static_cast<size_t>(d - std::begin(kDecomposed));
+    for (size_t k = kDecompositionStarts[i]; k < kDecompositionStarts[i + 1]; ++k) {
+        const char16_t unit = kDecompositionPool[k];
+        if (unit >= 0xD800 && unit < 0xDC00)
+            put(0x10000 + ((unit - 0xD800) << 10) + (kDecompositionPool[++k] - 0xDC00));
+        else
+            put(unit);
+    }
+}
+
+// The primary composite of a and b; 0 when none.
+char32_t composed(char32_t a, char32_t b)
+{
+    if (a >= kLeadFirst && a < kLeadFirst + kLeads && b >= kVowelFirst && b < kVowelFirst + kVowels)
+        return kSyllableFirst + ((a - kLeadFirst) * kVowels + (b - kVowelFirst)) * kTrails;
+    if (a >= kSyllableFirst && a < kSyllableFirst + kSyllables && (a - kSyllableFirst) % kTrails == 0 &&
+        b > kTrailFirst && b < kTrailFirst + kTrails)
+        return a + (b - kTrailFirst);
+    const auto* end = std::end(kComposed);
+    const auto* c =
+        std::lower_bound(std::begin(kComposed), end, std::make_pair(a, b),
+                         [](const Composition& e, const std::pair<char32_t, char32_t>& v) {
+                             return e.first < v.first || (e.first == v.first && e.second < v.second);
+                         });
+    return c != end && c->first == a && c->second == b ? c->composite : 0;
+}
+
+// Canonical order, then canonical composition, in place.
+void compose(std::u32string& s)
+{
+    // Each run of marks sorted by combining class, stably.
+    for (size_t i = 0; i < s.size();) {
+        if (combiningClass(s[i]) == 0) {
+            ++i;
+            continue;
+        }
+        size_t j = i;
+        while (j < s.size() && combiningClass(s[j]) != 0)
+            ++j;
+        std::stable_sort(s.begin() + static_cast<std::ptrdiff_t>(i),
+                         s.begin() + static_cast<std::ptrdiff_t>(j),
+                         [](char32_t a, char32_t b) { return combiningClass(a) < combiningClass(b); });
+        i = j;
+    }
+    size_t out = 0;
+    size_t starter = std::u32string::npos;
+    int lastClass = 0;
+    for (size_t i = 0; i < s.size(); ++i) {
+        const char32_t c = s[i];
+        const int cc = c >= kRawByte ? 0 : combiningClass(c);
+        if (starter != std::u32string::npos && s[starter] < kRawByte && c < kRawByte) {
+            // Not blocked: next to the starter, or every mark between is of
+            // a lower class.
+            const bool adjacent = out == starter + 1;
+            if (adjacent || (lastClass != 0 && lastClass < cc)) {
+                if (const char32_t composite = composed(s[starter], c)) {
+                    s[starter] = composite;
+                    continue;
+                }
             }
         }
-        lastAt_ = text_.size();
-        last_ = c;
-        encode(c, text_);
+        if (cc == 0)
+            starter = out;
+        lastClass = cc;
+        s[out++] = c;
     }
-    void putByte(char b)
-    {
-        lastAt_ = std::string::npos;
-        text_ += b;
-    }
-    std::string take() { return std::move(text_); }
-
-private:
-    std::string text_;
-    size_t lastAt_ = std::string::npos;  // where the last code point starts
-    char32_t last_ = 0;
-};
+    s.resize(out);
+}
 
 }  // namespace
 
 std::string foldedForMatching(std::string_view text)
 {
-    Folded folded;
+    std::u32string points;
     for (size_t i = 0; i < text.size();) {
         char32_t c = 0;
         const size_t len = decode(text, i, c);
         if (len == 0) {
-            folded.putByte(text[i++]);
+            points += kRawByte + static_cast<unsigned char>(text[i++]);
             continue;
         }
         i += len;
-        const char* form = c >= 0xFF00 && c < 0xFFF0 ? kHalfFullForms[c - 0xFF00] : nullptr;
-        if (form == nullptr) {
-            folded.put(c == 0x3000 ? U' ' : c);
-            continue;
-        }
-        const std::string_view f(form);
-        for (size_t k = 0; k < f.size();) {
-            char32_t d = 0;
-            k += decode(f, k, d);
-            folded.put(d);
-        }
+        decompose(c, points);
     }
-    return folded.take();
+    compose(points);
+    std::string folded;
+    for (char32_t c : points)
+        encode(c, folded);
+    return folded;
+}
+
+std::string foldedStem(std::string_view caption)
+{
+    const std::string folded = foldedForMatching(caption);
+    if (folded.empty() || folded.back() != ')')
+        return "";
+    // Back to the bracket that opens the last one.
+    int depth = 0;
+    for (size_t i = folded.size(); i-- > 0;) {
+        if (folded[i] == ')')
+            ++depth;
+        else if (folded[i] == '(' && --depth == 0)
+            return folded.substr(0, i);
+    }
+    return "";
 }
 
 std::vector<size_t> candidatesNamed(std::string_view text, const std::vector<std::vector<std::string>>& names)

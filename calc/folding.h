@@ -1,11 +1,11 @@
-// Headers and list cells compared as a person reads them: the width of a
-// character does not count, nor do blanks. The width is folded as Unicode
-// NFKC folds it (width_fold_table.inc, made from Python's unicodedata by
-// tools/width_fold_table.py): full-width ASCII reads as ASCII, half-width
-// katakana as katakana with a following voiced or semi-voiced mark composed
-// (ｶﾞ is ガ), the ideographic space as a space; every White_Space character
-// is dropped (a mark composes with the kana before a blank too). The rest of NFKC (℃ into °C, ² into 2, ①
-// into 1) is not taken: a caption or an entry keeps its units and marks. Only for matching: what milfo-calc
+// Headers and list cells compared as a person reads them: compatibility
+// forms do not count, nor do blanks. A text is folded by Unicode NFKC
+// (nfkc_table.inc, made from Python's unicodedata by tools/nfkc_table.py):
+// full-width ASCII reads as ASCII, half-width katakana as katakana with a
+// following voiced or semi-voiced mark composed (ｶﾞ is ガ), ℃ as °C, ² and ②
+// as 2, ㎡ as m2; every White_Space character is dropped before the marks are
+// composed (so a mark composes with the kana before a blank too, and the
+// folded text folds to itself again). Only for matching: what milfo-calc
 // writes out keeps the texts as the user gave them.
 #pragma once
 
@@ -15,9 +15,14 @@
 
 namespace milfo::calc {
 
-// The text as compared: "低温側温度（℃）" and "低温側温度 (℃)" both give
-// "低温側温度(℃)". Bytes that are no UTF-8 are kept as they are.
+// The text as compared: "低温側温度（℃）" and "低温側温度 (°C)" both give
+// "低温側温度(°C)". Bytes that are no UTF-8 are kept as they are.
 std::string foldedForMatching(std::string_view text);
+
+// A caption without the unit in brackets at its end, folded: "低温側温度" for
+// "低温側温度（℃）", "風速" for "風速 （ｍ／ｓ）"; "" when the caption does not
+// end in brackets or has nothing before them.
+std::string foldedStem(std::string_view caption);
 
 // Which candidates a text names, each candidate known by one or more names
 // (an input by its control name and its caption): the one with a name equal

@@ -1,14 +1,19 @@
 #include "input.h"
 
-#include <iconv.h>
 #include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
+
+#include "csv.h"
 
 namespace milfo::calc {
 
 namespace {
+
+#include "cp932_table.inc"
 
 constexpr char kBom[] = "\xEF\xBB\xBF";
 
@@ -26,16 +31,11 @@ long linesIn(const char* p, size_t n, long before, bool& afterCr)
     return before;
 }
 
-// The bytes of a file. A file with a descriptor is read with read(2), which
-// gives what a pipe or a terminal has at hand instead of waiting for a full
-// buffer, so rows typed or piped in are answered as they come; once it has
-// seen the end it reads no more (a terminal would wait for a second Ctrl-D).
-class FileBytes {
+class FileBytes : public ByteReader {
 public:
     explicit FileBytes(std::FILE* file) : file_(file), fd_(fileno(file)) {}
 
-    // Up to n more bytes of the file into buf; 0 at the end.
-    size_t next(char* buf, size_t n)
+    size_t next(char* buf, size_t n) override
     {
         if (ended_)
             return 0;
@@ -46,53 +46,67 @@ public:
                 r = ::read(fd_, buf, n);
             while (r < 0 && errno == EINTR);
             if (r < 0)
-                throw InputError(0, std::string("cannot read the input: ") + std::strerror(errno));
+                throw InputError(0, cannotRead());
             got = static_cast<size_t>(r);
         } else {
             got = std::fread(buf, 1, n, file_);
             if (got == 0 && std::ferror(file_))
-                throw InputError(0, std::string("cannot read the input: ") + std::strerror(errno));
+                throw InputError(0, cannotRead());
         }
         ended_ = got == 0;
+        return got;
+    }
+
+private:
+    static Message cannotRead()
+    {
+        const std::string why = std::strerror(errno);
+        return {"cannot read the input: " + why, "ファイルを読めません（" + why + "）。"};
+    }
+
+    std::FILE* file_;
+    int fd_;
+    bool ended_ = false;
+};
+
+// The bytes a source has taken, counted.
+class Counted {
+public:
+    explicit Counted(ByteReader& bytes) : bytes_(bytes) {}
+
+    // Appends up to `want` bytes to out, reading again until there are at
+    // least `least` of them or the file ends; how many were appended.
+    size_t readAtLeast(std::string& out, size_t want, size_t least)
+    {
+        const size_t at = out.size();
+        size_t got = 0;
+        out.resize(at + want);
+        while (got < least) {
+            const size_t n = bytes_.next(&out[at + got], want - got);
+            if (n == 0)
+                break;
+            got += n;
+        }
+        out.resize(at + got);
         consumed_ += static_cast<long long>(got);
         return got;
     }
     long long consumed() const { return consumed_; }
 
 private:
-    std::FILE* file_;
-    int fd_;
-    bool ended_ = false;
+    ByteReader& bytes_;
     long long consumed_ = 0;
 };
 
-// Appends up to `want` bytes of the file to out, reading again until there
-// are at least `least` of them or the file ends; how many were appended.
-size_t readAtLeast(FileBytes& bytes, std::string& out, size_t want, size_t least)
-{
-    const size_t at = out.size();
-    size_t got = 0;
-    out.resize(at + want);
-    while (got < least) {
-        const size_t n = bytes.next(&out[at + got], want - got);
-        if (n == 0)
-            break;
-        got += n;
-    }
-    out.resize(at + got);
-    return got;
-}
-
 class Utf8Source : public TextSource {
 public:
-    explicit Utf8Source(std::FILE* file) : bytes_(file) {}
+    explicit Utf8Source(ByteReader& bytes) : bytes_(bytes) {}
 
     bool read(std::string& out, size_t want) override
     {
         const size_t at = out.size();
         // The first read takes at least the 3 bytes of a byte order mark.
-        const size_t got =
-            readAtLeast(bytes_, out, first_ ? std::max<size_t>(want, 3) : want, first_ ? 3 : 1);
+        const size_t got = bytes_.readAtLeast(out, first_ ? std::max<size_t>(want, 3) : want, first_ ? 3 : 1);
         if (first_) {
             first_ = false;
             if (out.compare(at, 3, kBom) == 0)
@@ -103,57 +117,99 @@ public:
     long long consumed() const override { return bytes_.consumed(); }
 
 private:
-    FileBytes bytes_;
+    Counted bytes_;
     bool first_ = true;
 };
 
+void encodeUtf8(char32_t c, std::string& out)
+{
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// The first byte of a CP932 character of two bytes: its row of kCp932, or -1.
+int leadRow(unsigned char b)
+{
+    if (b >= 0x81 && b <= 0x9F)
+        return b - 0x81;
+    if (b >= 0xE0 && b <= 0xFC)
+        return b - 0xE0 + (0xA0 - 0x81);
+    return -1;
+}
+
 class Cp932Source : public TextSource {
 public:
-    explicit Cp932Source(std::FILE* file) : bytes_(file)
-    {
-        cd_ = iconv_open("UTF-8", "CP932");
-        if (cd_ == reinterpret_cast<iconv_t>(-1))
-            throw InputError(0, "this system's C library cannot convert from CP932");
-    }
-    ~Cp932Source() override { iconv_close(cd_); }
-    Cp932Source(const Cp932Source&) = delete;
-    Cp932Source& operator=(const Cp932Source&) = delete;
+    explicit Cp932Source(ByteReader& bytes) : bytes_(bytes) {}
 
     bool read(std::string& out, size_t want) override
     {
-        if (!fault_.empty())
+        if (!fault_.en.empty())
             throw InputError(faultLine_, fault_);
         // Bytes left over from the last read (a character cut in two), then
         // more from the file.
         const size_t got =
-            readAtLeast(bytes_, pending_, first_ ? std::max<size_t>(want, 3) : want, first_ ? 3 : 1);
+            bytes_.readAtLeast(pending_, first_ ? std::max<size_t>(want, 3) : want, first_ ? 3 : 1);
         if (first_) {
             first_ = false;
             if (pending_.compare(0, 3, kBom) == 0)
                 throw InputError(1,
-                                 "the input starts with a UTF-8 byte order mark: it is UTF-8, not CP932 "
-                                 "(leave out --encoding cp932)");
+                                 {"the input starts with a UTF-8 byte order mark: it is UTF-8, not CP932 "
+                                  "(leave out --encoding cp932)",
+                                  "ファイルが UTF-8 の BOM で始まっています。CP932 ではなく UTF-8 です。"});
         }
         if (pending_.empty())
             return false;
 
-        char* in = &pending_[0];
-        size_t inLeft = pending_.size();
-        const size_t at = out.size();
-        out.resize(at + inLeft * 3 + 16);  // a CP932 byte gives at most 3 bytes of UTF-8
-        char* to = &out[at];
-        size_t toLeft = out.size() - at;
-        const size_t r = iconv(cd_, &in, &inLeft, &to, &toLeft);
-        const int error = r == static_cast<size_t>(-1) ? errno : 0;
-        out.resize(out.size() - toLeft);
-        const size_t done = pending_.size() - inLeft;
+        size_t done = 0;
+        bool cutShort = false;
+        int bad = -1;  // the byte that is no character
+        while (done < pending_.size()) {
+            const auto b = static_cast<unsigned char>(pending_[done]);
+            if (b < 0x80) {
+                out += static_cast<char>(b);
+                ++done;
+            } else if (b >= 0xA1 && b <= 0xDF) {
+                encodeUtf8(0xFF61 + (b - 0xA1), out);
+                ++done;
+            } else if (const int row = leadRow(b); row >= 0) {
+                if (done + 1 == pending_.size()) {
+                    // The second byte is still to come, or never comes.
+                    cutShort = got == 0;
+                    bad = cutShort ? b : -1;
+                    break;
+                }
+                const auto t = static_cast<unsigned char>(pending_[done + 1]);
+                const char16_t c = t >= 0x40 && t <= 0xFC ? kCp932[row][t - 0x40] : 0;
+                if (c == 0) {
+                    bad = b;
+                    break;
+                }
+                encodeUtf8(c, out);
+                done += 2;
+            } else {
+                bad = b;
+                break;
+            }
+        }
         line_ = linesIn(pending_.data(), done, line_, afterCr_);
-        if (error == EILSEQ || (error == EINVAL && got == 0)) {
+        if (bad >= 0) {
             // Give what came before; the fault comes with the next read.
             char hex[8];
-            std::snprintf(hex, sizeof hex, "%02X", static_cast<unsigned char>(*in));
-            fault_ = std::string(error == EILSEQ ? "byte 0x" : "a character cut short at the end, byte 0x") +
-                     hex + " is no character of CP932";
+            std::snprintf(hex, sizeof hex, "%02X", static_cast<unsigned>(bad));
+            fault_ = cutShort ? Message{std::string("a character cut short at the end, byte 0x") + hex +
+                                            " is no character of CP932",
+                                        std::string("ファイルの終わりで文字が途切れています（0x") + hex +
+                                            " は CP932 の文字ではありません）。"}
+                              : Message{std::string("byte 0x") + hex + " is no character of CP932",
+                                        std::string("バイト 0x") + hex + " は CP932 の文字ではありません。"};
             faultLine_ = line_;
             pending_.clear();
             return true;
@@ -164,23 +220,65 @@ public:
     long long consumed() const override { return bytes_.consumed(); }
 
 private:
-    FileBytes bytes_;
-    iconv_t cd_;
+    Counted bytes_;
     std::string pending_;
     bool first_ = true;
     long line_ = 1;
     bool afterCr_ = false;
-    std::string fault_;
+    Message fault_;
     long faultLine_ = 0;
 };
 
 }  // namespace
 
-std::unique_ptr<TextSource> openSource(std::FILE* file, Encoding encoding)
+std::unique_ptr<ByteReader> fileBytes(std::FILE* file)
+{
+    return std::make_unique<FileBytes>(file);
+}
+
+std::unique_ptr<TextSource> openSource(ByteReader& bytes, Encoding encoding)
 {
     if (encoding == Encoding::Cp932)
-        return std::make_unique<Cp932Source>(file);
-    return std::make_unique<Utf8Source>(file);
+        return std::make_unique<Cp932Source>(bytes);
+    return std::make_unique<Utf8Source>(bytes);
+}
+
+Detected detectEncoding(ByteReader& bytes)
+{
+    std::string buf;
+    size_t kept = 0;  // bytes of a character cut at the end of the last piece
+    bool first = true;
+    for (;;) {
+        buf.resize(kept + (1 << 16));
+        const size_t n = bytes.next(&buf[kept], buf.size() - kept);
+        buf.resize(kept + n);
+        if (first && buf.size() >= 3) {
+            first = false;
+            if (buf.compare(0, 3, kBom) == 0)
+                return {Encoding::Utf8, true};
+        }
+        if (n == 0)
+            return {isUtf8(buf) ? Encoding::Utf8 : Encoding::Cp932, false};
+        // Up to the start of the last character, which may go on in the next piece.
+        size_t k = buf.size(), continuations = 0;
+        while (k > 0 && continuations < 3 && (static_cast<unsigned char>(buf[k - 1]) & 0xC0) == 0x80) {
+            --k;
+            ++continuations;
+        }
+        const size_t end = k > 0 && static_cast<unsigned char>(buf[k - 1]) >= 0xC0 ? k - 1 : buf.size();
+        if (!isUtf8(std::string_view(buf).substr(0, end)))
+            return {Encoding::Cp932, false};
+        kept = buf.size() - end;
+        buf.erase(0, end);
+    }
+}
+
+Message encodingName(Detected detected)
+{
+    if (detected.encoding == Encoding::Cp932)
+        return {"CP932 (Shift_JIS)", "Shift_JIS（CP932）"};
+    return detected.byteOrderMark ? Message{"UTF-8 with a byte order mark", "UTF-8（BOM 付き）"}
+                                  : Message{"UTF-8", "UTF-8"};
 }
 
 }  // namespace milfo::calc

@@ -1,7 +1,8 @@
-// The bytes of a CSV file as UTF-8 text: from a file or standard input, as
-// UTF-8 (a leading byte order mark dropped) or as CP932, the Shift_JIS of
-// Excel on a Japanese system, converted by the C library's iconv. Read in
-// chunks, so a file of any length takes the same memory.
+// The bytes of a CSV file as UTF-8 text: from a file, standard input or the
+// browser's file (any ByteReader), as UTF-8 (a leading byte order mark
+// dropped) or as CP932, the Shift_JIS of Excel on a Japanese system (by
+// cp932_table.inc, made from Python's cp932 codec by tools/cp932_table.py).
+// Read in chunks, so a file of any length takes the same memory.
 #pragma once
 
 #include <cstdio>
@@ -9,17 +10,37 @@
 #include <stdexcept>
 #include <string>
 
+#include "message.h"
+
 namespace milfo::calc {
 
 // Input that cannot be read on: what, and on which line of the file.
 class InputError : public std::runtime_error {
 public:
-    InputError(long line, const std::string& what) : std::runtime_error(what), line_(line) {}
+    InputError(long line, const Message& what) : std::runtime_error(what.en), line_(line), what_(what) {}
     long line() const { return line_; }  // 0: not tied to a line
+    const Message& message() const { return what_; }
 
 private:
     long line_;
+    Message what_;
 };
+
+// The bytes of a file, in order.
+class ByteReader {
+public:
+    virtual ~ByteReader() = default;
+    // Up to n more bytes into buf; 0 at the end. Throws InputError when the
+    // file cannot be read.
+    virtual size_t next(char* buf, size_t n) = 0;
+};
+
+// A file or standard input (not closed here). One with a descriptor is read
+// with read(2), which gives what a pipe or a terminal has at hand instead of
+// waiting for a full buffer, so rows typed or piped in are answered as they
+// come; once it has seen the end it reads no more (a terminal would wait for
+// a second Ctrl-D).
+std::unique_ptr<ByteReader> fileBytes(std::FILE* file);
 
 enum class Encoding { Utf8, Cp932 };
 
@@ -34,7 +55,20 @@ public:
     virtual long long consumed() const = 0;
 };
 
-// Reads from `file` (not closed here) in the given encoding.
-std::unique_ptr<TextSource> openSource(std::FILE* file, Encoding encoding);
+// Reads the bytes (kept by the caller) in the given encoding.
+std::unique_ptr<TextSource> openSource(ByteReader& bytes, Encoding encoding);
+
+// How a file is read when its encoding is not given: UTF-8 when it starts
+// with a UTF-8 byte order mark or is valid UTF-8 throughout (reads it to the
+// end), CP932 otherwise.
+struct Detected {
+    Encoding encoding;
+    bool byteOrderMark;
+};
+Detected detectEncoding(ByteReader& bytes);
+
+// What a person is told of an encoding: "UTF-8 (with a byte order mark)",
+// "CP932 (Shift_JIS)".
+Message encodingName(Detected detected);
 
 }  // namespace milfo::calc

@@ -65,6 +65,8 @@ public:
 
     // One row: cells in column order. Never throws: any failure is the row's.
     void run(const std::vector<std::string>& cells, RowOutcome& out);
+    // The form as the last row left it (its reading notes: FormModel::markOf).
+    const FormModel& form() const { return form_; }
 
 private:
     void enter(const std::vector<std::string>& cells, RowOutcome& out);

@@ -5,6 +5,14 @@
 # gives ("ミルフォ－１．１．８"). Included by the top level, so that apps/,
 # packaging/ and the C++ catalogue all read the same rows.
 set(MILFO_CATALOGUE ${CMAKE_CURRENT_LIST_DIR}/programs.tsv)
+
+# A text as it goes between the double quotes of a C++ string literal: its
+# backslashes and double quotes escaped.
+function(milfo_c_string out text)
+  string(REPLACE "\\" "\\\\" text "${text}")
+  string(REPLACE "\"" "\\\"" text "${text}")
+  set(${out} "${text}" PARENT_SCOPE)
+endfunction()
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${MILFO_CATALOGUE})
 
 set(MILFO_PROGRAMS)

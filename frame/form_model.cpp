@@ -160,6 +160,39 @@ bool FormRules::readsNumber(const Control& box) const
     return true;
 }
 
+bool FormRules::needs(const Control& input) const
+{
+    if (input.kind == ControlKind::ComboBox) {
+        for (const char* name : program_.optionalInputs)
+            if (input.name == std::string_view(name))
+                return false;
+        return true;
+    }
+    return input.kind == ControlKind::TextBox && *input.text == '\0';
+}
+
+std::vector<const Control*> FormRules::missingInputs(const std::vector<const Control*>& given) const
+{
+    std::vector<const Control*> missing;
+    const auto isGiven = [&](const Control& input) {
+        for (const Control* c : given) {
+            if (c == &input)
+                return true;
+            if (c->kind != ControlKind::ComboBox)
+                continue;
+            if (const Handler* click = clickHandler(*c))
+                for (const char* box : click->results)
+                    if (input.name == std::string_view(box))
+                        return true;
+        }
+        return false;
+    };
+    for (const Control* input : inputs_)
+        if (needs(*input) && !isGiven(*input))
+            missing.push_back(input);
+    return missing;
+}
+
 const std::vector<std::string>& FormRules::initialEntries(const Control& list) const
 {
     for (const ListContents& contents : program_.lists)

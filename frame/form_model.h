@@ -92,6 +92,14 @@ public:
     bool readsNumber(const Control& box) const;
     // Whether the control at a place is an input box read as a number.
     bool isNumberInput(size_t place) const { return numberInputs_[place]; }
+    // Whether the calculation needs an input given a value when rows are
+    // entered without a window: a list the description does not count among
+    // its optional inputs, or a box that starts empty.
+    bool needs(const Control& input) const;
+    // The inputs the calculation needs that are not among given, in tab
+    // order; an input filled by a given list's click (the diameter a nominal
+    // size fills) counts as given.
+    std::vector<const Control*> missingInputs(const std::vector<const Control*>& given) const;
     const std::vector<const Control*>& calculatingButtons() const { return buttons_; }
     // The boxes a button writes, in tab order.
     const std::vector<const Control*>& results() const { return results_; }

@@ -1,6 +1,7 @@
 // The form model without a window: which boxes an act read otherwise than as
 // typed, the places a model remembers as changed, a control of another
-// program, and the order a reader meets the controls in.
+// program, the order a reader meets the controls in, and the inputs a
+// calculation needs.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -144,6 +145,43 @@ TEST(FormRules, ReadingOrderIsTheTabOrderWithEachCaptionFirst)
             order += (order.empty() ? "" : " ") + std::string(c->name);
         EXPECT_EQ(order, row.order) << row.program;
     }
+}
+
+// The inputs a calculation needs given when rows are entered without a
+// window: lists but those the description calls optional, and boxes that
+// start empty; a list given covers the boxes its click fills.
+TEST(FormRules, MissingInputs)
+{
+    const struct {
+        const char* program;
+        std::vector<const char*> given;
+        std::vector<const char*> missing;
+    } rows[] = {
+        {"fennick", {}, {"Text1", "Text2", "Combo1"}},
+        {"fennick", {"Combo1", "Text2"}, {"Text1"}},
+        {"fennick", {"Text1", "Text2", "Combo1"}, {}},
+        {"halcott", {}, {"Text1", "Text2"}},
+        {"熱伝達率", {}, {"Text12"}},  // ε starts empty
+        {"熱伝達率", {"Combo1"}, {}},  // the finish fills ε
+        {"ravelt", {}, {}},
+        {"保温設計", {}, {"Combo1", "Combo4", "Combo6"}},  // grade, finish and size optional
+        {"保温設計", {"Combo1", "Combo4", "Combo5", "Combo6"}, {}},
+    };
+    for (const auto& row : rows) {
+        const FormRules rules(*findProgram(row.program));
+        std::vector<const Control*> given;
+        for (const char* name : row.given)
+            given.push_back(rules.find(name));
+        std::vector<std::string> missing, expected(row.missing.begin(), row.missing.end());
+        for (const Control* c : rules.missingInputs(given))
+            missing.emplace_back(c->name);
+        EXPECT_EQ(missing, expected) << row.program << " given " << row.given.size();
+    }
+    // The probe: Text1 starts with "1"; its lists are needed, and Combo1's
+    // pick fills Text3, a result box anyway.
+    const FormRules probe(test::probeProgram());
+    EXPECT_TRUE(probe.needs(*probe.find("Combo2")));
+    EXPECT_FALSE(probe.needs(*probe.find("Text1")));
 }
 
 }  // namespace

@@ -4,7 +4,10 @@
 make_site.py DESCRIPTIONS.json FRONT_END_DIR MODULE_JS SITE_DIR [ARCHIVE.zip]
 
 index.html (the menu), NAME.html per program (the description embedded, the
-window built by frame.js, the calculation sheet it prints), the WebAssembly
+window built by frame.js, the calculation sheet it prints), 一括計算.html (a
+line list run through a program by milfo-calc's runner in a Web Worker,
+batch.js; the worker's code is batch-worker.js and the module's runtime in
+one function, which the page makes a worker of), the WebAssembly
 module (MODULE_JS and the .wasm beside it, and the same code as a script,
 base64, for pages opened from a folder, which may not fetch the .wasm),
 IPAPGothic subset to the characters the suite shows or reads with its licence
@@ -18,6 +21,7 @@ ARCHIVE.zip, the site also goes into that archive under one folder named
 after the archive (milfo-site-VERSION/).
 """
 import base64
+import ctypes
 import hashlib
 import html
 import json
@@ -33,10 +37,12 @@ FONT = "/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf"
 FONT_LICENCE = "/usr/share/doc/fonts-ipafont-gothic/copyright"
 ICON = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "packaging", "icons", "io.github.milfo.svg")
 
-# Every file is the site's own: no request leaves the origin.
+# Every file is the site's own: no request leaves the origin. The 一括計算
+# page starts its worker from a Blob of the site's own code.
 CSP = ("default-src 'none'; script-src 'self' 'wasm-unsafe-eval'; style-src 'self'; "
        "font-src 'self'; img-src 'self'; connect-src 'self'; manifest-src 'self'; "
        "worker-src 'self'; base-uri 'none'; form-action 'none'")
+BATCH_CSP = CSP.replace("worker-src 'self'", "worker-src 'self' blob:")
 
 # Texts of the pages themselves (beyond the descriptions).
 MENU_TITLE = "ミルフォ 技術計算"
@@ -44,6 +50,44 @@ MENU_NOTE = "保温設計の計算プログラム集"
 BACK = "メニューへ戻る"
 PRINT = "計算書を印刷"
 DIALOG_BUTTON = "OK"
+BATCH_PAGE = "一括計算.html"
+# The 一括計算 page's own texts: what it writes, and what batch.js shows.
+BATCH = {
+    "title": "一括計算",
+    "menu": "一括計算：CSV の行ごとに計算",
+    "intro": ("行の一覧（Excel で「CSV」として保存したファイル）の一行ずつを計算プログラムで計算し、結果を CSV"
+              " ファイルにします。ウィンドウと同じ計算で、同じ数字になります。見出しの行には、ウィンドウの入力の名前"
+              "（「低温側温度（℃）」、単位を除いた「低温側温度」でもかまいません）か、コントロール名（Text1 など）を"
+              "書きます。入力でない列（番号、備考など）はそのまま結果に写します。"),
+    "heading": "行の一覧を計算する",
+    "program": "計算プログラム",
+    "file": "行の一覧（CSV ファイル）",
+    "drop": "ファイルをここにドロップすることもできます。",
+    "header": "結果の見出し",
+    "captions": "ウィンドウの名前",
+    "names": "コントロール名（Text1 など）",
+    "lenient": "ウィンドウと同じに読む（「12abc」は 12 として計算、空欄や列のない入力はウィンドウの初めのまま）",
+    "run": "計算",
+    "cancel": "中止",
+    "progress": "進み具合",
+    "notes": "読み方についての注意",
+    "results": "計算結果",
+    "sheet": "一括計算の結果",
+    "sheetProgram": "計算プログラム",
+    "sheetFile": "ファイル",
+    "when": "計算日時",
+}
+# What batch.js says.
+BATCH_TEXTS = {
+    "noFile": "CSV ファイルを選んでください。",
+    "rows": "{rows} 行",
+    "done": "{rows} 行を計算しました（エラーのある行: {failed} 行）。",
+    "shown": "画面には先頭の {shown} 行を表示しています。すべての行はダウンロードするファイルにあります。",
+    "download": "結果をダウンロード（{file}）",
+    "cancelled": "計算を中止しました。",
+    "failed": "計算を続けられませんでした（{reason}）。",
+    "moduleMissing": "計算モジュール（{file}）を読み込めませんでした。",
+}
 NO_SCRIPT = "この計算プログラムは JavaScript で動きます。ブラウザーの設定で JavaScript を有効にしてください。"
 # Shown when frame.js has not run a few seconds after the page was opened.
 NO_FRAME = ("このページのスクリプト（{file}）が動きませんでした。サイトのファイルがすべて揃っているか確かめ、"
@@ -108,12 +152,12 @@ def link(program):
     return urllib.parse.quote(page_name(program))
 
 
-def head(title, assets, extra=""):
+def head(title, assets, extra="", csp=CSP):
     return f"""<!DOCTYPE html>
 <html lang="ja">
 <head>
 <meta charset="utf-8">
-<meta http-equiv="Content-Security-Policy" content="{CSP}">
+<meta http-equiv="Content-Security-Policy" content="{csp}">
 <meta name="viewport" content="width=device-width, initial-scale=1">
 <title>{html.escape(title)}</title>
 <link rel="stylesheet" href="{assets['frame.css']}">
@@ -167,7 +211,7 @@ def program_page(program, descriptions, assets):
 <div class="buttons"><button type="button">{DIALOG_BUTTON}</button></div>
 </dialog>
 </main>
-<nav><a href="index.html">{e(BACK)}</a> <button type="button" id="print" hidden>{e(PRINT)}</button></nav>
+<nav><a href="index.html">{e(BACK)}</a> <a href="{urllib.parse.quote(BATCH_PAGE)}">{e(BATCH['title'])}</a> <button type="button" id="print" hidden>{e(PRINT)}</button></nav>
 </body>
 </html>
 """
@@ -185,8 +229,68 @@ def menu_page(descriptions, assets):
 <ol id="programs">
 {body}
 </ol>
+<p class="batch-link"><a href="{urllib.parse.quote(BATCH_PAGE)}">{html.escape(BATCH['menu'])}</a></p>
 <footer>{html.escape(MENU_NOTE)}</footer>
 </main>
+</body>
+</html>
+"""
+
+
+def batch_page(descriptions, assets):
+    data = {"programs": [{"name": p["name"], "menu": p["menu"], "title": p["title"]} for p in descriptions["programs"]],
+            "texts": BATCH_TEXTS, "wasm": assets["milfo.wasm"], "wasmScript": assets["milfo.wasm.js"],
+            "worker": assets["batch-worker.js"]}
+    embedded = json.dumps(data, ensure_ascii=False, separators=(",", ":")).replace("</", "<\\/")
+    extra = (f'<link rel="stylesheet" href="{assets["batch.css"]}">\n'
+             f'<script type="application/json" id="description">{embedded}</script>\n'
+             f'<script src="{assets["batch.js"]}" defer></script>\n')
+    e = html.escape
+    b = {key: e(text) for key, text in BATCH.items()}
+    options = "\n".join(f'<option value="{e(p["name"])}">{e(p["title"])}</option>'
+                        for p in descriptions["programs"])
+    suite = descriptions["suite"]
+    return head(BATCH["title"], assets, extra, BATCH_CSP) + f"""<body>
+<header class="batch-banner">
+<h1>{b['title']}</h1>
+<p>{b['intro']}</p>
+</header>
+<nav><a href="index.html">{e(BACK)}</a></nav>
+<main>
+<noscript><p class="failure">{e(NO_SCRIPT)}</p></noscript>
+<div class="window batch-window">
+<h2>{b['heading']}</h2>
+<div class="batch-form">
+<p><label for="program">{b['program']}</label>
+<select id="program">
+{options}
+</select></p>
+<p id="drop"><label for="file">{b['file']}</label>
+<input type="file" id="file" accept=".csv,text/csv,text/plain" aria-describedby="drop-hint">
+<span id="drop-hint">{b['drop']}</span></p>
+<p><label for="header">{b['header']}</label>
+<select id="header"><option value="captions">{b['captions']}</option><option value="names">{b['names']}</option></select></p>
+<p><input type="checkbox" id="lenient"> <label for="lenient">{b['lenient']}</label></p>
+<p class="buttons"><button type="button" id="run">{b['run']}</button> <button type="button" id="cancel" disabled>{b['cancel']}</button></p>
+<p class="progress"><label for="progress">{b['progress']}</label> <progress id="progress" max="1" value="0"></progress>
+<output id="count" aria-live="polite"></output></p>
+<p id="message" class="failure" role="alert" hidden></p>
+<ul id="notes" aria-label="{b['notes']}"></ul>
+<p><a id="download" hidden></a></p>
+</div>
+</div>
+<section id="results" aria-label="{b['results']}">
+<header class="batch-sheet">
+<h2>{b['sheet']}</h2>
+<p>{b['sheetProgram']} <span id="sheet-program"></span></p>
+<p>{b['sheetFile']} <span id="sheet-file"></span></p>
+<p>{b['when']} <time id="sheet-when"></time></p>
+</header>
+<p id="shown" hidden></p>
+<table id="rows" hidden><thead></thead><tbody></tbody></table>
+</section>
+</main>
+<footer class="batch-footer">{e(suite['name'])} {e(suite['version'])}</footer>
 </body>
 </html>
 """
@@ -216,6 +320,7 @@ def glyphs(descriptions):
     chars = set("".join(strings(descriptions)))
     chars |= set("".join(text for key, text in TEXTS.items() if key not in FAILURE_TEXTS))
     chars |= set(MENU_TITLE + MENU_NOTE + BACK + PRINT + DIALOG_BUTTON)
+    chars |= set("".join(BATCH.values()) + "".join(BATCH_TEXTS.values()) + "結果")
     chars |= {chr(c) for c in range(0x20, 0x7F)}  # ASCII as typed
     chars |= {chr(c) for c in range(0xFF01, 0xFF5F)}  # full-width forms a Japanese input method types
     chars |= set("\u2212\u30fc\u2010\u2012\u2013\u2015\u3002\uff61\u3000")  # minus signs, points, space
@@ -241,9 +346,16 @@ def write_site(descriptions, front_end, module_js, root):
     site.write("fonts/IPAfont-LICENSE.txt", read(FONT_LICENCE))
     css = read(os.path.join(front_end, "frame.css")).replace(b"fonts/ipagp-milfo.woff", font.encode())
     assets["frame.css"] = site.asset("frame.css", css)
-    for name in ("frame.js", "offline.js", "chart.js", "chart.css"):
+    for name in ("frame.js", "offline.js", "chart.js", "chart.css", "batch.js", "batch.css"):
         assets[name] = site.asset(name, read(os.path.join(front_end, name)))
     assets["milfo.js"] = site.asset("milfo.js", read(module_js))
+    # The worker's code, with the module's runtime run over the Module it is
+    # given: one function, which the 一括計算 page makes a worker of (from a
+    # folder a page may start no worker from a file). No "use strict" around
+    # the runtime, which is written for a script of its own.
+    worker = (b"window.milfoBatchWorker = function () {\nfunction startModule(Module) {\n" + read(module_js) +
+              b"\n}\n" + read(os.path.join(front_end, "batch-worker.js")) + b"\n};\n")
+    assets["batch-worker.js"] = site.asset("batch-worker.js", worker)
     wasm = read(os.path.splitext(module_js)[0] + ".wasm")
     assets["milfo.wasm"] = site.asset("milfo.wasm", wasm)
     code = b'"use strict";\nwindow.milfoWasm = "' + base64.b64encode(wasm) + b'";\n'
@@ -254,6 +366,7 @@ def write_site(descriptions, front_end, module_js, root):
 
     for p in descriptions["programs"]:
         site.write(page_name(p), program_page(p, descriptions, assets).encode())
+    site.write(BATCH_PAGE, batch_page(descriptions, assets).encode())
     site.write("index.html", menu_page(descriptions, assets).encode())
 
     # The service worker: the list of the files to keep (all but the copy
@@ -268,6 +381,30 @@ def write_site(descriptions, front_end, module_js, root):
     worker = read(os.path.join(front_end, "sw.js")).replace(b'"use strict";\n', constants, 1)
     site.write("sw.js", worker)
     return site
+
+
+def put_in_place(staging, root):
+    """The directory staging becomes root, and an earlier root goes, with no
+    moment without a site at root (a server serving it answers every request
+    meanwhile): the two exchanged in one step where the system can
+    (renameat2's RENAME_EXCHANGE on Linux), else the old one renamed away
+    just before the new one takes its name."""
+    if not os.path.isdir(root):
+        os.rename(staging, root)
+        return
+    try:
+        libc = ctypes.CDLL(None, use_errno=True)
+        at_cwd, exchange = -100, 2
+        done = libc.renameat2(at_cwd, os.fsencode(staging), at_cwd, os.fsencode(root), exchange) == 0
+    except (OSError, AttributeError):
+        done = False
+    if not done:
+        old = root.rstrip("/") + ".old"
+        shutil.rmtree(old, ignore_errors=True)
+        os.rename(root, old)
+        os.rename(staging, root)
+        staging = old
+    shutil.rmtree(staging, ignore_errors=True)
 
 
 def write_archive(root, archive):
@@ -294,8 +431,7 @@ def main():
     staging = root.rstrip("/") + ".new"
     shutil.rmtree(staging, ignore_errors=True)
     write_site(descriptions, front_end, module_js, staging)
-    shutil.rmtree(root, ignore_errors=True)
-    os.rename(staging, root)
+    put_in_place(staging, root)
     if len(sys.argv) == 6:
         write_archive(root, sys.argv[5])
     return 0

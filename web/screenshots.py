@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 """Screenshots of the site in headless Chromium, for the README: the menu,
 熱伝達率 after the example's press, the calculation sheet it prints (the
-PDF's page as an image, by pdftoppm), and fennick with a box marked as read
-otherwise than as typed.
+PDF's page as an image, by pdftoppm), fennick with a box marked as read
+otherwise than as typed, and 一括計算 after the README's line list of ravelt.
 
 web/screenshots.py SITE_DIR OUT_DIR
 """
@@ -21,7 +21,15 @@ import urllib.parse
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
-from selenium.webdriver.support.ui import WebDriverWait
+from selenium.webdriver.support.ui import Select, WebDriverWait
+
+# The README's line list for ravelt's pipe thickness.
+LINES = """番号,断熱材平均熱伝導率(W/mK),断熱材内側温度(℃),断熱材外側温度(℃),周囲温度(℃),表面熱伝達率(W/m2K),断熱材の内径(m),備考
+1,0.05,300,40,20,10,0.1143,蒸気主管 100A
+2,0.045,180,40,20,10,0.0605,復水 50A
+3,0.04,120,35,20,10,0.0486,温水 40A
+4,0.04,120,35,35,10,0.0486,周囲温度 = 外側温度
+"""
 
 
 def main():
@@ -36,15 +44,17 @@ def main():
     options.binary_location = shutil.which("chromium")
     for flag in ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
                  "--disable-background-networking", "--disable-component-update", "--disable-sync",
-                 "--hide-scrollbars", f"--user-data-dir={profile}"]:
+                 "--hide-scrollbars", "--lang=ja", f"--user-data-dir={profile}"]:
         options.add_argument(flag)
     driver = webdriver.Chrome(service=Service(shutil.which("chromedriver")), options=options)
     ready = lambda d: d.execute_script("return window.milfoReady === true")
 
-    def shoot(name):
+    def shoot(name, content=".window"):
         """The viewport fitted to the page's content, then a screenshot."""
-        w, h = driver.execute_script("const r = document.querySelector('.window').getBoundingClientRect();"
-                                     "return [Math.ceil(r.right + 16), Math.ceil(r.bottom + 16)];")
+        w, h = driver.execute_script(
+            "const rs = [...document.querySelectorAll(arguments[0])].map(e => e.getBoundingClientRect());"
+            "return [Math.ceil(Math.max(...rs.map(r => r.right)) + 16), Math.ceil(Math.max(...rs.map(r => r.bottom)) + 16)];",
+            content)
         driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
                                {"width": w, "height": h, "deviceScaleFactor": 1, "mobile": False})
         driver.save_screenshot(os.path.join(out, name))
@@ -83,6 +93,18 @@ def main():
             driver.find_element(By.ID, box).send_keys(text)
         driver.find_element(By.ID, "Command1").click()
         shoot("web-fennick-12abc.png")
+
+        driver.get(origin + "/" + urllib.parse.quote("一括計算.html"))
+        WebDriverWait(driver, 20).until(ready)
+        lines = os.path.join(profile, "lines.csv")
+        with open(lines, "w", encoding="utf-8") as f:
+            f.write(LINES)
+        Select(driver.find_element(By.ID, "program")).select_by_value("ravelt")
+        driver.find_element(By.ID, "file").send_keys(lines)
+        driver.find_element(By.ID, "run").click()
+        WebDriverWait(driver, 30).until(lambda d: d.execute_script("return document.body.dataset.batch === 'done'"))
+        driver.execute_script("document.activeElement.blur()")
+        shoot("web-一括計算.png", "main, #rows, footer")
     finally:
         driver.quit()
         httpd.shutdown()

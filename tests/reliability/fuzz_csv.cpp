@@ -9,8 +9,8 @@
 // chunk size (64 KiB as in milfo-calc against the small one); the records
 // written by the CSV writer and read back are the same records; and every
 // cell folded for matching (as headers and list cells are compared) is UTF-8,
-// no longer than the cell, without blanks, folds to itself again, and a cell
-// picks itself from a list of its record's cells.
+// without blanks, folds to itself again, and a cell picks itself from a list
+// of its record's cells.
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -42,7 +42,8 @@ Reading readAll(const std::string& bytes, Encoding encoding, size_t chunk)
     if (f == nullptr)
         fault("cannot open the input in memory");
     try {
-        auto source = openSource(f, encoding);
+        const auto file = fileBytes(f);
+        auto source = openSource(*file, encoding);
         CsvReader reader(*source, chunk);
         std::vector<std::string> cells;
         while (reader.next(cells)) {
@@ -95,8 +96,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const ListEntries list(small.records[i]);
         for (const std::string& cell : small.records[i]) {
             const std::string folded = foldedForMatching(cell);
-            if (!isUtf8(folded) || folded.size() > cell.size())
-                fault("a cell folds to no UTF-8 or to more bytes" + where);
+            if (!isUtf8(folded))
+                fault("a cell folds to no UTF-8" + where);
             if (folded.find_first_of(" \t\r\n") != std::string::npos)
                 fault("a cell folds to a text with blanks" + where);
             if (foldedForMatching(folded) != folded)
@@ -114,7 +115,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     {
         // With a byte order mark first, as milfo-calc --bom writes it: a
         // first cell that starts with U+FEFF is then kept.
-        CsvWriter writer(out);
+        FileSink sink(out);
+        CsvWriter writer(sink);
         writer.byteOrderMark();
         for (const auto& record : small.records) {
             for (const std::string& cell : record)

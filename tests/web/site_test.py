@@ -1,10 +1,12 @@
 #!/usr/bin/python3
 """The site as a person carries it, in headless Chromium: the release archive
-unzipped and opened from disk (file://) with a few GUI case rows replayed;
-a calculated page printed to PDF (one A4 sheet with every caption, input and
-result, no button); the site kept for offline use after one visit over http;
-a missing or failing module reported in the page; Tab leaving the window for
-the page's links.
+unzipped and opened from disk (file://) with a few GUI case rows replayed
+and a line list run through 一括計算; a calculated page printed to PDF (one
+A4 sheet with every caption, input and result, no button); the site kept for
+offline use after one visit over http (what a page fetches besides kept
+too, and a cache a newer build deleted not brought back); a missing or
+failing module reported in the page; Tab leaving the window for the page's
+links; a new build put in place of the served one with no moment without it.
 
 site_test.py ARCHIVE.zip CASES_JSON
 
@@ -13,6 +15,7 @@ is not installed.
 """
 import base64
 import json
+import unittest.mock
 import os
 import re
 import shutil
@@ -23,7 +26,11 @@ import time
 import urllib.parse
 import zipfile
 
-from web_test import CHROMIUM, DRIVER, Browser, Failures, check_cases, page_of, serve, webdriver
+from web_test import (BATCH_CASES, CHROMIUM, DRIVER, Browser, Failures, check_batch, check_cases, page_of, serve,
+                      webdriver)
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "web"))
+import make_site  # noqa: E402
 
 if webdriver:
     from selenium.webdriver.common.action_chains import ActionChains
@@ -159,7 +166,7 @@ def check_keyboard(b, f, program_cases):
     b.open(page_of(program_cases["program"]))
     seen = [b.js(focus)] + [press() for _ in range(len(window) + 1)] + [press(True) for _ in range(2)]
     seen += [press() for _ in range(3)]
-    want = window + ["A", "print"] + ["A", window[-1]] + ["A", "print", "body"]
+    want = window + ["A", "A"] + ["A", window[-1]] + ["A", "A", "print"]
     f.check(seen == want, f"Tab and Shift+Tab visit {seen}, not {want}")
     b.open(page_of(program_cases["program"]))
     # Where to is the browser's choice (its own controls, or round the page).
@@ -168,6 +175,54 @@ def check_keyboard(b, f, program_cases):
 
 def wait_for(b, script, what):
     WebDriverWait(b.driver, 30).until(lambda d: d.execute_script(script), what)
+
+
+# arguments[0] fetched, then until the cache named arguments[1] holds it
+# (true), or 5 s (false).
+KEPT = """
+const [file, name, done] = arguments;
+const start = Date.now();
+const poll = () => caches.match(file, {cacheName: name}).then((kept) =>
+    kept ? done(true) : Date.now() - start > 5000 ? done(false) : setTimeout(poll, 50));
+fetch(file).then(poll, () => done(false));
+"""
+# The cache arguments[0] deleted, then a fetch of arguments[1]: the caches a
+# second later.
+LATE = """
+const [name, file, done] = arguments;
+caches.delete(name).then(() => fetch(file)).then(() => setTimeout(() => caches.keys().then(done), 1000));
+"""
+
+
+def check_put_in_place(f):
+    """make_site.py puts a new site where the served one is with no moment
+    without it: at every step it takes, the site's path has its index.html;
+    then it is the new one, and nothing is left beside it."""
+    work = tempfile.mkdtemp(prefix="milfo-put-")
+    try:
+        root, staging = os.path.join(work, "site"), os.path.join(work, "site.new")
+        for folder, text in ((root, "old"), (staging, "new")):
+            os.makedirs(folder)
+            with open(os.path.join(folder, "index.html"), "w") as fh:
+                fh.write(text)
+        gaps = []
+
+        def watched(name, act):
+            def step(*args, **kwargs):
+                result = act(*args, **kwargs)
+                if not os.path.isfile(os.path.join(root, "index.html")):
+                    gaps.append(f"{name}{args}")
+                return result
+            return step
+        with unittest.mock.patch.object(make_site.os, "rename", watched("rename", os.rename)), \
+                unittest.mock.patch.object(make_site.shutil, "rmtree", watched("rmtree", shutil.rmtree)):
+            make_site.put_in_place(staging, root)
+        with open(os.path.join(root, "index.html")) as fh:
+            now = fh.read()
+        f.check(not gaps and now == "new" and os.listdir(work) == ["site"],
+                f"putting the site in place: no site after {gaps}; index {now!r}; beside it {os.listdir(work)}")
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
 
 
 def check_offline(f, folder, all_cases):
@@ -185,6 +240,14 @@ def check_offline(f, folder, all_cases):
         wait_for(b, "return navigator.serviceWorker.controller !== null", "the service worker never took over")
         f.check(b.js("return document.querySelector('link[rel=manifest]') !== null"), "no manifest over http")
         first = b.driver.execute_async_script(caches)
+        # What a page fetches that the site's list leaves out (the module's
+        # code for folders) is kept as it comes; once the cache is deleted (as
+        # a newer build's worker does), a late fetch does not bring it back.
+        extra = b.js(PAGE_DATA)["wasmScript"]
+        f.check(b.driver.execute_async_script(KEPT, extra, first[0] if first else ""),
+                f"the service worker did not keep {extra}, which a page fetched")
+        late = b.driver.execute_async_script(LATE, first[0] if first else "", extra + "?late")
+        f.check(late == [], f"after a late fetch, the caches are {late}, not none")
         # The next build: another site version in sw.js.
         with open(os.path.join(served, "sw.js"), encoding="utf-8") as fh:
             worker = fh.read()
@@ -193,9 +256,14 @@ def check_offline(f, folder, all_cases):
             fh.write(worker.replace(version, "next"))
         b.driver.refresh()
         after = [first]
+        # The new build's cache there, and its worker in charge (none
+        # installing or waiting after it).
+        settled = ("navigator.serviceWorker.getRegistration().then((r) => arguments[0](!!r && !r.installing && "
+                   "!r.waiting && !!r.active && r.active.state === 'activated'))")
         for _ in range(60):
             after = b.driver.execute_async_script(caches)
-            if [k.rsplit(":", 1)[-1] for k in first + after] == [version, "next"]:
+            if [k.rsplit(":", 1)[-1] for k in first + after] == [version, "next"] and \
+                    b.driver.execute_async_script(settled):
                 break
             time.sleep(0.5)
         f.check([k.rsplit(":", 1)[-1] for k in first + after] == [version, "next"],
@@ -265,7 +333,9 @@ def main():
             f.check(False, f"archive: {p}")
         # One browser for everything from disk; offline has its own profile.
         disk = Browser("file://" + urllib.parse.quote(folder))
-        for name, check in [("folder", lambda: check_folder(disk, f, folder, all_cases)),
+        for name, check in [("put in place", lambda: check_put_in_place(f)),
+                            ("folder", lambda: check_folder(disk, f, folder, all_cases)),
+                            ("一括計算", lambda: check_batch(disk, f, BATCH_CASES[:1], os.environ.get("MILFO_CALC"))),
                             ("print", lambda: check_print(disk, f, by_name[PRINTED])),
                             ("keyboard", lambda: check_keyboard(disk, f, by_name[PRINTED])),
                             ("broken module", lambda: check_broken_modules(disk, f, folder)),

@@ -8,16 +8,22 @@ case is one sequence of real key and mouse input (W3C Actions, one WebDriver
 command), its outcome read back by one script. With axe, axe-core's
 accessibility rules on a few pages instead.
 
-web_test.py SITE_DIR CASES_JSON LAYOUT_DIR [PROGRAM...|menu|axe]   (default: everything but axe)
+web_test.py SITE_DIR CASES_JSON LAYOUT_DIR [PROGRAM...|menu|batch|axe]   (default: everything but axe)
+
+The 一括計算 page's results are compared with those of the milfo-calc named
+by MILFO_CALC.
 
 Exit 77 (skipped) only when Chromium, its driver or Selenium is not installed.
 """
+import csv
 import functools
 import http.server
+import io
 import json
 import os
 import shutil
 import socketserver
+import subprocess
 import sys
 import tempfile
 import threading
@@ -33,6 +39,7 @@ try:
     from selenium.webdriver.common.action_chains import ActionChains
     from selenium.webdriver.common.by import By
     from selenium.webdriver.common.keys import Keys
+    from selenium.webdriver.support.ui import Select
     from selenium.common.exceptions import WebDriverException
 except ImportError:
     webdriver = None
@@ -568,17 +575,20 @@ axe.run(document, {resultTypes: ['violations']}).then(
 
 def check_axe(b, f, by_name, axe_file):
     """axe-core's rules (WCAG and best practices) find no violation in the
-    menu, in fennick with a box marked, in 熱伝達率 as it opens, and in
-    保温設計 after a design with every fold of its side tables open."""
+    menu, in fennick with a box marked, in 熱伝達率 as it opens, in
+    保温設計 after a design with every fold of its side tables open, and in
+    一括計算 as it opens."""
     with open(axe_file, encoding="utf-8") as fh:
         axe = fh.read()
     marked = next(c for c in by_name["fennick"]["cases"] if any(note for _, note in c.get("marks", [])))
     design = next(c for c in by_name["保温設計"]["cases"] if not c["fault"] and c["commands"][-1].startswith("click"))
     for page, commands in [("menu", None), ("fennick", marked["commands"]), ("熱伝達率", None),
-                           ("保温設計", design["commands"])]:
+                           ("保温設計", design["commands"]), ("一括計算", None)]:
         t0 = time.time()
         if page == "menu":
             b.driver.get(b.origin + "/index.html")
+        elif page == "一括計算":
+            b.driver.get(b.origin + "/" + urllib.parse.quote("一括計算.html"))
         elif commands:
             Session(b, page).play(commands)
             b.js("document.querySelectorAll('details').forEach((d) => { d.open = true; })")
@@ -590,6 +600,141 @@ def check_axe(b, f, by_name, axe_file):
         f.check(not result["violations"], f"{page}: axe-core {result['version']} finds {result['violations']}")
         print(f"{page}: axe-core {result['version']}, {len(result['violations'])} violations, "
               f"{time.time() - t0:.1f} s", flush=True)
+
+
+# A chart of a near-flat series (two values a Double's last bit apart): drawn,
+# with ticks that differ, in a moment.
+FLAT_CHART = """
+const table = {title: 'flat', columns: ['x', 'y'], rows: [['1', '1'], ['2', '1.0000000000000002']],
+               chart: {x: 0, lines: [1], marked: -1, markedTitle: '', levelColumn: -1, level: '', levelTitle: ''}};
+document.dispatchEvent(new CustomEvent('milfo-tables', {detail: [table]}));
+const svg = document.querySelector('.side-tables svg.chart');
+const ticks = svg ? [...svg.querySelectorAll('text.tick.line-0')].map(t => t.textContent) : [];
+return {ticks, nan: svg ? svg.outerHTML.includes('NaN') : true};
+"""
+
+
+def check_chart(b, f):
+    b.open(page_of("保温設計"))
+    b.driver.set_script_timeout(5)
+    try:
+        got = b.js(FLAT_CHART)
+        f.check(len(got["ticks"]) >= 2 and len(set(got["ticks"])) == len(got["ticks"]) and not got["nan"],
+                f"a near-flat chart: ticks {got['ticks']}, NaN {got['nan']}")
+    except WebDriverException as e:
+        f.check(False, f"a near-flat chart is never drawn: {e.msg}")
+    finally:
+        b.driver.set_script_timeout(30)
+
+
+def cp932(text):
+    return text.encode("cp932")
+
+
+# The 一括計算 page (一括計算.html) on a line list of each kind, against
+# `milfo-calc --bom [--header names] [--lenient] PROGRAM FILE` on the same
+# file: the file's name, the program, --header names, --lenient, its bytes,
+# and what the page must say (a note, or the message of a list it refuses).
+BATCH_CASES = [
+    # Captions without their units, a line number and a tag passed through
+    # (one of them markup, shown as text), UTF-8 with a BOM, CRLF; a row
+    # whose cell is no number is marked.
+    ("lines.csv", "fennick", False, False,
+     "\ufeff番号,ポリエチレンフォームの種類,低温側温度,高温側温度,タグ\r\n1,保温筒１種,0,50,<b>L-1</b>\r\n"
+     "2,保温筒２種,-40,0,\"A,B\"\r\n3,保温筒１種,abc,50,\r\n".encode(), "UTF-8（BOM 付き）"),
+    # Captions in CP932 from Excel, read leniently: the finish fills ε, a
+    # speed with its unit is read as the window reads it and named.
+    ("excel.csv", "熱伝達率", False, True,
+     cp932("番号,環境温度（℃）,表面温度,風速,放射率,配管の直径,断熱材の厚さ\r\n1,20,50,0,アルミニウム板,0.1,0.05\r\n"
+           "2,20,50,1.5ｍ/s,ｱﾙﾐﾆｳﾑ板,0.1,0.05\r\n"), "Shift_JIS（CP932）"),
+    # Control names for 保温設計, the results by control name.
+    ("design.csv", "保温設計", True, False,
+     "ライン番号,Combo1,Combo2,Text1,Text2,Text3,Combo3,Combo4,Combo5,Combo6\n"
+     "L-101,ロックウール,保温筒,350,20,70,アルミニウム板,水平管,150A,表面温度上限\n"
+     "L-201,ポリスチレンフォーム,押出法保温筒３種,7,30,80,ステンレス鋼板,水平管,80A,防露\n".encode(), "UTF-8"),
+    # A list without the temperatures: refused, naming them.
+    ("missing.csv", "fennick", False, False, "番号,ポリエチレンフォームの種類,低温,高温\n1,保温筒１種,0,50\n".encode(),
+     "Text1 低温側温度（℃）、Text2 高温側温度（℃）"),
+]
+
+BATCH_STATE = """
+const done = arguments[arguments.length - 1];
+(function poll() {
+  const state = document.body.dataset.batch;
+  if (state === 'running' || state === undefined) return setTimeout(poll, 20);
+  done({state, message: document.getElementById('message').textContent,
+        notes: [...document.querySelectorAll('#notes li')].map(li => li.textContent),
+        rows: [...document.querySelectorAll('#rows tr')].map(tr => [...tr.cells].map(c => c.textContent)),
+        failed: [...document.querySelectorAll('#rows tbody tr')].map(tr => tr.classList.contains('failed')),
+        markup: document.querySelectorAll('#rows td *').length,
+        download: document.getElementById('download').hidden ? null : document.getElementById('download').download});
+})();
+"""
+
+
+def check_batch(b, f, cases, milfo_calc, programs=None):
+    """Each line list through the page as a person runs it (the program
+    picked, the file chosen, 計算 clicked, the result downloaded): the same
+    bytes as milfo-calc's, the same rows on the page with the failed ones
+    marked and every cell as text, the encoding said; a list milfo-calc
+    refuses is refused, naming the missing inputs in the page's message."""
+    if not f.check(milfo_calc and os.path.isfile(milfo_calc), "no milfo-calc to compare the page with"):
+        return
+    work = tempfile.mkdtemp(prefix="milfo-batch-test-")
+    downloads = os.path.join(work, "downloads")
+    os.makedirs(downloads)
+    b.driver.execute_cdp_cmd("Browser.setDownloadBehavior", {"behavior": "allow", "downloadPath": downloads})
+    try:
+        # In the menu and in every page's links; every program to choose, by
+        # its name, with its menu number and title.
+        for page in ("index.html", page_of("fennick")):
+            b.driver.get(f"{b.origin}/{urllib.parse.quote(page)}")
+            f.check(urllib.parse.quote("一括計算.html") in b.js("return [...document.links].map(a => a.getAttribute('href'))"),
+                    f"{page} has no link to 一括計算.html")
+        b.open("一括計算.html")
+        if programs:
+            values = b.js("return [...document.querySelectorAll('#program option')].map(o => o.value)")
+            f.check(values == programs, f"一括計算's programs: {values}")
+        for name, program, names, lenient, data, says in cases:
+            path = os.path.join(work, name)
+            with open(path, "wb") as fh:
+                fh.write(data)
+            args = [milfo_calc, "--bom"] + (["--header", "names"] if names else []) + \
+                   (["--lenient"] if lenient else []) + (["--encoding", "cp932"] if "CP932" in says else [])
+            calc = subprocess.run(args + [program, path], capture_output=True)
+            # One page for every list, as a person runs one after another.
+            Select(b.element("program")).select_by_value(program)
+            Select(b.element("header")).select_by_value("names" if names else "captions")
+            if b.element("lenient").is_selected() != lenient:
+                b.element("lenient").click()
+            b.element("file").send_keys(path)
+            b.element("run").click()
+            got = b.driver.execute_async_script(BATCH_STATE)
+            what = f"一括計算 {name}"
+            if calc.returncode == 2:
+                f.check(got["state"] == "error" and says in got["message"] and says.replace("、", ", ") in
+                        calc.stderr.decode(), f"{what}: refused as {got['state']}: {got['message']!r}; "
+                                              f"milfo-calc: {calc.stderr.decode()!r}")
+                continue
+            f.check(calc.returncode == 0 and got["state"] == "done", f"{what}: {got['state']} {got['message']!r}")
+            f.check(any(says in n for n in got["notes"]), f"{what}: notes {got['notes']}")
+            expected = list(csv.reader(io.StringIO(calc.stdout.decode("utf-8-sig"), newline="")))
+            f.check(got["rows"] == expected, f"{what}: the page shows {got['rows']}, not {expected}")
+            f.check(got["failed"] == [row[-1] != "" for row in expected[1:]], f"{what}: failed rows {got['failed']}")
+            f.check(got["markup"] == 0, f"{what}: a cell was read as markup")
+            stem = os.path.splitext(name)[0]
+            f.check(got["download"] == stem + "-結果.csv", f"{what}: the download is named {got['download']!r}")
+            b.element("download").click()
+            result = os.path.join(downloads, stem + "-結果.csv")
+            for _ in range(200):
+                if os.path.isfile(result):
+                    break
+                time.sleep(0.02)
+            time.sleep(0.05)
+            with open(result, "rb") as fh:
+                f.check(fh.read() == calc.stdout, f"{what}: the download differs from milfo-calc's output")
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
 
 
 def desktop_names(entries_dir):
@@ -669,6 +814,11 @@ def main():
             check_menu(b, f, menu)
             check_keys(b, f)
             check_module_failure(b, f)
+            check_chart(b, f)
+        if not only or "batch" in only:
+            t0 = time.time()
+            check_batch(b, f, BATCH_CASES, os.environ.get("MILFO_CALC"), programs)
+            print(f"一括計算: {len(BATCH_CASES)} line lists, {time.time() - t0:.1f} s", flush=True)
         for pc in all_cases:
             if only and pc["program"] not in only:
                 continue

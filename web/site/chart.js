@@ -72,9 +72,13 @@
   // A cell as a number, or NaN for an empty one.
   const value = (cell) => (cell === "" ? NaN : Number(cell));
 
-  // From lo to hi in 4 to 8 steps of 1, 2 or 5 times a power of ten.
+  // From lo to hi in 4 to 8 steps of 1, 2 or 5 times a power of ten. The
+  // steps are counted, not summed: a step below the precision of the values
+  // would never move a running sum. A range that is flat, or too narrow for
+  // ticks that differ in 12 digits, is widened by a tenth of its value.
   function ticks(lo, hi) {
-    if (!(hi > lo)) {
+    if (!Number.isFinite(lo) || !Number.isFinite(hi)) return [0, 1];
+    if (!(hi - lo > Math.max(Math.abs(lo), Math.abs(hi)) * 1e-9)) {
       const pad = Math.abs(lo) > 0 ? Math.abs(lo) * 0.1 : 1;
       lo -= pad;
       hi += pad;
@@ -82,10 +86,10 @@
     const rough = (hi - lo) / 5;
     const power = Math.pow(10, Math.floor(Math.log10(rough)));
     const step = [1, 2, 5, 10].map((m) => m * power).find((s) => (hi - lo) / s <= 8);
-    const first = Math.floor(lo / step) * step;
-    const last = Math.ceil(hi / step) * step;
+    const first = Math.floor(lo / step);
+    const count = Math.ceil(hi / step) - first;
     const values = [];
-    for (let v = first; v <= last + step / 2; v += step) values.push(Number(v.toPrecision(12)));
+    for (let i = 0; i <= count; ++i) values.push(Number(((first + i) * step).toPrecision(12)));
     return values;
   }
 

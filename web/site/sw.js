@@ -39,15 +39,20 @@ self.addEventListener("fetch", (event) => {
   // The folder itself is its menu.
   const key = request.url.split(/[?#]/)[0] === self.registration.scope ? self.registration.scope + "index.html" : request;
   event.respondWith(
-    caches.open(CACHE).then((cache) =>
-      cache.match(key, { ignoreSearch: true }).then(
-        (kept) =>
-          kept ||
-          fetch(request).then((response) => {
-            if (response.ok) cache.put(request, response.clone());
-            return response;
-          }),
-      ),
+    // Looked up without opening the cache: opening would make it anew.
+    caches.match(key, { cacheName: CACHE, ignoreSearch: true }).then(
+      (kept) =>
+        kept ||
+        fetch(request).then((response) => {
+          // Kept while the worker lives on (waitUntil), and only in this
+          // build's cache as long as it is there: an old worker's late fetch
+          // must not bring back the cache a newer one has deleted.
+          if (response.ok) {
+            const copy = response.clone();
+            event.waitUntil(caches.has(CACHE).then((has) => has && caches.open(CACHE).then((c) => c.put(request, copy))));
+          }
+          return response;
+        }),
     ),
   );
 });

@@ -1,0 +1,156 @@
+// The WebAssembly side of the site's 一括計算 page: milfo-calc's runner
+// (calc/batch.h) over the file the person picked, in the page's Web Worker.
+// The worker gives the file's bytes on demand (its slices, read as they are
+// asked for) and takes the result's bytes, the notes, the records to show
+// and the progress, through Module.batchIO (web/site/batch-worker.js). What
+// is read, how, and what is written are the runner's: the download is what
+// `milfo-calc --bom [--header names] [--lenient] PROGRAM FILE` writes, the
+// encoding chosen as the page says (a UTF-8 byte order mark or valid UTF-8:
+// UTF-8; anything else CP932).
+#include <emscripten/emscripten.h>
+
+#include <string>
+#include <vector>
+
+#include "batch.h"
+#include "catalogue.h"
+#include "event.h"
+#include "input.h"
+#include "json.h"
+
+namespace {
+
+using milfo::calc::Message;
+using milfo::web::quoted;
+
+// clang-format off
+EM_JS(int, batchRead, (char* buffer, int size), {
+    const bytes = Module.batchIO.read(size);
+    if (bytes === null) return -1;
+    HEAPU8.set(bytes, buffer);
+    return bytes.length;
+});
+EM_JS(void, batchRewind, (), { Module.batchIO.rewind(); });
+EM_JS(int, batchWrite, (const char* data, int size), { return Module.batchIO.write(HEAPU8.slice(data, data + size)); });
+EM_JS(void, batchNote, (const char* text), { Module.batchIO.note(UTF8ToString(text)); });
+EM_JS(void, batchRecord, (const char* json), { Module.batchIO.record(UTF8ToString(json)); });
+EM_JS(void, batchProgress, (double rows, double done, double failed), {
+    Module.batchIO.progress(rows, done, failed);
+});
+// clang-format on
+
+// The file, from its start.
+class PageBytes : public milfo::calc::ByteReader {
+public:
+    PageBytes() { batchRewind(); }
+    size_t next(char* buf, size_t n) override
+    {
+        const int got = batchRead(buf, static_cast<int>(n));
+        if (got < 0)
+            throw milfo::calc::InputError(0, {"cannot read the file", "ファイルを読めません。"});
+        return static_cast<size_t>(got);
+    }
+};
+
+class PageSink : public milfo::calc::ByteSink {
+public:
+    bool write(const char* data, size_t n) override { return batchWrite(data, static_cast<int>(n)) != 0; }
+};
+
+// The notes, the first records (as JSON: [failed, [cells...]]) and the
+// progress (rows done, how much of the file, rows failed), every few hundred
+// rows and at the end.
+class PageListener : public milfo::calc::BatchListener {
+public:
+    explicit PageListener(long long shown) : shown_(shown) {}
+    ~PageListener() override
+    {
+        batchProgress(static_cast<double>(rows_), done_, static_cast<double>(failed_));
+    }
+    PageListener(const PageListener&) = delete;
+    PageListener& operator=(const PageListener&) = delete;
+
+    void note(const Message& message) override { batchNote(message.ja.c_str()); }
+    void record(const std::vector<const std::string*>& cells, bool failed) override
+    {
+        if (failed)
+            ++failed_;
+        if (records_++ >= shown_)
+            return;
+        std::string json = failed ? "[true,[" : "[false,[";
+        for (size_t i = 0; i < cells.size(); ++i)
+            json += (i == 0 ? "" : ",") + quoted(*cells[i]);
+        batchRecord((json + "]]").c_str());
+    }
+    void progress(long long rows, double done) override
+    {
+        rows_ = rows;
+        done_ = done;
+        if ((rows & 255) == 0)
+            batchProgress(static_cast<double>(rows), done, static_cast<double>(failed_));
+    }
+
+private:
+    long long shown_;
+    long long records_ = 0;
+    long long rows_ = 0;
+    long long failed_ = 0;
+    double done_ = 0;
+};
+
+std::string answer;
+
+}  // namespace
+
+extern "C" {
+
+// Runs a program over the worker's file (name: as messages name it; size in
+// bytes): the header by control names or captions, leniently or strictly;
+// records beyond the first `shown` are not handed over for display.
+// Answers {"status":0|1|2,"error":message|null}: 0 done, 2 the list cannot
+// be run (the command line's exit status 2; its message in Japanese), 1 a
+// fault of its own.
+EMSCRIPTEN_KEEPALIVE const char* milfo_batch(const char* program, const char* name, double size, int names,
+                                             int lenient, double shown)
+{
+    int status = 0;
+    std::string error;
+    const std::string file = name;
+    try {
+        const milfo::ProgramDescription* p = milfo::findProgram(program);
+        if (p == nullptr)
+            throw milfo::calc::Stop{{"", std::string("計算プログラム ") + program + " がありません。"}};
+        milfo::calc::BatchOptions options;
+        options.names = names != 0;
+        options.lenient = lenient != 0;
+        options.byteOrderMark = true;
+        PageListener listener(static_cast<long long>(shown));
+        milfo::calc::Detected detected{};
+        {
+            PageBytes scan;
+            detected = milfo::calc::detectEncoding(scan);
+        }
+        listener.note({"", "文字コード: " + milfo::calc::encodingName(detected).ja + " として読みました。"});
+        PageBytes bytes;
+        const auto text = milfo::calc::openSource(bytes, detected.encoding);
+        milfo::calc::CsvRows rows(*text, {file, file}, static_cast<long long>(size));
+        PageSink sink;
+        milfo::calc::runBatch(*p, options, rows, sink, listener);
+    } catch (const milfo::calc::Stop& stop) {
+        status = 2;
+        error = stop.message.ja;
+    } catch (const milfo::calc::InputError& e) {
+        status = 2;
+        error = (e.line() > 0 ? file + " の " + std::to_string(e.line()) + " 行目: " : "") + e.message().ja;
+    } catch (const milfo::calc::OutputError&) {
+        status = 1;
+        error = "結果を書き出せません。";
+    } catch (...) {
+        status = 1;
+        error = milfo::currentFailure().message;
+    }
+    answer = "{\"status\":" + std::to_string(status) +
+             ",\"error\":" + (error.empty() ? "null" : quoted(error)) + "}";
+    return answer.c_str();
+}
+}
