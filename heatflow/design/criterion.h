@@ -1,0 +1,43 @@
+// A purpose 保温設計 chooses a standard thickness for (its 設計条件): the
+// name the list shows, the messages it may stop with, its own checks, the
+// target surface temperature where it has one, and what a thickness must
+// give. Each criterion is a small source of its own beside this one.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "design.h"
+#include "program.h"
+
+namespace milfo::heatflow::design {
+
+class Criterion {
+public:
+    virtual ~Criterion() = default;
+
+    // Its entry in the list of criteria.
+    virtual const char* name() const = 0;
+    // The messages of its own it may stop a design with.
+    virtual std::vector<std::string> messages() const = 0;
+    // Its own checks, made after the common ones; each throws its message.
+    virtual void check(const Inputs& in, const Plan& plan) const = 0;
+    // The target surface temperature it works out (writing what the window
+    // shows of it on the way), or "" when it has none: step 4 then starts
+    // from the mean of the two temperatures.
+    virtual std::string target(Form& /*form*/, const Inputs& /*in*/, Design& /*design*/) const { return ""; }
+    // Whether what a standard thickness gives meets it.
+    virtual bool meets(const Inputs& in, const Plan& plan, const AtThickness& at) const = 0;
+    // The level the chart of the standard thicknesses draws (none by
+    // default): its value and the column it is read against.
+    virtual void level(SideTable::Chart& /*chart*/, const Inputs& /*in*/, const Plan& /*plan*/) const {}
+};
+
+const Criterion& surfaceLimit();  // 表面温度上限
+const Criterion& condensation();  // 防露
+const Criterion& lossLimit();     // 放散熱量上限
+
+// Every criterion, in the list's order.
+const std::vector<const Criterion*>& criteria();
+
+}  // namespace milfo::heatflow::design
