@@ -420,7 +420,7 @@ TEST(InsulationDesign, GradesAreTheMaterialWindowsOwn)
 // window at the target and ends with the run that settled it.
 TEST(InsulationDesign, SideTablesOfTheWorkedExample)
 {
-    const auto check = [](const char* shape, size_t chainLines) {
+    const auto check = [](const char* shape, size_t chainLines, const char* last, bool isPipe) {
         SCOPED_TRACE(shape);
         FormModel form = designWith({{"Combo1", "ロックウール"},
                                      {"Combo2", "保温板１号"},
@@ -446,14 +446,26 @@ TEST(InsulationDesign, SideTablesOfTheWorkedExample)
             EXPECT_EQ(row.back(), "") << row.front();
         const SideTable& chain = tables[1];
         ASSERT_EQ(chain.rows.size(), chainLines);
+        // In the windows' words: the step from 1, the program by its title,
+        // the button, the values entered and read by their captions.
         EXPECT_EQ(chain.rows.front(),
-                  (std::vector<std::string>{"2", "pimbrel", "計算", "Combo1=保温板１号 Text1=60 Text2=300",
-                                            "Text3=0.06656056", "0.06656056"}));
-        EXPECT_EQ(chain.rows.back()[1], "表面温度");
-        EXPECT_EQ(chain.rows.back()[5], form.text("Text17"));
+                  (std::vector<std::string>{
+                      "1", "目標表面温度での平均熱伝導率", "ロックウールの平均熱伝導率", "計算",
+                      "ロックウールの種類=保温板１号\n低温側温度（℃）=60\n高温側温度（℃）=300",
+                      "平均熱伝導率（Ｗ／ｍｋ）=0.06656056", "0.06656056"}));
+        EXPECT_EQ(chain.rows[1][1], shape == std::string("水平管") ? "必要厚さ（1回目）" : "必要厚さ");
+        EXPECT_EQ(chain.rows[1][2], "熱伝達率");
+        EXPECT_EQ(chain.rows.back()[0], std::to_string(chainLines));
+        EXPECT_EQ(chain.rows.back()[1], last);
+        EXPECT_EQ(chain.rows.back()[2], "施工後の断熱材の外表面温度");
+        EXPECT_EQ(chain.rows.back()[3], isPipe ? "配管の計算" : "平面の計算");
+        EXPECT_EQ(chain.rows.back()[6], form.text("Text17"));
+        for (const std::vector<std::string>& row : chain.rows)
+            for (const std::string& cell : row)
+                EXPECT_EQ(cell.find("Text"), std::string::npos) << cell;
     };
-    check("水平管", 49);
-    check("垂直平面", 47);
+    check("水平管", 49, "標準厚さ50ｍｍ（9回目）", true);
+    check("垂直平面", 47, "標準厚さ65ｍｍ（11回目）", false);
 
     // Before a design has passed its checks the tables have their heads and
     // no rows.

@@ -61,11 +61,12 @@ std::vector<std::string> entriesOf(const FormModel& window, const char* list)
     return c != nullptr ? window.entries(*c) : std::vector<std::string>{};
 }
 
-Run::Run(const FormModel& loaded, Chain* chain, std::string step) : form_(loaded), chain_(chain)
+Run::Run(const FormModel& loaded, Chain* chain, std::string purpose) : form_(loaded), chain_(chain)
 {
     if (chain_ != nullptr) {
-        line_.step = std::move(step);
-        line_.program = loaded.program().name;
+        line_.purpose = std::move(purpose);
+        const CatalogueEntry* entry = findEntry(loaded.program().name);
+        line_.program = entry != nullptr ? entry->title : loaded.program().name;
     }
 }
 
@@ -86,7 +87,7 @@ Run& Run::press(const char* button)
 {
     const Control& c = form_.rules().controls()[form_.rules().placeOf(button)];
     if (chain_ != nullptr)
-        line_.button = c.text;
+        line_.button = form_.rules().caption(c);
     passOn(form_.press(c));
     return *this;
 }
@@ -112,6 +113,7 @@ std::string Run::result(const char* box)
 std::string Run::finish(std::string value)
 {
     if (chain_ != nullptr) {
+        line_.step = std::to_string(chain_->size() + 1);
         line_.value = value;
         chain_->push_back(line_);
         chain_ = nullptr;
@@ -122,7 +124,7 @@ std::string Run::finish(std::string value)
 void Run::note(std::string& list, const char* control, const std::string& text)
 {
     if (chain_ != nullptr)
-        list += (list.empty() ? "" : " ") + std::string(control) + "=" + text;
+        list += (list.empty() ? "" : "\n") + form_.rules().caption(*form_.rules().find(control)) + "=" + text;
 }
 
 void Run::passOn(const std::optional<Failure>& failure)

@@ -39,10 +39,14 @@ const Windows& windows();
 // The entries of a window's list as the window, loaded, lists them.
 std::vector<std::string> entriesOf(const FormModel& window, const char* list);
 
-// One line of the chain of window runs: which step, which window and button,
-// what was entered, what was read, and the text passed on.
+// One line of the design's record, in the words of the windows: the step's
+// number (from 1), what the step is for, the program by its title, the
+// button by its caption, each value entered and each result read as
+// "caption=text" (one a line), and the text passed on ("! message" where the
+// run failed).
 struct ChainLine {
     std::string step;
+    std::string purpose;
     std::string program;
     std::string button;
     std::string entered;
@@ -54,10 +58,10 @@ using Chain = std::vector<ChainLine>;
 // One run of a window: entries as a person makes them (a list's text picked
 // when it is one of the list's entries, else typed), a press, the results
 // read. A failure of the window is passed on as the window reported it; an
-// empty result ends the design.
+// empty result ends the design. With a chain, the run is its next line.
 class Run {
 public:
-    Run(const FormModel& loaded, Chain* chain, std::string step);
+    Run(const FormModel& loaded, Chain* chain, std::string purpose);
 
     Run& enter(const char* control, const std::string& text);
     Run& press(const char* button);

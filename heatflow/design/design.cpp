@@ -23,6 +23,9 @@ namespace {
 constexpr int kRequiredRoundLimit = 100;
 constexpr int kSurfaceRoundLimit = 200;
 
+// What the steps are for, as the design's record names them.
+const char* const kRequired = "必要厚さ";
+
 // The place of text among names, or nothing.
 template <typename List, typename Name>
 std::optional<size_t> choice(const List& names, std::string_view text, Name name)
@@ -106,6 +109,11 @@ std::optional<std::vector<long>> parseSeries(std::string_view text)
     return series;
 }
 
+std::string standardStep(long mm)
+{
+    return "標準厚さ" + std::to_string(mm) + "ｍｍ";
+}
+
 std::string metresText(long mm)
 {
     std::string digits = std::to_string(mm);
@@ -122,17 +130,17 @@ std::string metresText(long mm)
 
 std::string Design::dewPoint()
 {
-    Run run(windows().dewPoint, chain_, "1");
+    Run run(windows().dewPoint, chain_, "露点温度");
     run.enter("Text1", in_.ambient).enter("Text4", in_.humidity).press("Command1");
     return run.finish(run.result("Text3"));
 }
 
-std::string Design::conductivity(const std::string& surface, const std::string& step)
+std::string Design::conductivity(const std::string& surface, const std::string& purpose)
 {
     const bool ordered = !(ReadVal(in_.inner) < ReadVal(surface));
     const std::string& lo = ordered ? surface : in_.inner;
     const std::string& hi = ordered ? in_.inner : surface;
-    Run run(materialWindow_, chain_, step);
+    Run run(materialWindow_, chain_, purpose);
     if (materialWindow_.rules().find("Combo1") != nullptr)
         run.enter("Combo1", in_.grade);
     run.enter("Text1", lo).enter("Text2", hi).press("Command1");
@@ -145,9 +153,9 @@ std::string Design::conductivity(const std::string& surface, const std::string& 
 }
 
 std::string Design::coefficient(const std::string& surface, const std::string& thickness,
-                                const std::string& step)
+                                const std::string& purpose)
 {
-    Run run(windows().heatTransfer, chain_, step);
+    Run run(windows().heatTransfer, chain_, purpose);
     run.enter("Text1", in_.ambient)
         .enter("Text2", surface)
         .enter("Text3", in_.wind)
@@ -180,9 +188,9 @@ std::string Design::coefficient(const std::string& surface, const std::string& t
 }
 
 std::string Design::thickness(const std::string& lambda, const std::string& surface, const std::string& h,
-                              const std::string& step)
+                              const std::string& purpose)
 {
-    Run run(windows().thickness, chain_, step);
+    Run run(windows().thickness, chain_, purpose);
     run.enter("Text1", lambda)
         .enter("Text2", in_.inner)
         .enter("Text3", surface)
@@ -200,14 +208,14 @@ std::string Design::thickness(const std::string& lambda, const std::string& surf
 std::pair<std::string, std::string> Design::required(const std::string& target, const std::string& lambda)
 {
     if (shape_ != Shape::HorizontalPipe) {
-        const std::string h = coefficient(target, "0", "3");
-        return {h, thickness(lambda, target, h, "3")};
+        const std::string h = coefficient(target, "0", kRequired);
+        return {h, thickness(lambda, target, h, kRequired)};
     }
     std::vector<std::string> seen{"0"};
     for (int round = 1; round <= kRequiredRoundLimit; ++round) {
-        const std::string step = "3 (" + std::to_string(round) + ")";
-        const std::string h = coefficient(target, seen.back(), step);
-        std::string t = thickness(lambda, target, h, step);
+        const std::string purpose = std::string(kRequired) + "（" + std::to_string(round) + "回目）";
+        const std::string h = coefficient(target, seen.back(), purpose);
+        std::string t = thickness(lambda, target, h, purpose);
         const bool repeats = std::find(seen.begin(), seen.end(), t) != seen.end();
         seen.push_back(std::move(t));
         if (repeats)
@@ -224,13 +232,13 @@ AtThickness Design::atThickness(long mm, const std::string& start)
         outer = ShowDecimal((Real(2) * Real(ReadVal(metres)) + Real(ReadVal(in_.diameter))).value());
     std::vector<std::string> seen{start};
     for (int round = 1; round <= kSurfaceRoundLimit; ++round) {
-        const std::string step = "4 T=" + std::to_string(mm) + " (" + std::to_string(round) + ")";
+        const std::string purpose = standardStep(mm) + "（" + std::to_string(round) + "回目）";
         const std::string& surface = seen.back();
         AtThickness at;
-        at.conductivity = conductivity(surface, step);
-        at.coefficient = coefficient(surface, metres, step);
-        at.loss = loss(at.conductivity, surface, at.coefficient, metres, outer, step);
-        at.surface = surfaceTemperature(at.loss, at.coefficient, outer, step);
+        at.conductivity = conductivity(surface, purpose);
+        at.coefficient = coefficient(surface, metres, purpose);
+        at.loss = loss(at.conductivity, surface, at.coefficient, metres, outer, purpose);
+        at.surface = surfaceTemperature(at.loss, at.coefficient, outer, purpose);
         const bool repeats = std::find(seen.begin(), seen.end(), at.surface) != seen.end();
         seen.push_back(at.surface);
         if (repeats)
@@ -241,9 +249,9 @@ AtThickness Design::atThickness(long mm, const std::string& start)
 
 // 放散熱量: the loss through the thickness at this surface temperature.
 std::string Design::loss(const std::string& lambda, const std::string& surface, const std::string& h,
-                         const std::string& metres, const std::string& outer, const std::string& step)
+                         const std::string& metres, const std::string& outer, const std::string& purpose)
 {
-    Run run(windows().heatLoss, chain_, step);
+    Run run(windows().heatLoss, chain_, purpose);
     run.enter("Text1", lambda)
         .enter("Text2", in_.inner)
         .enter("Text3", surface)
@@ -259,9 +267,9 @@ std::string Design::loss(const std::string& lambda, const std::string& surface, 
 
 // 表面温度: the surface temperature that loss gives.
 std::string Design::surfaceTemperature(const std::string& q, const std::string& h, const std::string& outer,
-                                       const std::string& step)
+                                       const std::string& purpose)
 {
-    Run run(windows().surfaceTemperature, chain_, step);
+    Run run(windows().surfaceTemperature, chain_, purpose);
     run.enter("Text1", in_.ambient).enter("Text2", q).enter("Text3", h);
     if (isPipe(shape_)) {
         run.enter("Text8", outer).press("Command2");
@@ -341,7 +349,7 @@ void designOnForm(Form& form, Chain* chain, std::optional<Plan>* planned)
 
     std::string required;
     if (!plan.target.empty()) {
-        const std::string lambda = design.conductivity(plan.target, "2");
+        const std::string lambda = design.conductivity(plan.target, "目標表面温度での平均熱伝導率");
         form.setText("Text13", lambda);
         const auto [h, t] = design.required(plan.target, lambda);
         form.setText("Text14", h);

@@ -62,6 +62,10 @@ inline bool isPipe(Shape shape)
 // text is not such a series.
 std::optional<std::vector<long>> parseSeries(std::string_view text);
 
+// A standard thickness's steps as the design's record names them:
+// "標準厚さ50ｍｍ".
+std::string standardStep(long mm);
+
 // A thickness in millimetres as metres, exactly in decimal: 25 → "0.025",
 // 100 → "0.1", 1500 → "1.5".
 std::string metresText(long mm);
@@ -95,14 +99,14 @@ public:
     std::string dewPoint();
     // M(θs, θ1): the mean conductivity between the surface and the inside;
     // "0" means outside the grade's range.
-    std::string conductivity(const std::string& surface, const std::string& step);
+    std::string conductivity(const std::string& surface, const std::string& purpose);
     // H(θs, t): 熱伝達率's radiation coefficient plus its convective one for
     // the shape, h = ShowDecimal(ReadVal(Text6) + hc).
     std::string coefficient(const std::string& surface, const std::string& thickness,
-                            const std::string& step);
+                            const std::string& purpose);
     // R(λ, θs, h): ravelt's thickness for the wanted surface temperature.
     std::string thickness(const std::string& lambda, const std::string& surface, const std::string& h,
-                          const std::string& step);
+                          const std::string& purpose);
     // Step 3: the required thickness at the target surface temperature and
     // the coefficient it was worked out with.
     std::pair<std::string, std::string> required(const std::string& target, const std::string& lambda);
@@ -113,9 +117,9 @@ public:
 
 private:
     std::string loss(const std::string& lambda, const std::string& surface, const std::string& h,
-                     const std::string& metres, const std::string& outer, const std::string& step);
+                     const std::string& metres, const std::string& outer, const std::string& purpose);
     std::string surfaceTemperature(const std::string& q, const std::string& h, const std::string& outer,
-                                   const std::string& step);
+                                   const std::string& purpose);
 
     const Inputs& in_;
     const FormModel& materialWindow_;

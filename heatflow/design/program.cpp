@@ -91,10 +91,9 @@ const char* const kChainTitle = "計算の過程（各プログラムに入力�
 //   ended it; charted over T with the criterion's level (the target surface
 //   temperature, or the loss limit) and the adopted T marked;
 // - the chain: every window run of the design as the window works it out,
-//   in order: step ("1" dew point, "2" λ at the target, "3 (k)" the
-//   required thickness, "4 T=… (k)" a standard thickness), program, button,
-//   what was entered, what was read, and the text passed on ("! message"
-//   where the run failed).
+//   in order and in the windows' own words (ChainLine): the step, what it is
+//   for, the program, the button, what was entered and what was read, each
+//   by its caption, and the text passed on.
 std::vector<SideTable> sideTables(const Form& shown)
 {
     SideTable sweep{kSweepTitle,
@@ -103,7 +102,7 @@ std::vector<SideTable> sideTables(const Form& shown)
     sweep.chart.x = 0;
     sweep.chart.lines = {1, 2};
     sweep.chart.markedTitle = "採用厚さ";
-    SideTable chain{kChainTitle, {"手順", "プログラム", "ボタン", "入力", "結果", "渡す値"}};
+    SideTable chain{kChainTitle, {"手順", "内容", "プログラム", "ボタン", "入力", "結果", "渡す値"}};
 
     FormModel form = designForm(shown);
     Chain lines;
@@ -114,7 +113,7 @@ std::vector<SideTable> sideTables(const Form& shown)
         // The window shows how the design ended; the tables show how far it got.
     }
     for (ChainLine& l : lines)
-        chain.rows.push_back({l.step, l.program, l.button, l.entered, l.read, l.value});
+        chain.rows.push_back({l.step, l.purpose, l.program, l.button, l.entered, l.read, l.value});
     if (!plan)
         return {sweep, chain};
 
@@ -209,10 +208,10 @@ const ProgramDescription& insulationDesign()
             {K::TextBox, "Text17", "", 9360, 3900, 1935, 300, 47},
             {K::Label, "Label25", "採用厚さでの放散熱量（Ｗ／ｍ２・Ｗ／ｍ）", 6600, 4290, 1695, 510, 48},
             {K::TextBox, "Text18", "", 9360, 4320, 1935, 300, 49},
-            {K::Label, "Label26", "採用厚さでの平均熱伝導率", 6600, 4950, 2655, 255, 50},
+            {K::Label, "Label26", "採用厚さでの平均熱伝導率（Ｗ／ｍＫ）", 6600, 4890, 1935, 510, 50},
             {K::TextBox, "Text19", "", 9360, 4920, 1935, 300, 51},
-            {K::Label, "Label27", "採用厚さでの表面熱伝達率", 6600, 5370, 2655, 255, 52},
-            {K::TextBox, "Text20", "", 9360, 5340, 1935, 300, 53},
+            {K::Label, "Label27", "採用厚さでの表面熱伝達率（Ｗ／ｍ２Ｋ）", 6600, 5490, 1935, 510, 52},
+            {K::TextBox, "Text20", "", 9360, 5520, 1935, 300, 53},
             {K::Label, "Label28", kCreditLine, 9360, 6660, 1935, 255, 54},
             {K::Label, "Label29", "2026/12/07", 9360, 6960, 1215, 255, 55},
         },
