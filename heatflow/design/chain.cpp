@@ -45,6 +45,8 @@ const Windows& windows()
         loadedForm("放散熱量"),
         loadedForm("表面温度"),
         loadedForm("lorvast"),
+        loadedForm("凍結防止"),
+        loadedForm("温度降下"),
         [] {
             std::vector<FormModel> all;
             for (const Material& m : materials())

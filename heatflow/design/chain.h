@@ -31,6 +31,8 @@ struct Windows {
     FormModel heatLoss;
     FormModel surfaceTemperature;
     FormModel dewPoint;
+    FormModel freezing;
+    FormModel outletDrop;
     std::vector<FormModel> materials;  // as materials()
 };
 

@@ -45,9 +45,9 @@ public:
         return target;
     }
 
-    bool meets(const Inputs& /*in*/, const Plan& plan, const AtThickness& at) const override
+    bool meets(const Inputs& /*in*/, const Plan& plan, const Candidate& c) const override
     {
-        return ReadVal(at.surface) >= ReadVal(plan.target);
+        return ReadVal(c.at.surface) >= ReadVal(plan.target);
     }
 
     void level(SideTable::Chart& chart, const Inputs& /*in*/, const Plan& plan) const override

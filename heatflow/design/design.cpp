@@ -43,9 +43,9 @@ std::optional<size_t> choice(const List& names, std::string_view text, Name name
 
 std::vector<std::string> commonMessages()
 {
-    return {kNoMaterial,  kNoGrade,          kNoShape,       kNoCriterion, kSeries,
-            kDiameter,    kSameTemperatures, kNothingNeeded, kRangeBefore, kRangeAfter,
-            kNoThickness, kRequiredRounds,   kSurfaceRounds, kEmptyResult};
+    return {kNoMaterial,  kNoGrade,          kNoShape,        kNoCriterion,   kSeries,
+            kDiameter,    kSameTemperatures, kNothingNeeded,  kRangeBefore,   kRangeAfter,
+            kNoThickness, kPipesOnly,        kRequiredRounds, kSurfaceRounds, kEmptyResult};
 }
 
 Inputs::Inputs(const Form& form)
@@ -62,7 +62,15 @@ Inputs::Inputs(const Form& form)
       surfaceLimit(form.text("Text7")),
       dewMargin(form.text("Text8")),
       lossLimit(form.text("Text9")),
-      series(form.text("Text10"))
+      series(form.text("Text10")),
+      innerDiameter(form.text("Text24")),
+      volumetricHeat(form.text("Text23")),
+      holdingHours(form.text("Text21")),
+      frozenPart(form.text("Text22")),
+      flow(form.text("Text25")),
+      specificHeat(form.text("Text26")),
+      length(form.text("Text27")),
+      allowedDrop(form.text("Text28"))
 {
 }
 
@@ -283,7 +291,8 @@ std::string Design::surfaceTemperature(const std::string& q, const std::string& 
 
 const std::vector<const Criterion*>& criteria()
 {
-    static const std::vector<const Criterion*> all = {&surfaceLimit(), &condensation(), &lossLimit()};
+    static const std::vector<const Criterion*> all = {&surfaceLimit(), &condensation(), &lossLimit(),
+                                                      &freezing(), &outletDrop()};
     return all;
 }
 
@@ -335,10 +344,47 @@ Plan prepare(Form& form, const Inputs& in, Chain* chain)
 
 }  // namespace
 
+const std::vector<const char*>& resultBoxes()
+{
+    static const std::vector<const char*> boxes = [] {
+        std::vector<const char*> all = {"Text11", "Text12", "Text13", "Text14", "Text15",
+                                        "Text16", "Text17", "Text18", "Text19", "Text20"};
+        for (const Criterion* c : criteria())
+            if (c->resultBox() != nullptr)
+                all.push_back(c->resultBox());
+        return all;
+    }();
+    return boxes;
+}
+
+Candidate candidate(Design& design, const Plan& plan, size_t place)
+{
+    Candidate c;
+    c.mm = plan.series[place];
+    c.at = design.atThickness(c.mm, plan.start);
+    c.figures = plan.criterion->figures(design, plan, place, c.mm, c.at);
+    return c;
+}
+
+namespace {
+
+// The adopted thickness: what it gives, and the criterion's own result.
+void adopt(Form& form, const Criterion& criterion, const Candidate& c)
+{
+    form.setText("Text16", std::to_string(c.mm));
+    form.setText("Text17", c.at.surface);
+    form.setText("Text18", c.at.loss);
+    form.setText("Text19", c.at.conductivity);
+    form.setText("Text20", c.at.coefficient);
+    if (criterion.resultBox() != nullptr)
+        form.setText(criterion.resultBox(), criterion.result(c.figures));
+}
+
+}  // namespace
+
 void designOnForm(Form& form, Chain* chain, std::optional<Plan>* planned)
 {
-    for (const char* box :
-         {"Text11", "Text12", "Text13", "Text14", "Text15", "Text16", "Text17", "Text18", "Text19", "Text20"})
+    for (const char* box : resultBoxes())
         form.setText(box, "");
     const Inputs in(form);
     const Plan plan = prepare(form, in, chain);
@@ -356,20 +402,23 @@ void designOnForm(Form& form, Chain* chain, std::optional<Plan>* planned)
         form.setText("Text15", t);
         required = t;
     }
-    for (const long mm : plan.series) {
-        if (!required.empty() && ReadVal(metresText(mm)) < ReadVal(required))
+    const Criterion& criterion = *plan.criterion;
+    std::optional<Candidate> least;
+    for (size_t place = 0; place < plan.series.size(); ++place) {
+        if (!required.empty() && ReadVal(metresText(plan.series[place])) < ReadVal(required))
             continue;
-        const AtThickness at = design.atThickness(mm, plan.start);
-        if (!plan.criterion->meets(in, plan, at))
-            continue;
-        form.setText("Text16", std::to_string(mm));
-        form.setText("Text17", at.surface);
-        form.setText("Text18", at.loss);
-        form.setText("Text19", at.conductivity);
-        form.setText("Text20", at.coefficient);
-        return;
+        Candidate c = candidate(design, plan, place);
+        if (criterion.choosesLeast()) {
+            if (!least || c.figures.amount < least->figures.amount)
+                least = std::move(c);
+        } else if (criterion.meets(in, plan, c)) {
+            adopt(form, criterion, c);
+            return;
+        }
     }
-    throw HandlerMessage(kNoThickness);
+    if (!least)
+        throw HandlerMessage(kNoThickness);
+    adopt(form, criterion, *least);
 }
 
 }  // namespace milfo::heatflow::design

@@ -32,6 +32,7 @@ inline constexpr const char* kNoThickness =
     "設計条件を満たす標準厚さがありません。より厚い標準厚さを加えてください。";
 inline constexpr const char* kRequiredRounds =
     "必要厚さの繰り返し計算が１００回で決まりません。入力を見直してください。";
+inline constexpr const char* kPipesOnly = "凍結防止と温度降下は配管（水平管・垂直管）の条件です。";
 inline constexpr const char* kSurfaceRounds =
     "表面温度の繰り返し計算が２００回で決まりません。入力を見直してください。";
 
@@ -44,6 +45,12 @@ std::vector<std::string> commonMessages();
 struct Inputs {
     std::string material, grade, inner, ambient, humidity, wind, emissivity, shape, diameter, criterion,
         surfaceLimit, dewMargin, lossLimit, series;
+    // A pipe's own: its inner diameter, its material's volumetric heat.
+    std::string innerDiameter, volumetricHeat;
+    // 凍結防止: the hours the water must hold, the part of it that may freeze.
+    std::string holdingHours, frozenPart;
+    // 温度降下: the flow, its specific heat, the line's length, the drop allowed.
+    std::string flow, specificHeat, length, allowedDrop;
 
     explicit Inputs(const Form& form);
 };
@@ -94,6 +101,11 @@ public:
     void logTo(Chain* chain) { chain_ = chain; }
     const Inputs& inputs() const { return in_; }
     Shape shape() const { return shape_; }
+    // A run of another window as a step of this design (a criterion's own).
+    Run run(const FormModel& window, std::string purpose) const
+    {
+        return Run(window, chain_, std::move(purpose));
+    }
 
     // lorvast: θa and RH → the dew point.
     std::string dewPoint();
@@ -141,10 +153,33 @@ struct Plan {
     std::string start = "";
 };
 
-// One press of 計算: Text11–Text20 emptied, the checks, steps 2 and 3 where
-// there is a target, then step 4 over the standard thicknesses. Each box is
-// written as soon as its value is known. `chain` gets every window run;
-// `planned` gets the plan once the checks have passed.
+// What a standard thickness gives a criterion beyond the coupled figures
+// (its own window's results, its costs): the cells of its table, and the
+// amount compared by a criterion that chooses the least.
+struct Figures {
+    std::vector<std::string> cells = {};
+    double amount = 0;
+};
+
+// A standard thickness and all it gives, in the order of the series.
+struct Candidate {
+    long mm = 0;
+    AtThickness at = {};
+    Figures figures = {};
+};
+
+// One press of 計算: every result box emptied, the checks, steps 2 and 3
+// where there is a target, then step 4 over the standard thicknesses until
+// the criterion adopts one. Each box is written as soon as its value is
+// known. `chain` gets every window run; `planned` gets the plan once the
+// checks have passed.
 void designOnForm(Form& form, Chain* chain, std::optional<Plan>* planned);
+
+// The result boxes of a press, in the order the press writes them.
+const std::vector<const char*>& resultBoxes();
+
+// The criterion's figures at the standard thickness at `place` in the
+// series: step 4, then what the criterion works out there.
+Candidate candidate(Design& design, const Plan& plan, size_t place);
 
 }  // namespace milfo::heatflow::design

@@ -22,9 +22,9 @@ public:
             throw HandlerMessage(kLossLimit);
     }
 
-    bool meets(const Inputs& in, const Plan& /*plan*/, const AtThickness& at) const override
+    bool meets(const Inputs& in, const Plan& /*plan*/, const Candidate& c) const override
     {
-        return absolute(Real(ReadVal(at.loss))) <= Real(ReadVal(in.lossLimit));
+        return absolute(Real(ReadVal(c.at.loss))) <= Real(ReadVal(in.lossLimit));
     }
 
     // The limit is on the loss's magnitude; a cold line's loss is negative.
