@@ -12,13 +12,14 @@ namespace {
 
 // The inputs (those of the first criteria in their old tab order, then the
 // pipe's own and the later criteria's), and how each is entered.
-constexpr std::array<const char*, 25> kInputs = {
-    "Combo1", "Combo2", "Text1",  "Text2",  "Text3",  "Text4",  "Combo3", "Text5",  "Combo4",
-    "Combo5", "Text6",  "Combo6", "Text7",  "Text8",  "Text9",  "Text10", "Text24", "Combo7",
-    "Text23", "Text21", "Text22", "Text25", "Text26", "Text27", "Text28"};
-constexpr std::array<const char*, 14> kShown = {"Text5",  "Text6",  "Text11", "Text12", "Text13",
+constexpr std::array<const char*, 31> kInputs = {
+    "Combo1", "Combo2", "Text1",  "Text2",  "Text3",  "Text4",  "Combo3", "Text5",
+    "Combo4", "Combo5", "Text6",  "Combo6", "Text7",  "Text8",  "Text9",  "Text10",
+    "Text24", "Combo7", "Text23", "Text21", "Text22", "Text25", "Text26", "Text27",
+    "Text28", "Text31", "Text32", "Text33", "Text34", "Text35", "Text36"};
+constexpr std::array<const char*, 15> kShown = {"Text5",  "Text6",  "Text11", "Text12", "Text13",
                                                 "Text14", "Text15", "Text16", "Text17", "Text18",
-                                                "Text19", "Text20", "Text29", "Text30"};
+                                                "Text19", "Text20", "Text29", "Text30", "Text37"};
 
 const char* const kNoMaterial = "! 保温材を選んでください。";
 const char* const kNoGrade = "! 種類を選んでください。";
@@ -52,16 +53,20 @@ const char* const kIce = "! 水温が０℃未満です。水温を見直して�
 const char* const kHolding = "! 保持時間に０より大きい値を入力してください。";
 const char* const kAllowedDrop = "! 許容温度降下に０より大きい値を入力してください。";
 const char* const kFreezeDiameters = "! 管の外径と内径は、０＜内径＜外径としてください。";
+const char* const kCosts =
+    "! 保温工事費は、標準厚さと同じ数だけ０以上の数を「,」で区切って入力してください。";
+const char* const kPrices = "! 熱量単価・年間運転時間・熱源効率は０より大きくしてください。";
+const char* const kYears = "! 償却年数は０より大きく、利率は０以上としてください。";
 const char* const kInvalid = "! 関数の引数が不正です。";
 const char* const kOverflow = "! オーバーフローしました。";
 
 // One press of 計算 on a fresh window: the inputs entered (nullptr: left as
-// they start), then what Text5, Text6, Text11–Text20, Text29 and Text30 show
-// (nullptr: empty).
+// they start), then what Text5, Text6, Text11–Text20, Text29, Text30 and
+// Text37 show (nullptr: empty).
 struct Design {
     const char* title;
-    std::array<const char*, 25> in;  // as kInputs
-    std::array<const char*, 14> shows;
+    std::array<const char*, 31> in;  // as kInputs
+    std::array<const char*, 15> shows;
     const char* fault = "";
     bool typedGrade = false;  // Combo2's text typed, not picked
 };
@@ -101,6 +106,15 @@ const Design kDesigns[] = {
     {"temperature drop: rock wool on 100A, 20 t/h over 500 m, 3 K allowed",
      {"ロックウール", "保温筒", "180", "0", nullptr, "1", "アルミニウム板", nullptr, "水平管", "100A", nullptr, "温度降下", nullptr, nullptr, nullptr, "20,25,30,40,50,65,75,100", nullptr, nullptr, nullptr, nullptr, nullptr, "20000", "2.1", "500", "3"},
      {"0.22", "0.1143", "", "", "", "", "", "65", "11.9351224705896", "66.662110615941", "0.04795022", "7.27744961422689", "", "177.165603352026"}},
+    // 経済的厚さ: the least annual cost over every standard thickness.
+    //   ... then Text31 costs, Text32 price of heat, Text33 hours, Text34 years, Text35 rate,
+    //   Text36 efficiency → ..., Text37
+    {"economic thickness: rock wool on 100A at 180 °C, 3 % over 10 years",
+     {"ロックウール", "保温筒", "180", "10", nullptr, "1", "アルミニウム板", nullptr, "水平管", "100A", nullptr, "経済的厚さ", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, "8000,8600,9200,10500,11800,14000,15500,19000", "6", "4000", "10", "3", "85"},
+     {"0.22", "0.1143", "", "", "", "", "", "65", "21.3850582395749", "63.9809691623231", "0.04876354", "7.32221682350984", "", "", "3447.74857470253"}},
+    {"economic thickness of a cold wall: a chiller's heat at 300 %",
+     {"ポリスチレンフォーム", "ビーズ法保温板特号", "-10", "30", nullptr, "1", "ステンレス鋼板", nullptr, "垂直平面", nullptr, nullptr, "経済的厚さ", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, "3000,3400,3800,4600,5400,6600,7400,9400", "20", "4000", "10", "3", "300"},
+     {"0.3", "0", "", "", "", "", "", "65", "27.9608215952466", "-19.0841606431063", "0.03267765", "9.35874987623447", "", "", "1282.63229407689"}},
     {"worked example as a vertical plane: T = 50 is below t, 65 is adopted",
      {"ロックウール", "保温板１号", "300", "20", nullptr, "0", "アルミニウム板", nullptr, "垂直平面", nullptr, "0.1143", "表面温度上限", "60", nullptr, nullptr, nullptr},
      {"0.22", "0.1143", "", "60", "0.06656056", "7.97653566794557", "0.0500672693792216", "65", "52.8808677708482", "250.386465358829", "0.06585941", "7.61495916421094"}},
@@ -283,6 +297,22 @@ const Design kDesigns[] = {
     {"freeze protection for longer than any standard thickness holds",
      {"ポリエチレンフォーム", "保温筒１種", "5", "-10", nullptr, "3", "仕上げセメント、布類", nullptr, "水平管", "25A", nullptr, "凍結防止", nullptr, nullptr, nullptr, "10,15,20,25,30,40,50,65,75,100", nullptr, "鋼管", nullptr, "1000", "25"},
      {"0.94", "0.034"}, kNoThickness},
+    // 経済的厚さ: each message, as the checks come.
+    {"economic thickness with fewer costs than standard thicknesses",
+     {"ロックウール", "保温筒", "180", "10", nullptr, nullptr, nullptr, "0.22", "垂直平面", nullptr, nullptr, "経済的厚さ", nullptr, nullptr, nullptr, "20,25", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, "8000", "6", "4000", "10", "3", "85"},
+     {"0.22", "0"}, kCosts},
+    {"economic thickness with a negative cost",
+     {"ロックウール", "保温筒", "180", "10", nullptr, nullptr, nullptr, "0.22", "垂直平面", nullptr, nullptr, "経済的厚さ", nullptr, nullptr, nullptr, "20,25", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, "8000,-8600", "6", "4000", "10", "3", "85"},
+     {"0.22", "0"}, kCosts},
+    {"economic thickness with no price of heat",
+     {"ロックウール", "保温筒", "180", "10", nullptr, nullptr, nullptr, "0.22", "垂直平面", nullptr, nullptr, "経済的厚さ", nullptr, nullptr, nullptr, "20,25", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, "８０００，８６００", nullptr, "4000", "10", "3", "85"},
+     {"0.22", "0"}, kPrices},
+    {"economic thickness over no years",
+     {"ロックウール", "保温筒", "180", "10", nullptr, nullptr, nullptr, "0.22", "垂直平面", nullptr, nullptr, "経済的厚さ", nullptr, nullptr, nullptr, "20,25", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, "8000,8600", "6", "4000", nullptr, "3", "85"},
+     {"0.22", "0"}, kYears},
+    {"economic thickness at a negative rate",
+     {"ロックウール", "保温筒", "180", "10", nullptr, nullptr, nullptr, "0.22", "垂直平面", nullptr, nullptr, "経済的厚さ", nullptr, nullptr, nullptr, "20,25", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, "8000,8600", "6", "4000", "10", "-1", "85"},
+     {"0.22", "0"}, kYears},
     {"an inside temperature beyond the Double range",
      {"ロックウール", "保温板１号", "1e999", "20", nullptr, nullptr, "アルミニウム板", nullptr, "垂直平面", nullptr, nullptr, "表面温度上限", "60", nullptr, nullptr, nullptr},
      {"0.22", "0", "", "", "", "", "", "", "", "", "", ""},
@@ -313,7 +343,7 @@ MILFO_GUI_CASES(insulation_design)
     again.expect = {{"Text4", "-1"},          {"Text5", "0.22"}, {"Text11", ""}, {"Text12", "60"},
                     {"Text13", "0.06656056"}, {"Text14", ""},    {"Text15", ""}, {"Text16", ""},
                     {"Text17", ""},           {"Text18", ""},    {"Text19", ""}, {"Text20", ""},
-                    {"Text29", ""},           {"Text30", ""}};
+                    {"Text29", ""},           {"Text30", ""},    {"Text37", ""}};
     cases.push_back(again);
 
     // The grade list is the material's own window's list, refilled on every
@@ -358,9 +388,10 @@ MILFO_GUI_CASES(insulation_design)
 
     return {
         "保温設計",
-        {"Combo1", "Combo2", "Text1",  "Text2",  "Text3",  "Text4",    "Combo3", "Text5",  "Combo4", "Combo5",
-         "Text6",  "Text24", "Combo7", "Text23", "Combo6", "Text10",   "Text7",  "Text8",  "Text9",  "Text21",
-         "Text22", "Text25", "Text26", "Text27", "Text28", "Command1", "Text11", "Text12", "Text13", "Text14",
-         "Text15", "Text16", "Text17", "Text18", "Text19", "Text20",   "Text29", "Text30", "Combo1"},
+        {"Combo1", "Combo2",   "Text1",  "Text2",  "Text3",  "Text4",  "Combo3", "Text5",  "Combo4", "Combo5",
+         "Text6",  "Text24",   "Combo7", "Text23", "Combo6", "Text10", "Text7",  "Text8",  "Text9",  "Text21",
+         "Text22", "Text25",   "Text26", "Text27", "Text28", "Text31", "Text32", "Text33", "Text34", "Text35",
+         "Text36", "Command1", "Text11", "Text12", "Text13", "Text14", "Text15", "Text16", "Text17", "Text18",
+         "Text19", "Text20",   "Text29", "Text30", "Text37", "Combo1"},
         cases};
 }

@@ -14,6 +14,7 @@
 #include "../heatflow/programs.h"
 #include "catalogue.h"
 #include "common.h"
+#include "design/economics.h"
 #include "form_model.h"
 #include "insulated_pipe.h"
 #include "numeric.h"
@@ -591,7 +592,7 @@ TEST(InsulationDesign, SideTablesOfTheWorkedExample)
         const std::vector<SideTable> tables = form.program().sideTables(form);
         // The sweep, the tables of the criteria with figures of their own
         // (no rows for this one), the chain.
-        ASSERT_EQ(tables.size(), 4u);
+        ASSERT_EQ(tables.size(), 5u);
         for (size_t i = 1; i + 1 < tables.size(); ++i)
             EXPECT_TRUE(tables[i].rows.empty()) << tables[i].title;
         const SideTable& sweep = tables[0];
@@ -719,4 +720,90 @@ TEST(InsulationDesign, SideTablesOfTheNewCriteria)
         EXPECT_EQ(runs, row.criterionRuns);
         EXPECT_EQ(tables.back().rows.back()[2], findEntry(row.title)->title);
     }
+}
+
+// 経済的厚さ's arithmetic against published figures: the tables' end-of-year
+// present-worth factor at 7 % over 25 years, 11.654, is 1 / a; the heat's
+// share of a published half-inch pipe (52 → 11.5 Btu/(h·ft) over 2000 h at
+// 1.05 dollars per therm through a 70 % source; published as 1.22 dollars
+// per foot and year) fed in its own units (a price per thousand Btu);
+// and the annuity's edges.
+TEST(InsulationDesign, EconomicArithmetic)
+{
+    using heatflow::design::annuityFactor, heatflow::design::heatCost;
+    const struct {
+        const char* what;
+        Real value;
+        const char* shows;
+    } rows[] = {
+        {"1 / a at 7 % over 25 years", Real(1) / annuityFactor(7, 25), "11.6535831782537"},
+        {"a at 3 % over 10 years", annuityFactor(3, 10), "0.11723050660516"},
+        {"a at 0 %: 1 / n", annuityFactor(0, 8), "0.125"},
+        {"a over one year: 1 + i", annuityFactor(5, 1), "1.05"},
+        {"the half-inch pipe's saving", heatCost(52 - 11.5, 2000, 1.05 / 100, 70), "1.215"},
+        {"a cold line's gain costs as much", heatCost(-40.5, 2000, 0.0105, 70), "1.215"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(ShowVariant(row.value.value()), row.shows) << row.what;
+}
+
+// The installed costs: one plain decimal per item, as the series separates
+// them; anything else is no list.
+TEST(InsulationDesign, InstalledCosts)
+{
+    using heatflow::design::parseCosts;
+    const struct {
+        const char* text;
+        std::optional<std::vector<std::string>> costs;
+    } rows[] = {
+        {"8000,8600,9200", std::vector<std::string>{"8000", "8600", "9200"}},
+        {" ８０００．５，８６００、 0.25\u3000", std::vector<std::string>{"8000.5", "8600", "0.25"}},
+        {"0", std::vector<std::string>{"0"}},
+        {"8000,,9200", std::nullopt},
+        {"-8000", std::nullopt},
+        {"1e3", std::nullopt},
+        {"8000.", std::nullopt},
+        {".5", std::nullopt},
+        {"1.2.3", std::nullopt},
+        {"", std::nullopt},
+        {"8000,", std::nullopt},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(parseCosts(row.text), row.costs) << row.text;
+}
+
+// The annual costs over the series of the economic example, the least
+// adopted and marked, and its three figures in the criterion's table.
+TEST(InsulationDesign, AnnualCostsOfTheEconomicExample)
+{
+    FormModel form = designWith({{"Combo1", "ロックウール"},
+                                 {"Combo2", "保温筒"},
+                                 {"Text1", "180"},
+                                 {"Text2", "10"},
+                                 {"Text4", "1"},
+                                 {"Combo3", "アルミニウム板"},
+                                 {"Combo4", "水平管"},
+                                 {"Combo5", "100A"},
+                                 {"Combo6", "経済的厚さ"},
+                                 {"Text31", "8000,8600,9200,10500,11800,14000,15500,19000"},
+                                 {"Text32", "6"},
+                                 {"Text33", "4000"},
+                                 {"Text34", "10"},
+                                 {"Text35", "3"},
+                                 {"Text36", "85"}});
+    ASSERT_FALSE(form.press(*form.rules().find("Command1")));
+    EXPECT_EQ(form.text("Text37"), "3447.74857470253");
+    const std::vector<SideTable> tables = form.program().sideTables(form);
+    const SideTable& costs = tables.at(3);
+    EXPECT_TRUE(costs.chart.sharedAxis);
+    ASSERT_EQ(costs.rows.size(), 8u);
+    const char* const annual[] = {"5102.45", "4541.04", "4170.59", "3746.60",
+                                  "3537.18", "3447.74", "3464.08", "3606.22"};
+    for (size_t i = 0; i < costs.rows.size(); ++i) {
+        SCOPED_TRACE(costs.rows[i][0]);
+        EXPECT_EQ(costs.rows[i][3].substr(0, 7), annual[i]);
+    }
+    EXPECT_EQ(costs.chart.marked, 5);
+    EXPECT_EQ(costs.rows[5][3], form.text("Text37"));
+    EXPECT_EQ(tables[0].chart.marked, 5);
 }

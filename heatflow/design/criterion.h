@@ -51,11 +51,12 @@ public:
     virtual void tableLevel(SideTable::Chart& /*chart*/, const Inputs& /*in*/) const {}
 };
 
-const Criterion& surfaceLimit();  // 表面温度上限
-const Criterion& condensation();  // 防露
-const Criterion& lossLimit();     // 放散熱量上限
-const Criterion& freezing();      // 凍結防止
-const Criterion& outletDrop();    // 温度降下
+const Criterion& surfaceLimit();       // 表面温度上限
+const Criterion& condensation();       // 防露
+const Criterion& lossLimit();          // 放散熱量上限
+const Criterion& freezing();           // 凍結防止
+const Criterion& outletDrop();         // 温度降下
+const Criterion& economicThickness();  // 経済的厚さ
 
 // Every criterion, in the list's order.
 const std::vector<const Criterion*>& criteria();

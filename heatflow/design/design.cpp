@@ -70,7 +70,13 @@ Inputs::Inputs(const Form& form)
       flow(form.text("Text25")),
       specificHeat(form.text("Text26")),
       length(form.text("Text27")),
-      allowedDrop(form.text("Text28"))
+      allowedDrop(form.text("Text28")),
+      costs(form.text("Text31")),
+      heatPrice(form.text("Text32")),
+      hours(form.text("Text33")),
+      years(form.text("Text34")),
+      rate(form.text("Text35")),
+      efficiency(form.text("Text36"))
 {
 }
 
@@ -292,7 +298,7 @@ std::string Design::surfaceTemperature(const std::string& q, const std::string& 
 const std::vector<const Criterion*>& criteria()
 {
     static const std::vector<const Criterion*> all = {&surfaceLimit(), &condensation(), &lossLimit(),
-                                                      &freezing(), &outletDrop()};
+                                                      &freezing(),     &outletDrop(),   &economicThickness()};
     return all;
 }
 

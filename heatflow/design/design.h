@@ -51,6 +51,9 @@ struct Inputs {
     std::string holdingHours, frozenPart;
     // 温度降下: the flow, its specific heat, the line's length, the drop allowed.
     std::string flow, specificHeat, length, allowedDrop;
+    // 経済的厚さ: the installed costs, the price of heat, the hours a year,
+    // the years and the rate of the annuity, the heat source's efficiency.
+    std::string costs, heatPrice, hours, years, rate, efficiency;
 
     explicit Inputs(const Form& form);
 };
