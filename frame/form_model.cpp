@@ -60,6 +60,18 @@ FormRules::FormRules(const ProgramDescription& program) : program_(program)
     for (const Control* c : byTabIndex_)
         if (takesFocus(*c))
             tabOrder_.push_back(c);
+    // Each caption just before the control it captions.
+    const auto captionsOne = [&](const Control* label) {
+        return std::any_of(byTabIndex_.begin(), byTabIndex_.end(),
+                           [&](const Control* c) { return captionLabel(*c) == label; });
+    };
+    for (const Control* c : byTabIndex_) {
+        if (captionsOne(c))
+            continue;
+        if (const Control* label = captionLabel(*c))
+            readingOrder_.push_back(label);
+        readingOrder_.push_back(c);
+    }
 
     const auto writtenByButton = [&](const Control& box) {
         for (const Control& c : program.controls)

@@ -66,6 +66,11 @@ public:
     // order; the first has the focus at start.
     const std::vector<const Control*>& tabOrder() const { return tabOrder_; }
     const Control* firstFocus() const { return tabOrder_.empty() ? nullptr : tabOrder_.front(); }
+    // Every control in the order a reader meets them (a page's document
+    // order): the controls that take the focus in tab order, each after the
+    // label that captions it; the other labels where their tab index puts
+    // them.
+    const std::vector<const Control*>& readingOrder() const { return readingOrder_; }
 
     // The label that captions a box or list (its buddy), or nullptr.
     const Control* captionLabel(const Control& control) const;
@@ -97,6 +102,7 @@ private:
     std::vector<const Handler*> clickHandlers_;  // by place
     std::vector<const Control*> byTabIndex_;
     std::vector<const Control*> tabOrder_;
+    std::vector<const Control*> readingOrder_;
     std::vector<const Control*> lists_;
     std::vector<const Control*> inputs_;
     std::vector<const Control*> buttons_;

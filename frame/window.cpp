@@ -13,11 +13,11 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSpacerItem>
-#include <QStyle>
-#include <QStyleOptionFrame>
 #include <QTranslator>
 #include <algorithm>
 #include <vector>
+
+#include "text_box.h"
 
 namespace milfo {
 
@@ -95,30 +95,6 @@ protected:
     }
 };
 
-// The width a line edit has for its text.
-int textRoom(const QLineEdit* box)
-{
-    QStyleOptionFrame option;
-    option.initFrom(box);
-    option.rect = box->contentsRect();
-    option.lineWidth =
-        box->hasFrame() ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box) : 0;
-    option.midLineWidth = 0;
-    option.state |= QStyle::State_Sunken;
-    const QRect contents = box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box);
-    const QMargins margins = box->textMargins();
-    // QLineEdit keeps 2 pixels free on either side of its text.
-    return contents.width() - margins.left() - margins.right() - 4;
-}
-
-// A box whose text is wider than the box shows the whole text as its tooltip.
-void showWholeTextWhenCut(QLineEdit* box)
-{
-    const QString text = box->text();
-    const bool cut = box->fontMetrics().horizontalAdvance(text) > textRoom(box);
-    box->setToolTip(cut ? text : QString());
-}
-
 }  // namespace
 
 CalculatorWindow::CalculatorWindow(const ProgramDescription& program, QWidget* parent)
@@ -159,13 +135,9 @@ void CalculatorWindow::build()
                 w = label;
                 break;
             }
-            case ControlKind::TextBox: {
-                auto* box = new QLineEdit(qs(c.text), this);
-                box->setCursorPosition(0);
-                connect(box, &QLineEdit::textChanged, box, [box] { showWholeTextWhenCut(box); });
-                w = box;
+            case ControlKind::TextBox:
+                w = new TextBox(qs(c.text), this);
                 break;
-            }
             case ControlKind::ComboBox: {
                 auto* list = new QComboBox(this);
                 list->setEditable(true);
@@ -203,8 +175,6 @@ void CalculatorWindow::build()
             w->setFont(boxFont);
         const PixelRect r = pixelRect(c);
         w->setGeometry(r.left, r.top, r.width, r.height);
-        if (auto* box = qobject_cast<QLineEdit*>(w))
-            showWholeTextWhenCut(box);
         widgets_.push_back(w);
     }
 
@@ -272,6 +242,12 @@ std::string CalculatorWindow::controlText(std::string_view name) const
     return {};
 }
 
+std::string CalculatorWindow::noteOf(std::string_view name) const
+{
+    const auto* box = dynamic_cast<const TextBox*>(control(name));
+    return box != nullptr ? box->note().toStdString() : std::string();
+}
+
 void CalculatorWindow::textChanged(const Control& c, const std::string& text)
 {
     QWidget* w = widgets_[model_.rules().indexOf(c)];
@@ -307,6 +283,12 @@ void CalculatorWindow::itemsCleared(const Control& c)
     auto* list = static_cast<QComboBox*>(widgets_[model_.rules().indexOf(c)]);
     list->clear();
     list->setEditText(QString());
+}
+
+void CalculatorWindow::markChanged(const Control& c, const std::string& note)
+{
+    if (auto* box = dynamic_cast<TextBox*>(widgets_[model_.rules().indexOf(c)]))
+        box->setNote(qs(note));
 }
 
 void CalculatorWindow::act(const std::function<std::optional<Failure>()>& event)

@@ -2,7 +2,8 @@
 // to one window, every control at its pixel rectangle, with the classic
 // control behaviours. The model holds the rules (load sequence, tab order,
 // captions, events, the error policy); the window shows what the model
-// changes and hands it what the person typed before every event.
+// changes, marks the boxes it says an act read otherwise than as typed, and
+// hands it what the person typed before every event.
 #pragma once
 
 #include <QWidget>
@@ -44,6 +45,10 @@ public:
     const Control* controlOf(const QWidget* w) const;
     // A control's current text (caption, box text, the list's edit text).
     std::string controlText(std::string_view name) const;
+    // The note the window shows on a box that the last act reading it read
+    // otherwise than as typed; "" for a box not marked and for any other
+    // control.
+    std::string noteOf(std::string_view name) const;
 
     // The failure the last event ended with, if any.
     const std::optional<Failure>& lastFailure() const { return lastFailure_; }
@@ -62,6 +67,7 @@ private:
     void textChanged(const Control& control, const std::string& text) override;
     void itemAdded(const Control& list, const std::string& text) override;
     void itemsCleared(const Control& list) override;
+    void markChanged(const Control& box, const std::string& note) override;
 
     void build();
     // The texts the person typed, into the model, then the event.

@@ -1,6 +1,6 @@
 // The form model without a window: which boxes an act read otherwise than as
-// typed, the places a model remembers as changed, and a control of another
-// program.
+// typed, the places a model remembers as changed, a control of another
+// program, and the order a reader meets the controls in.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -123,6 +123,27 @@ TEST(FormModel, AControlOfAnotherProgramIsAFault)
     EXPECT_THROW(probe.markOf(theirs), std::logic_error);
     Control copy = probe.program().controls.front();  // same name, not the table's
     EXPECT_THROW(probe.textOf(copy), std::logic_error);
+}
+
+// The order a reader meets the controls in (a page's document order): the
+// controls that take the focus in tab order, each after the label that
+// captions it; the other labels where their tab index puts them.
+TEST(FormRules, ReadingOrderIsTheTabOrderWithEachCaptionFirst)
+{
+    const struct {
+        const char* program;
+        const char* order;
+    } rows[] = {
+        {"fennick", "Label1 Text1 Label2 Text2 Command1 Label3 Text3 Label4 Label5 Label6 Label7 Combo1"},
+        {"lorvast", "Label1 Text1 Command1 Label2 Text2 Label3 Text3 Label4 Label5 Label6 Label7 Text4"},
+    };
+    for (const auto& row : rows) {
+        const FormRules rules(*findProgram(row.program));
+        std::string order;
+        for (const Control* c : rules.readingOrder())
+            order += (order.empty() ? "" : " ") + std::string(c->name);
+        EXPECT_EQ(order, row.order) << row.program;
+    }
 }
 
 }  // namespace

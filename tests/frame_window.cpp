@@ -2,7 +2,8 @@
 // and mouse events on the offscreen platform: the run-time error policy, the
 // classic list and the wheel, buttons that are never default, the load step,
 // the first box selected, a fixed size, the icon, Qt's texts in Japanese,
-// tooltips of cut texts, fonts.
+// tooltips of cut texts, a box marked as read otherwise than as typed, fonts.
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QFontInfo>
@@ -312,6 +313,63 @@ private slots:
         QTest::mouseClick(child<QPushButton>(*window, "Command1"), Qt::LeftButton);
         QCOMPARE(text3->text(), QStringLiteral("0.25"));
         QCOMPARE(text3->toolTip(), QString());
+    }
+
+    // A box the last act reading it read otherwise than as typed, as the
+    // window shows it: a red frame over the box, the note as its tooltip
+    // (under the whole text when that is cut) and as its accessible
+    // description. Each row starts from a fresh window; "type" selects the
+    // box's text and types, "press" clicks 計算, "pick" picks from Combo1
+    // with Down (its handler reads no number).
+    void aBoxReadOtherwiseThanTypedIsMarked_data()
+    {
+        QTest::addColumn<QStringList>("acts");
+        QTest::addColumn<QString>("note");
+        QTest::addColumn<QString>("tooltip");
+        const QString note = QStringLiteral("「4abc」を 4 として計算しました");
+        const QString longText = QStringLiteral("3.00000000000000000000001x");
+        const QString longNote = QStringLiteral("「3.00000000000000000000001x」を 3 として計算しました");
+        QTest::newRow("typed 4abc and pressed") << QStringList{"type 4abc", "press"} << note << note;
+        QTest::newRow("typing alone keeps the mark")
+            << QStringList{"type 4abc", "press", "type 4"} << note << note;
+        QTest::newRow("a pick keeps the mark") << QStringList{"type 4abc", "press", "pick"} << note << note;
+        QTest::newRow("mended and pressed, the mark goes")
+            << QStringList{"type 4abc", "press", "type 4", "press"} << QString() << QString();
+        QTest::newRow("typed, not pressed: no mark") << QStringList{"type 4abc"} << QString() << QString();
+        QTest::newRow("a cut text over its note")
+            << QStringList{"type " + longText, "press"} << longNote << longText + "\n" + longNote;
+    }
+    void aBoxReadOtherwiseThanTypedIsMarked()
+    {
+        QFETCH(QStringList, acts);
+        QFETCH(QString, note);
+        QFETCH(QString, tooltip);
+        auto* text1 = child<QLineEdit>(*window, "Text1");
+        for (const QString& act : acts) {
+            if (act.startsWith("type ")) {
+                text1->setFocus();
+                text1->selectAll();
+                QTest::keyClicks(text1, act.mid(5));
+            } else if (act == "press") {
+                QTest::mouseClick(child<QPushButton>(*window, "Command1"), Qt::LeftButton);
+            } else if (act == "pick") {
+                auto* list = child<QComboBox>(*window, "Combo1");
+                list->setFocus();
+                QTest::keyClick(list->lineEdit(), Qt::Key_Down);
+                QCOMPARE(probePicks, 1);
+            }
+        }
+        QCOMPARE(QString::fromStdString(window->noteOf("Text1")), note);
+        QCOMPARE(text1->toolTip(), tooltip);
+        QAccessibleInterface* box = QAccessible::queryAccessibleInterface(text1);
+        QCOMPARE(box->text(QAccessible::Description), tooltip.isEmpty() ? QString() : note);
+        // The frame: just inside the box's own border, red where marked.
+        const QImage picture = text1->grab().toImage();
+        for (const QPoint at : {QPoint(2, text1->height() / 2), QPoint(text1->width() / 2, 1)}) {
+            const QColor c = picture.pixelColor(at);
+            const bool red = c.red() > 150 && c.green() < 60 && c.blue() < 60;
+            QVERIFY2(red == !note.isEmpty(), qPrintable(c.name()));
+        }
     }
 
     // A modal dialog that a test does not expect is closed at once and

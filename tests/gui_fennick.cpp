@@ -48,5 +48,34 @@ MILFO_GUI_CASES(fennick)
                               "set Text1 1e999", "click Command1"},
                              {{"Text3", ""}, {"Text1", "1e999"}, {"Text2", "50"}, {"Combo1", "保温筒１種"}},
                              "! オーバーフローしました。"});
+    // A box read otherwise than as typed is computed as read, and marked
+    // until it is mended and pressed again; typing alone or a pick keeps it.
+    const std::vector<std::string> typo = {"pick Combo1 保温筒１種", "set Text1 12abc", "set Text2 50",
+                                           "click Command1"};
+    const auto after = [&typo](std::vector<std::string> more) {
+        more.insert(more.begin(), typo.begin(), typo.end());
+        return more;
+    };
+    const std::string note = "「12abc」を 12 として計算しました";
+    program.cases.push_back({"12abc is read as 12 and marked",
+                             typo,
+                             {{"Text3", "0.04477"}},
+                             "",
+                             {{"Text1", note}, {"Text2", ""}}});
+    program.cases.push_back({"typing alone keeps the mark",
+                             after({"set Text1 12"}),
+                             {{"Text1", "12"}, {"Text3", "0.04477"}},
+                             "",
+                             {{"Text1", note}}});
+    program.cases.push_back({"a pick keeps the mark",
+                             after({"pick Combo1 保温筒２種"}),
+                             {{"Text3", "0.04477"}},
+                             "",
+                             {{"Text1", note}}});
+    program.cases.push_back({"mended and pressed again, the mark goes",
+                             after({"set Text1 12", "click Command1"}),
+                             {{"Text3", "0.04477"}},
+                             "",
+                             {{"Text1", ""}}});
     return program;
 }

@@ -9,13 +9,15 @@
 
 namespace milfo::test {
 
-// Driver commands, then the text every named control must show, and the
-// fault line the commands must end with ("" for none).
+// Driver commands, then the text every named control must show, the fault
+// line the commands must end with ("" for none), and the note each named box
+// must then be marked with ("" for a box not marked).
 struct GuiCase {
     std::string title;
     std::vector<std::string> commands;
     std::vector<std::pair<std::string, std::string>> expect;
     std::string fault = "";
+    std::vector<std::pair<std::string, std::string>> marks = {};
 };
 
 struct ProgramCases {

@@ -271,6 +271,13 @@ MILFO_GUI_CASES(heat_transfer)
     tooLarge.fault = kOverflow;
     cases.push_back(tooLarge);
 
+    // A wind speed typed as xyz is read as 0, and the box is marked.
+    Press typo = kExample;
+    typo.title = "a wind speed xyz is read as 0 and marked";
+    typo.in[2] = "xyz";
+    cases.push_back(pressCase(typo));
+    cases.back().marks = {{"Text3", "「xyz」を 0 として計算しました"}, {"Text1", ""}};
+
     cases.push_back({"the empty entry empties Text12",
                      {"pick Combo1 アルミニウム板", "pick Combo1 "},
                      {{"Text12", ""}, {"Combo1", ""}}});

@@ -334,6 +334,14 @@ MILFO_GUI_CASES(insulation_design)
     for (const Design& d : kDesigns)
         cases.push_back(designCase(d));
 
+    // Full-width digits with a unit are read as the number, and the box is
+    // marked; the design is the worked example's.
+    Design typo = kDesigns[0];
+    typo.title = "３００ｄｅｇ is read as 300 and marked";
+    typo.in[2] = "３００ｄｅｇ";
+    cases.push_back(designCase(typo));
+    cases.back().marks = {{"Text1", "「３００ｄｅｇ」を 300 として計算しました"}, {"Text2", ""}};
+
     // A press that fails after one that went through: every result box is
     // emptied first, and those the new press wrote before it failed keep
     // their new text; the inputs stay as typed.

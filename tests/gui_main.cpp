@@ -204,8 +204,9 @@ private slots:
                 QTest::newRow((pc.program + ": " + c.title).c_str())
                     << QString::fromStdString(pc.program) << c;
     }
-    // The commands of a case, then every expected text. A fault line must be
-    // the last thing printed, and the window must stay and answer.
+    // The commands of a case, then every expected text and mark. A fault
+    // line must be the last thing printed, and the window must stay and
+    // answer.
     void cases()
     {
         QFETCH(QString, program);
@@ -219,6 +220,8 @@ private slots:
         QCOMPARE(fault, QString::fromStdString(c.fault));
         for (const auto& [name, text] : c.expect)
             QCOMPARE(QString::fromStdString(s.run({"get " + name}).at(0)), QString::fromStdString(text));
+        for (const auto& [name, note] : c.marks)
+            QCOMPARE(QString::fromStdString(s.run({"mark " + name}).at(0)), QString::fromStdString(note));
         // The same press again gives the same text.
         if (c.fault.empty() && !c.expect.empty()) {
             const std::vector<std::string> again = s.run({c.commands.back()});

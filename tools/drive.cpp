@@ -150,6 +150,9 @@ std::vector<std::string> Driver::run(std::string_view command, std::string_view 
     } else if (command == "get") {
         if (find(name, out) != nullptr)
             out.push_back(window_.controlText(name));
+    } else if (command == "mark") {
+        if (find(name, out) != nullptr)
+            out.push_back(window_.noteOf(name));
     } else if (command == "focus") {
         const Control* c = window_.controlOf(QApplication::focusWidget());
         out.emplace_back(c != nullptr ? c->name : "");

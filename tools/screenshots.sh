@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # tools/screenshots.sh — renders each calculator's window after a sample
-# calculation to docs/screenshots/NAME.png, on an Xvfb display of its own.
+# calculation to docs/screenshots/NAME.png (and the README's marked box), on
+# an Xvfb display of its own.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/setup.sh
@@ -37,9 +38,12 @@ lorvast|set Text1 20;set Text4 50;click Command1
 凍結防止|set Text1 5;set Text2 -10;pick Combo2 25A;pick Combo1 鋼管;set Text6 0.02;set Text7 0.04;set Text8 8;set Text9 25;click Command1
 温度降下|set Text1 150;set Text2 10;set Text3 2000;set Text4 4.19;set Text5 100;pick Combo1 100A;set Text7 0.05;set Text8 0.05;set Text9 8;click Command1
 '
+# The README's box read otherwise than as typed: "12abc" read as 12, marked.
+samples+='fennick-12abc|pick Combo1 保温筒１種;set Text1 12abc;set Text2 50;click Command1'
+
 mkdir -p docs/screenshots
 while IFS='|' read -r name commands; do
   [ -n "$name" ] || continue
-  tr ';' '\n' <<<"$commands" | DISPLAY=$display build/tools/milfo-screenshot "$name" "docs/screenshots/$name.png" 2>/dev/null
+  tr ';' '\n' <<<"$commands" | DISPLAY=$display build/tools/milfo-screenshot "${name%%-*}" "docs/screenshots/$name.png" 2>/dev/null
   echo "docs/screenshots/$name.png"
 done <<<"$samples"

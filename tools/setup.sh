@@ -54,6 +54,23 @@ milfo_install_packages() {
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# axe-core, the accessibility rules the web tests hold the pages to: npm's
+# package at one version, installed with the machine's own npm into a cache
+# outside the build trees, once (MILFO_AXE names the file the tests read).
+MILFO_AXE_VERSION=4.14.1
+MILFO_AXE=${XDG_CACHE_HOME:-$HOME/.cache}/milfo/npm/axe-core-$MILFO_AXE_VERSION/node_modules/axe-core/axe.min.js
+milfo_install_axe() {
+  [ -f "$MILFO_AXE" ] && return 0
+  local dir=${MILFO_AXE%/node_modules/*}
+  echo "Installing axe-core $MILFO_AXE_VERSION (npm) into $dir"
+  rm -rf "$dir.part"
+  mkdir -p "$dir.part"
+  npm install --prefix "$dir.part" --no-save --no-package-lock --no-audit --no-fund --loglevel=error \
+    "axe-core@$MILFO_AXE_VERSION" >/dev/null
+  rm -rf "$dir"
+  mv "$dir.part" "$dir"
+}
+
 # The locales the numeric tests also run under (a decimal comma, and Japanese).
 milfo_generate_locales() {
   local sudo=() loc

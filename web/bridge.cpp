@@ -1,7 +1,8 @@
 // The WebAssembly side of the web front end: the page's form model. The page
 // starts it (the load sequence runs here), hands over what the person typed
 // before every act, forwards the act (a button pressed, an entry picked) and
-// gets back, as JSON, what the handlers changed and the failure, if any;
+// gets back, as JSON, what the handlers changed (the boxes they marked as
+// read otherwise than as typed included) and the failure, if any;
 // after a press, the program's side tables too, when it has any.
 #include <emscripten/emscripten.h>
 
@@ -18,7 +19,8 @@ namespace {
 
 using milfo::web::quoted;
 
-// Records every change of the model as ["text"|"item"|"clear", control, text].
+// Records every change of the model as ["text"|"item"|"clear"|"mark",
+// control, text]; a mark's text is the box's reading note, "" when it goes.
 class Changes : public milfo::FormObserver {
 public:
     void textChanged(const milfo::Control& c, const std::string& text) override { add("text", c.name, text); }
@@ -27,6 +29,10 @@ public:
         add("item", list.name, text);
     }
     void itemsCleared(const milfo::Control& list) override { add("clear", list.name, ""); }
+    void markChanged(const milfo::Control& box, const std::string& note) override
+    {
+        add("mark", box.name, note);
+    }
 
     // {"changes":[...],"error":message|null,"ended":bool} and, when given,
     // "tables":[...]

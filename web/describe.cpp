@@ -1,10 +1,11 @@
 // Writes the catalogue, in menu order, as the JSON the web pages are built
 // from: every program's window resolved by the frame's own rules (pixel
-// rectangles by the desktop's rounding, tab order, the name each box is known
-// by and the label that captions it, fonts, which boxes are inputs and which
-// results), its menu number and title, the texts of its handlers' own
-// messages and of the frame's (so the font subset covers them). Run at build
-// time: the pages never retype a table or re-derive a rule.
+// rectangles by the desktop's rounding, tab order, the controls in reading
+// order, the name each box is known by and the label that captions it,
+// fonts, which boxes are inputs and which results), its menu number and
+// title, the texts of its handlers' own messages and of the frame's (so the
+// font subset covers them). Run at build time: the pages never retype a table
+// or re-derive a rule.
 #include <iostream>
 #include <string>
 
@@ -64,7 +65,10 @@ std::string describe(const milfo::CatalogueEntry& entry)
     // writes).
     const auto name = [](const milfo::Control* c) { return quoted(c->name); };
     out += ",\"inputs\":" + list(rules.inputs(), name) + ",\"results\":" + list(rules.results(), name);
-    out += ",\n  \"controls\":" + list(p.controls, [&](const milfo::Control& c) {
+    // The controls in the order a reader meets them, which is the page's
+    // document order and so its Tab order.
+    out += ",\n  \"controls\":" + list(rules.readingOrder(), [&](const milfo::Control* control) {
+               const milfo::Control& c = *control;
                const milfo::PixelRect r = milfo::pixelRect(c);
                std::string item =
                    "\n   {\"kind\":" + quoted(milfo::kindName(c.kind)) + ",\"name\":" + quoted(c.name) +
@@ -95,6 +99,8 @@ int main()
         messages.emplace_back(milfo::errorMessage(k));
     messages.emplace_back(milfo::kUnexpectedMessage);
     messages.emplace_back(milfo::kOutOfMemoryMessage);
+    // The words of a box's reading note, around what was typed and read.
+    messages.push_back(*milfo::readingNote("0x"));
     std::cout << "{\"suite\":{\"name\":\"ミルフォ\",\"version\":" << quoted(MILFO_VERSION) << "},\n"
               << "\"fonts\":{\"ui\":{\"family\":" << quoted(milfo::kUiFontFamily)
               << ",\"pixels\":" << milfo::kUiFontPixels << ",\"stretch\":" << milfo::kUiFontStretch

@@ -139,8 +139,11 @@ def program_page(program, descriptions, assets):
     caption = program["caption"]
     suite = descriptions["suite"]
     e = html.escape
+    # The window and all that belongs to it are the page's main part; the
+    # navigation comes after it, so that Tab goes from the window's last
+    # control to the page's link (the stylesheet shows it above).
     return head(caption, assets, extra) + f"""<body>
-<nav><a href="index.html">{e(BACK)}</a> <button type="button" id="print" hidden>{e(PRINT)}</button></nav>
+<main>
 <noscript><p class="failure">{e(NO_SCRIPT)}</p></noscript>
 <p id="failure" class="failure unstarted" role="alert">{e(NO_FRAME.format(file=assets["frame.js"]))}</p>
 <section id="sheet" aria-label="{e(TEXTS['sheet'])}">
@@ -156,12 +159,15 @@ def program_page(program, descriptions, assets):
 <div class="window">
 <h1>{e(caption)}</h1>
 <div id="Form1"></div>
+<div id="notes" role="status"></div>
 </div>
 <dialog id="error" aria-labelledby="error-title" aria-describedby="error-message">
 <h2 id="error-title">{e(caption)}</h2>
 <p id="error-message"></p>
 <div class="buttons"><button type="button">{DIALOG_BUTTON}</button></div>
 </dialog>
+</main>
+<nav><a href="index.html">{e(BACK)}</a> <button type="button" id="print" hidden>{e(PRINT)}</button></nav>
 </body>
 </html>
 """
@@ -174,13 +180,13 @@ def menu_page(descriptions, assets):
                      f'</span><span class="title">{html.escape(p["title"])}</span></a></li>')
     body = "\n".join(items)
     return head(MENU_TITLE, assets) + f"""<body>
-<div class="window menu">
+<main class="window menu">
 <h1>{html.escape(MENU_TITLE)}</h1>
 <ol id="programs">
 {body}
 </ol>
 <footer>{html.escape(MENU_NOTE)}</footer>
-</div>
+</main>
 </body>
 </html>
 """

@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 """Screenshots of the site in headless Chromium, for the README: the menu,
 熱伝達率 after the example's press, the calculation sheet it prints (the
-PDF's page as an image, by pdftoppm), and 保温設計's chart of the annual
-costs after its 経済的厚さ example.
+PDF's page as an image, by pdftoppm), fennick with a box marked as read
+otherwise than as typed, and 保温設計's chart of the annual costs after its
+経済的厚さ example.
 
 web/screenshots.py SITE_DIR OUT_DIR
 """
@@ -73,6 +74,16 @@ def main():
             sheet.flush()
             subprocess.run(["pdftoppm", "-png", "-r", "72", "-singlefile", sheet.name,
                             os.path.join(out, "web-計算書")], check=True)
+
+        # fennick with 12abc typed as the low temperature: read as 12, marked.
+        driver.get(origin + "/fennick.html")
+        WebDriverWait(driver, 20).until(ready)
+        driver.find_element(By.ID, "Combo1-button").click()
+        driver.find_element(By.CSS_SELECTOR, "#Combo1-list [role=option]").click()
+        for box, text in [("Text1", "12abc"), ("Text2", "50")]:
+            driver.find_element(By.ID, box).send_keys(text)
+        driver.find_element(By.ID, "Command1").click()
+        shoot("web-fennick-12abc.png")
 
         # 保温設計, 経済的厚さ: the chart of the annual costs (its table folded below).
         driver.set_window_size(1280, 1000)

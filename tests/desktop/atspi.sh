@@ -2,7 +2,7 @@
 # A program's accessibility tree on a display of the tests (skipped without
 # one): a session bus and the accessibility bus of its own, the program
 # started with Qt's accessibility on, then tests/desktop/atspi_tree.py.
-#   atspi.sh EXECUTABLE CAPTION [ROLE|NAME ...]
+#   atspi.sh EXECUTABLE CAPTION [--type=TEXT|--key=KEYS ...] [ROLE|NAME[|WHAT|TEXT] ...]
 set -uo pipefail
 [ -n "${DISPLAY:-}" ] || { echo "no display: skipped"; exit 77; }
 here=$(cd "$(dirname "$0")" && pwd)

@@ -1,10 +1,14 @@
 #!/usr/bin/python3
 """The accessibility tree of a running program as a screen reader reads it
 (AT-SPI): its window is a frame named by the window's caption, and every row
-of EXPECTED (role, name) is somewhere beneath it.
+of EXPECTED (role, name) is somewhere beneath it. Keys typed first (--type
+TEXT, --key KEYS, in order, with xdotool on the program's window) act as a
+person would; a row ROLE|NAME|description|TEXT or ROLE|NAME|text|TEXT then
+also holds what the node's description or text says.
 
-atspi_tree.py PROGRAM CAPTION [ROLE|NAME ...]
+atspi_tree.py PROGRAM CAPTION [--type=TEXT|--key=KEYS ...] [ROLE|NAME[|description|TEXT|text|TEXT] ...]
 """
+import subprocess
 import sys
 import time
 
@@ -19,8 +23,29 @@ def nodes(acc):
             yield from nodes(child)
 
 
+def say(node, what):
+    if what == "description":
+        return node.description
+    text = node.queryText()
+    return text.getText(0, text.characterCount)
+
+
+def act(caption, acts):
+    """Types and presses keys on the program's window, as a person does."""
+    found = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", f"^{caption}$"],
+                           capture_output=True, text=True, timeout=20).stdout.split()
+    subprocess.run(["xdotool", "windowactivate", "--sync", found[0]], check=True, timeout=20)
+    for what, keys in acts:
+        if what == "--type":
+            subprocess.run(["xdotool", "type", "--delay", "40", keys], check=True, timeout=20)
+        else:
+            subprocess.run(["xdotool", "key", "--delay", "40"] + keys.split(), check=True, timeout=20)
+
+
 def main():
-    program, caption, expected = sys.argv[1], sys.argv[2], [row.split("|", 1) for row in sys.argv[3:]]
+    program, caption = sys.argv[1], sys.argv[2]
+    acts = [arg.split("=", 1) for arg in sys.argv[3:] if arg.startswith("--")]
+    expected = [row.split("|") for row in sys.argv[3:] if not row.startswith("--")]
     desktop = pyatspi.Registry.getDesktop(0)
     app = None
     for _ in range(100):
@@ -37,11 +62,24 @@ def main():
     if (window.getRoleName(), window.name) != ("frame", caption):
         print(f"FAIL: the window is a {window.getRoleName()!r} named {window.name!r}, not a frame named {caption!r}")
         failed += 1
-    seen = {(n.getRoleName(), n.name) for n in nodes(window)}
-    for role, name in expected:
-        if (role, name) not in seen:
+    if acts:
+        act(caption, acts)
+    seen = {(n.getRoleName(), n.name): n for n in nodes(window)}
+    for role, name, *said in expected:
+        node = seen.get((role, name))
+        if node is None:
             print(f"FAIL: no {role} named {name!r} in {program}")
             failed += 1
+            continue
+        for what, want in zip(said[::2], said[1::2]):
+            # What a press changes reaches the bus a moment later.
+            for _ in range(50):
+                if say(node, what) == want:
+                    break
+                time.sleep(0.1)
+            if say(node, what) != want:
+                print(f"FAIL: the {what} of {role} {name!r} is {say(node, what)!r}, not {want!r}")
+                failed += 1
     print(f"{program}: {len(seen)} nodes, {len(expected) + 1 - failed} of {len(expected) + 1} checks")
     return 1 if failed else 0
 

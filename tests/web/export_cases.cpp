@@ -16,6 +16,11 @@ std::string text(const std::string& s)
     return quoted(s);
 }
 
+std::string pair(const std::pair<std::string, std::string>& p)
+{
+    return "[" + quoted(p.first) + "," + quoted(p.second) + "]";
+}
+
 }  // namespace
 
 int main()
@@ -27,12 +32,9 @@ int main()
                list(pc.cases,
                     [](const milfo::test::GuiCase& c) {
                         return "\n {\"title\":" + quoted(c.title) +
-                               ",\"commands\":" + list(c.commands, text) + ",\"expect\":" +
-                               list(c.expect,
-                                    [](const auto& e) {
-                                        return "[" + quoted(e.first) + "," + quoted(e.second) + "]";
-                                    }) +
-                               ",\"fault\":" + quoted(c.fault) + "}";
+                               ",\"commands\":" + list(c.commands, text) +
+                               ",\"expect\":" + list(c.expect, pair) + ",\"fault\":" + quoted(c.fault) +
+                               ",\"marks\":" + list(c.marks, pair) + "}";
                     }) +
                "}";
     }) << "\n";

@@ -35,8 +35,10 @@ if webdriver:
 # rows of each, and its first row that ends in a fault.
 REPLAYED = ("fennick", "熱伝達率", "ravelt")
 FIRST_ROWS = 3
-# The page printed, after its example.
+# The page printed, after its example with its first box typed as below: read
+# as the example's own text, so the digits stay, and printed with its note.
 PRINTED = "熱伝達率"
+PRINTED_TYPO = ("Text1", "20abc", "「20abc」を 20 として計算しました")
 
 # What is done to a file of the module (its script; its code as the script a
 # page opened from a folder reads: None removes it), the note the page must
@@ -96,10 +98,17 @@ def check_folder(b, f, folder, all_cases):
 def check_print(b, f, program_cases):
     """The page after its example, printed: one A4 page whose text has the
     suite and version, the menu number and title, the date and time, every
-    input and result with its caption as the window shows them, and no text
-    of a button or of the page's links; below it, what else the page shows
-    (here a closed fold put in by the test), open on paper."""
-    check_cases(b, f, dict(program_cases, cases=program_cases["cases"][:1]))
+    input and result with its caption as the window shows them (a box read
+    otherwise than as typed with its note beside it), and no text of a button
+    or of the page's links; below it, what else the page shows (here a closed
+    fold put in by the test), open on paper."""
+    box, typed, note = PRINTED_TYPO
+    first = program_cases["cases"][0]
+    typo = dict(first, title=first["title"] + f", {box} typed {typed}",
+                commands=first["commands"] + [f"set {box} {typed}", "click Command1"],
+                expect=[[name, typed if name == box else text] for name, text in first["expect"]],
+                marks=[[box, note]])
+    check_cases(b, f, dict(program_cases, cases=[typo]))
     page = b.js(PAGE_DATA)
     program = page["program"]
     boxes = program["inputs"] + program["results"]
@@ -127,6 +136,8 @@ def check_print(b, f, program_cases):
     f.check(re.search(r"\d{4}/\d\d/\d\d \d\d:\d\d", text), f"the sheet has no date and time:\n{text}")
     for caption, shows in pairs:
         f.check(re.sub(r"\s+", "", caption + shows) in flat, f"the sheet lacks {caption} {shows!r}:\n{text}")
+    f.check(re.sub(r"\s+", "", captions[box] + typed + note) in flat,
+            f"the sheet lacks {note!r} beside {typed}:\n{text}")
     words = text.split()
     for button in buttons:
         f.check(button not in words and (len(button) < 4 or button not in flat), f"{button!r} printed:\n{text}")

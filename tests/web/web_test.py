@@ -1,13 +1,14 @@
 #!/usr/bin/python3
 """The web site in headless Chromium, driven through WebDriver as a person
 types and clicks: every page against its layout table, the Tab key's path,
-the GUI case tables of every program replayed with exact text, faults in the
-modal dialog with the inputs kept, the side tables of a program that has
-them, the menu, and no request leaving the origin. Each GUI case is one
-sequence of real key and mouse input (W3C Actions, one WebDriver command),
-its outcome read back by one script.
+the GUI case tables of every program replayed with exact text and marks,
+faults in the modal dialog with the inputs kept, the side tables of a
+program that has them, the menu, and no request leaving the origin. Each GUI
+case is one sequence of real key and mouse input (W3C Actions, one WebDriver
+command), its outcome read back by one script. With axe, axe-core's
+accessibility rules on a few pages instead.
 
-web_test.py SITE_DIR CASES_JSON LAYOUT_DIR [PROGRAM...|menu]   (default: everything)
+web_test.py SITE_DIR CASES_JSON LAYOUT_DIR [PROGRAM...|menu|axe]   (default: everything but axe)
 
 Exit 77 (skipped) only when Chromium, its driver or Selenium is not installed.
 """
@@ -143,10 +144,12 @@ GEOMETRY = """
 const form = document.getElementById('Form1').getBoundingClientRect();
 const out = {client: [form.width, form.height], title: document.title, controls: {},
              focus: document.activeElement.id};
+let place = 0;
 for (const el of document.querySelectorAll('#Form1 > [id]')) {
   const r = el.getBoundingClientRect();
   out.controls[el.id] = {x: r.left - form.left, y: r.top - form.top, w: r.width, h: r.height,
-    tag: el.tagName, role: el.getAttribute('role'), tab: el.tabIndex, ms: el.classList.contains('box-font'),
+    tag: el.tagName, role: el.getAttribute('role'), tab: el.tabIndex, place: place++,
+    ms: el.classList.contains('box-font'),
     text: el.tagName === 'INPUT' ? el.value : el.textContent, labelFor: el.htmlFor || null,
     selection: el.tagName === 'INPUT' ? [el.selectionStart, el.selectionEnd] : null};
 }
@@ -190,7 +193,7 @@ def check_layout(b, f, layout_dir, program):
             f.check(c["ms"] == (font != "default"), f"{program} {name}: font")
             f.check(c["text"] == text, f"{program} {name}: text {c['text']!r} != {text!r}")
             if kind != "Label":
-                tab_order.append((int(tab), c["tab"], name))
+                tab_order.append((int(tab), c["place"], name, c["tab"]))
         elif row[0] == "entry":
             pass
     # The entries of every list: "entry TEXT" for Combo1, "entry ComboN TEXT" for the others.
@@ -200,9 +203,10 @@ def check_layout(b, f, layout_dir, program):
             list_name, text = ("Combo1", row[1] if len(row) > 1 else "") if len(row) <= 2 else (row[1], row[2])
             entries.setdefault(list_name, []).append(text)
     f.check(g["entries"] == entries, f"{program}: entries {g['entries']} != {entries}")
-    # Tab indices in the page keep the order of the table's.
-    pages = [t for _, t, _ in sorted(tab_order)]
-    f.check(pages == sorted(pages) and all(t > 0 for t in pages), f"{program}: tab order {tab_order}")
+    # The controls come in the document in the table's tab order, with no
+    # tab index of their own: Tab follows the document.
+    places = [place for _, place, _, _ in sorted(tab_order)]
+    f.check(places == sorted(places) and all(t == 0 for *_, t in tab_order), f"{program}: tab order {tab_order}")
     # Labels caption their boxes.
     for control, label in captions:
         c = g["controls"].get(label)
@@ -244,12 +248,23 @@ return {controls: args[1].map((n) => document.getElementById(n)),
         close: document.querySelector('#error button')};
 """
 
-# After the input: what the recorder noted, the texts of arguments[0], and
-# whether the fault dialog is open.
+# After the input: what the recorder noted, the texts of arguments[0],
+# whether the fault dialog is open, and for each box of arguments[1] its mark:
+# aria-invalid, the text that describes it, whether that text is shown, and
+# its row of the calculation sheet.
 RESULT = """
 if (!document.getElementById('Form1') || document.documentElement.dataset.ended === 'true') return {ended: true};
 const textOf = (el) => el ? (el.tagName === 'INPUT' ? el.value : el.textContent) : null;
-return Object.assign({texts: arguments[0].map((n) => textOf(document.getElementById(n))),
+const inputs = JSON.parse(document.getElementById('description').textContent).program.inputs;
+const marks = arguments[1].map((n) => {
+  const el = document.getElementById(n);
+  const notes = (el.getAttribute('aria-describedby') || '').split(' ').filter((id) => id)
+    .map((id) => document.getElementById(id));
+  return {invalid: el.getAttribute('aria-invalid'), note: notes.map(textOf).join(' '), value: el.value,
+          shown: notes.every((d) => d && d.getClientRects().length > 0),
+          sheet: textOf(document.querySelectorAll('#sheet-inputs td')[inputs.indexOf(n)])};
+});
+return Object.assign({texts: arguments[0].map((n) => textOf(document.getElementById(n))), marks,
                       open: document.getElementById('error').open}, window.milfoTestRecord);
 """
 
@@ -313,9 +328,10 @@ class Session:
     before the next command; one left open at the end is closed by a click
     on its button."""
 
-    def __init__(self, b, program, watch=()):
+    def __init__(self, b, program, watch=(), marked=()):
         self.b = b
         self.watch = list(watch)
+        self.marked = list(marked)
         self.faults = []
         self.handle = b.driver.current_window_handle
         self.page = page_of(program)
@@ -380,7 +396,7 @@ class Session:
         is closed by its button."""
         b = self.b
         try:
-            state = b.js(RESULT, self.watch)
+            state = b.js(RESULT, self.watch, self.marked)
         except WebDriverException:
             state = {"ended": True}
         if state.get("ended"):
@@ -416,7 +432,8 @@ def check_cases(b, f, program_cases):
         commands = c["commands"]
         # The same press again gives the same text: played in the same sequence.
         again = not c["fault"] and c["expect"]
-        s = Session(b, program, [name for name, _ in c["expect"]])
+        marks = c.get("marks", [])
+        s = Session(b, program, [name for name, _ in c["expect"]], [name for name, _ in marks])
         error = None
         try:
             s.play(commands + commands[-1:] if again else commands, len(commands))
@@ -452,6 +469,12 @@ def check_cases(b, f, program_cases):
         else:
             for (name, text), got in zip(c["expect"], state["texts"]):
                 f.check(got == text, f"{title}: {name} shows {got!r}, not {text!r}")
+        # A marked box: aria-invalid, described by its note, which is shown,
+        # and printed beside its text; an unmarked one has none of these.
+        for (name, note), got in zip(marks, state["marks"]):
+            want = {"invalid": "true" if note else None, "note": note, "value": got["value"], "shown": True,
+                    "sheet": got["value"] + note}
+            f.check(got == want, f"{title}: {name} marked {got}, not with {note!r}")
 
 
 SIDE_TABLES = """
@@ -549,6 +572,43 @@ def check_module_failure(b, f):
     f.check(s.get("Text3") == "0.04375", f"after a failing module: {s.get('Text3')!r}")
 
 
+# axe-core's rules, run in a page; its violations as [rule, impact, count,
+# the first few elements].
+AXE_RUN = """
+const done = arguments[arguments.length - 1];
+axe.run(document, {resultTypes: ['violations']}).then(
+  (r) => done({version: axe.version, violations: r.violations.map(
+    (v) => [v.id, v.impact, v.nodes.length, v.nodes.slice(0, 3).map((n) => n.target.join(' '))])}),
+  (e) => done({version: axe.version, violations: [['axe failed', String(e)]]}));
+"""
+
+
+def check_axe(b, f, by_name, axe_file):
+    """axe-core's rules (WCAG and best practices) find no violation in the
+    menu, in fennick with a box marked, in 熱伝達率 as it opens, and in
+    保温設計 after a design with every fold of its side tables open."""
+    with open(axe_file, encoding="utf-8") as fh:
+        axe = fh.read()
+    marked = next(c for c in by_name["fennick"]["cases"] if any(note for _, note in c.get("marks", [])))
+    design = next(c for c in by_name["保温設計"]["cases"] if not c["fault"] and c["commands"][-1].startswith("click"))
+    for page, commands in [("menu", None), ("fennick", marked["commands"]), ("熱伝達率", None),
+                           ("保温設計", design["commands"])]:
+        t0 = time.time()
+        if page == "menu":
+            b.driver.get(b.origin + "/index.html")
+        elif commands:
+            Session(b, page).play(commands)
+            b.js("document.querySelectorAll('details').forEach((d) => { d.open = true; })")
+        else:
+            b.open(page_of(page))
+        b.js(axe)
+        result = b.driver.execute_async_script(AXE_RUN)
+        f.check(result["version"].startswith("4."), f"axe-core {result['version']}, not 4")
+        f.check(not result["violations"], f"{page}: axe-core {result['version']} finds {result['violations']}")
+        print(f"{page}: axe-core {result['version']}, {len(result['violations'])} violations, "
+              f"{time.time() - t0:.1f} s", flush=True)
+
+
 def desktop_names(entries_dir):
     """Exec -> Name of every menu entry the desktop build wrote."""
     names = {}
@@ -616,6 +676,12 @@ def main():
             menu.append((p, unicodedata.normalize("NFKC", caption.split("－", 1)[1])))
         f.check(sorted(programs) == sorted(c["program"] for c in all_cases),
                 f"menu programs {programs} differ from the case tables'")
+        if "axe" in only:
+            axe_file = os.environ.get("MILFO_AXE", "")
+            if not os.path.isfile(axe_file):
+                print(f"axe-core is not installed (MILFO_AXE={axe_file!r}; tools/setup.sh milfo_install_axe)")
+                return 77
+            check_axe(b, f, {pc["program"]: pc for pc in all_cases}, axe_file)
         if not only or "menu" in only:
             check_menu(b, f, menu)
             check_keys(b, f)

@@ -3,7 +3,9 @@
 // rectangles, tab order, captions, fonts), with the classic control
 // behaviours. The form model runs in the WebAssembly module (milfo.js): the
 // page hands over what the person typed, forwards each act (a press, a pick)
-// and shows what the handlers changed. A module that cannot run is reported
+// and shows what the handlers changed. A box the model reports as read
+// otherwise than as typed is marked: aria-invalid, and its note shown under
+// the window as the box's description. A module that cannot run is reported
 // in the page, and the buttons say so. The page also keeps its calculation
 // sheet (#sheet) up to date: what the browser prints instead of the window.
 "use strict";
@@ -14,12 +16,15 @@
   const form = document.getElementById("Form1");
   const errorDialog = document.getElementById("error");
   const failureBox = document.getElementById("failure");
+  const notesBox = document.getElementById("notes");
   const texts = page.texts;
   const px = (pixels) => pixels + "px";
   const fill = (text, values) => text.replace(/\{(\w+)\}/g, (_, key) => values[key]);
 
+  const described = new Map(program.controls.map((c) => [c.name, c])); // control name -> its description
   const elements = new Map(); // control name -> element
   const lists = new Map(); // list name -> its drop-down
+  const marks = new Map(); // box name -> its reading note, while marked
   let ended = false;
   let loaded = false; // the module is there: acts may run
   let failure = null; // why the module cannot run, once it is known
@@ -87,14 +92,14 @@
       form.appendChild(el);
       elements.set(c.name, el);
       if (lists.has(c.name)) lists.get(c.name).attach();
-      if (c.tab) el.tabIndex = c.tab;
     }
 
-    // The window's controls carry their tab indices (all positive), so Tab
-    // visits them first, in the window's order, then the page's own links
-    // and buttons, then the browser's; Shift+Tab walks back. Unlike the
-    // desktop window, Tab from the last control does not come round to the
-    // first: in a page the keyboard must be able to leave the window.
+    // The controls come in the window's tab order (each after the label
+    // that captions it), so Tab visits them in that order, then the page's
+    // own links and buttons, then the browser's; Shift+Tab walks back.
+    // Unlike the desktop window, Tab from the last control does not come
+    // round to the first: in a page the keyboard must be able to leave the
+    // window.
     return program.first ? elements.get(program.first) : null;
   }
 
@@ -109,9 +114,11 @@
     return el;
   }
 
-  // A box whose text is wider than the box shows it whole as its tooltip.
+  // A box whose text is wider than the box shows it whole as its tooltip;
+  // a marked box shows its note there too.
   function showWhole(el) {
-    el.title = el.scrollWidth > el.clientWidth ? el.value : "";
+    const cut = el.scrollWidth > el.clientWidth ? el.value : "";
+    el.title = [cut, marks.get(el.id) || ""].filter((line) => line).join("\n");
   }
 
   // --- The editable drop-down list -------------------------------------------
@@ -269,13 +276,47 @@
     }
   }
 
+  // A box read otherwise than as typed: marked as invalid and described by
+  // its note, which shows under the window with the box's caption; unmarked
+  // when the note goes.
+  function mark(name, note) {
+    const el = elements.get(name);
+    if (!el) return;
+    if (note) {
+      marks.set(name, note);
+      el.setAttribute("aria-invalid", "true");
+      el.setAttribute("aria-describedby", name + "-note");
+    } else {
+      marks.delete(name);
+      el.removeAttribute("aria-invalid");
+      el.removeAttribute("aria-describedby");
+    }
+    showWhole(el);
+  }
+  function showNotes() {
+    const notes = program.inputs
+      .filter((name) => marks.has(name))
+      .map((name) => {
+        const line = document.createElement("p");
+        line.appendChild(document.createElement("span")).textContent = described.get(name).caption;
+        const note = line.appendChild(document.createElement("span"));
+        note.id = name + "-note";
+        note.className = "note";
+        note.textContent = marks.get(name);
+        return line;
+      });
+    notesBox.replaceChildren(...notes);
+  }
+
   // What the handlers changed, shown; their failure reported.
   function apply(answer) {
     for (const [what, name, text] of answer.changes) {
       if (what === "text") setTextOf(name, text);
       else if (what === "item") lists.get(name).add(text);
       else if (what === "clear") lists.get(name).clear();
+      else if (what === "mark") mark(name, text);
     }
+    showNotes();
     // A program's side tables, after a press: for the script that shows them.
     if (answer.tables) document.dispatchEvent(new CustomEvent("milfo-tables", { detail: answer.tables }));
     updateSheet();
@@ -350,15 +391,16 @@
   // --- The calculation sheet ------------------------------------------------------
 
   // What the window shows, as the sheet prints it: every input (the lists'
-  // choices included) and every result, each with its caption, and the date
-  // and time. Kept up to date as the window changes, and once more just
-  // before the browser prints.
-  const described = new Map(program.controls.map((c) => [c.name, c]));
+  // choices included, a marked box with its note beside it) and every
+  // result, each with its caption, and the date and time. Kept up to date as
+  // the window changes, and once more just before the browser prints.
   function sheetRows(id, names) {
     const rows = (names || []).map((name) => {
       const row = document.createElement("tr");
       row.appendChild(document.createElement("th")).textContent = described.get(name).caption;
-      row.appendChild(document.createElement("td")).textContent = elements.get(name).value;
+      const value = row.appendChild(document.createElement("td"));
+      value.textContent = elements.get(name).value;
+      if (marks.has(name)) value.appendChild(document.createElement("span")).textContent = marks.get(name);
       return row;
     });
     document.getElementById(id).replaceChildren(...rows);
