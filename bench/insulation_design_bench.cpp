@@ -92,13 +92,13 @@ int main()
     FormModel form = loaded;
     const std::vector<heatflow::PipeSize>& sizes = heatflow::sgpSizes();
 
-    // Window runs per design, from the chain the program shows beside its
+    // Window runs per design, from the chain the program shows last beside its
     // window.
     long runs = 0, designs = 0, messages = 0;
     for (const Line& line : kLines)
         for (const heatflow::PipeSize& size : sizes) {
             messages += designRow(loaded, line, size, form) ? 1 : 0;
-            runs += static_cast<long>(program.sideTables(form).at(1).rows.size());
+            runs += static_cast<long>(program.sideTables(form).back().rows.size());
             ++designs;
         }
     std::printf(

@@ -92,14 +92,16 @@ struct ListContents {
 //
 // A chart draws the rows over the column `x` (read as numbers; the rows in
 // order): the first column of `lines` against the left axis, a second one
-// against the right axis. `marked` is a row to mark (-1: none), named
-// `markedTitle`; the level line is drawn at the value `level` against the
-// axis of column `levelColumn` (-1: none), named `levelTitle`. No chart when
-// `x` is -1.
+// against the right axis; with `sharedAxis`, every column of `lines` against
+// the left axis (parts and their sum). `marked` is a row to mark (-1: none),
+// named `markedTitle`; the level line is drawn at the value `level` against
+// the axis of column `levelColumn` (-1: none), named `levelTitle`. No chart
+// when `x` is -1.
 struct SideTable {
     struct Chart {
         int x = -1;
         std::vector<int> lines = {};
+        bool sharedAxis = false;
         int marked = -1;
         std::string markedTitle = "";
         int levelColumn = -1;

@@ -7,11 +7,12 @@
 
 namespace milfo::heatflow {
 
-// A pipe size: nominal size ("100A") and outer diameter in metres as text
-// ("0.1143").
+// A pipe size: nominal size ("100A"), outer and inner diameter in metres as
+// text ("0.1143", "0.1053").
 struct PipeSize {
     const char* nominal;
     const char* outerDiameter;
+    const char* innerDiameter;
 };
 
 // Every size, from the smallest.

@@ -70,4 +70,26 @@ std::vector<GuiCase> pressCases(const TwoButtonWindow& window, const std::vector
     return cases;
 }
 
+std::vector<GuiCase> entryCases(const EntryWindow& window, const std::vector<EntryPress>& rows)
+{
+    std::vector<GuiCase> cases;
+    for (const EntryPress& p : rows) {
+        GuiCase c;
+        c.title = p.title;
+        for (size_t i = 0; i < window.inputs.size() && i < p.in.size(); ++i) {
+            if (p.in[i] == nullptr)
+                continue;
+            const bool list = std::string(window.inputs[i]).rfind("Combo", 0) == 0;
+            c.commands.push_back(std::string(list ? "pick " : "set ") + window.inputs[i] + " " + p.in[i]);
+        }
+        c.commands.emplace_back("click Command1");
+        for (size_t i = 0; i < window.shown.size(); ++i)
+            c.expect.emplace_back(window.shown[i],
+                                  i < p.shows.size() && p.shows[i] != nullptr ? p.shows[i] : "");
+        c.fault = p.fault;
+        cases.push_back(std::move(c));
+    }
+    return cases;
+}
+
 }  // namespace milfo::test

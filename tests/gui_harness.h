@@ -64,6 +64,21 @@ struct Press {
 };
 std::vector<GuiCase> pressCases(const TwoButtonWindow& window, const std::vector<Press>& rows);
 
+// One press of Command1 on a fresh window: the inputs entered in the order
+// given (a list's entry picked, a box's text set; nullptr: left as it
+// starts), then the text each shown box must show (nullptr: empty).
+struct EntryWindow {
+    std::vector<const char*> inputs;
+    std::vector<const char*> shown;
+};
+struct EntryPress {
+    const char* title;
+    std::vector<const char*> in;     // as the window's inputs
+    std::vector<const char*> shows;  // as the window's shown boxes
+    const char* fault = "";
+};
+std::vector<GuiCase> entryCases(const EntryWindow& window, const std::vector<EntryPress>& rows);
+
 }  // namespace milfo::test
 
 #define MILFO_GUI_CASES(name)                                                                     \

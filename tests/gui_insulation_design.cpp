@@ -10,12 +10,16 @@ using milfo::test::GuiCase;
 
 namespace {
 
-// The inputs in tab order, and how each is entered.
-constexpr std::array<const char*, 16> kInputs = {"Combo1", "Combo2", "Text1",  "Text2",  "Text3", "Text4",
-                                                 "Combo3", "Text5",  "Combo4", "Combo5", "Text6", "Combo6",
-                                                 "Text7",  "Text8",  "Text9",  "Text10"};
-constexpr std::array<const char*, 12> kShown = {"Text5",  "Text6",  "Text11", "Text12", "Text13", "Text14",
-                                                "Text15", "Text16", "Text17", "Text18", "Text19", "Text20"};
+// The inputs (those of the first criteria in their old tab order, then the
+// pipe's own and the later criteria's), and how each is entered.
+constexpr std::array<const char*, 31> kInputs = {
+    "Combo1", "Combo2", "Text1",  "Text2",  "Text3",  "Text4",  "Combo3", "Text5",
+    "Combo4", "Combo5", "Text6",  "Combo6", "Text7",  "Text8",  "Text9",  "Text10",
+    "Text24", "Combo7", "Text23", "Text21", "Text22", "Text25", "Text26", "Text27",
+    "Text28", "Text31", "Text32", "Text33", "Text34", "Text35", "Text36"};
+constexpr std::array<const char*, 15> kShown = {"Text5",  "Text6",  "Text11", "Text12", "Text13",
+                                                "Text14", "Text15", "Text16", "Text17", "Text18",
+                                                "Text19", "Text20", "Text29", "Text30", "Text37"};
 
 const char* const kNoMaterial = "! 保温材を選んでください。";
 const char* const kNoGrade = "! 種類を選んでください。";
@@ -43,15 +47,26 @@ const char* const kRequiredRounds =
 const char* const kSurfaceRounds =
     "! 表面温度の繰り返し計算が２００回で決まりません。入力を見直してください。";
 const char* const kHeatLossEmpty = "! 放散熱量の結果が空欄です。入力を見直してください。";
+const char* const kPipesOnly = "! 凍結防止と温度降下は配管（水平管・垂直管）の条件です。";
+const char* const kNoFrost = "! 外気温度が０℃以上では凍結しません。";
+const char* const kIce = "! 水温が０℃未満です。水温を見直してください。";
+const char* const kHolding = "! 保持時間に０より大きい値を入力してください。";
+const char* const kAllowedDrop = "! 許容温度降下に０より大きい値を入力してください。";
+const char* const kFreezeDiameters = "! 管の外径と内径は、０＜内径＜外径としてください。";
+const char* const kCosts =
+    "! 保温工事費は、標準厚さと同じ数だけ０以上の数を「,」で区切って入力してください。";
+const char* const kPrices = "! 熱量単価・年間運転時間・熱源効率は０より大きくしてください。";
+const char* const kYears = "! 償却年数は０より大きく、利率は０以上としてください。";
 const char* const kInvalid = "! 関数の引数が不正です。";
 const char* const kOverflow = "! オーバーフローしました。";
 
 // One press of 計算 on a fresh window: the inputs entered (nullptr: left as
-// they start), then what Text5, Text6 and Text11–Text20 show.
+// they start), then what Text5, Text6, Text11–Text20, Text29, Text30 and
+// Text37 show (nullptr: empty).
 struct Design {
     const char* title;
-    std::array<const char*, 16> in;  // as kInputs
-    std::array<const char*, 12> shows;
+    std::array<const char*, 31> in;  // as kInputs
+    std::array<const char*, 15> shows;
     const char* fault = "";
     bool typedGrade = false;  // Combo2's text typed, not picked
 };
@@ -68,7 +83,7 @@ GuiCase designCase(const Design& d)
     }
     c.commands.emplace_back("click Command1");
     for (size_t i = 0; i < kShown.size(); ++i)
-        c.expect.emplace_back(kShown[i], d.shows[i]);
+        c.expect.emplace_back(kShown[i], d.shows[i] != nullptr ? d.shows[i] : "");
     c.fault = d.fault;
     return c;
 }
@@ -81,6 +96,25 @@ const Design kDesigns[] = {
     {"worked example: rock wool board, horizontal pipe 0.1143 m, surface at most 60",
      {"ロックウール", "保温板１号", "300", "20", nullptr, "0", "アルミニウム板", nullptr, "水平管", nullptr, "0.1143", "表面温度上限", "60", nullptr, nullptr, nullptr},
      {"0.22", "0.1143", "", "60", "0.06656056", "5.9375082183951", "0.0499500000000425", "50", "59.9636435331515", "159.70183526292", "0.06655695", "5.93571654742847"}},
+    // 凍結防止 and 温度降下: the chain runs their windows at each standard
+    // thickness once its surface temperature has settled.
+    //   ... then Text24 di, Combo7 pipe material, Text23 cp, Text21 hours, Text22 frozen part,
+    //   Text25 flow, Text26 specific heat, Text27 length, Text28 drop allowed → ..., Text29, Text30
+    {"freeze protection: polyethylene foam on 25A steel, 8 h at -10 °C",
+     {"ポリエチレンフォーム", "保温筒１種", "5", "-10", nullptr, "3", "仕上げセメント、布類", nullptr, "水平管", "25A", nullptr, "凍結防止", nullptr, nullptr, nullptr, "10,15,20,25,30,40,50,65,75,100", nullptr, "鋼管", nullptr, "8", "25"},
+     {"0.94", "0.034", "", "", "", "", "", "40", "-9.18899867194451", "2.88448649033797", "0.03914393", "9.93099096242956", "9.33799498042267", ""}},
+    {"temperature drop: rock wool on 100A, 20 t/h over 500 m, 3 K allowed",
+     {"ロックウール", "保温筒", "180", "0", nullptr, "1", "アルミニウム板", nullptr, "水平管", "100A", nullptr, "温度降下", nullptr, nullptr, nullptr, "20,25,30,40,50,65,75,100", nullptr, nullptr, nullptr, nullptr, nullptr, "20000", "2.1", "500", "3"},
+     {"0.22", "0.1143", "", "", "", "", "", "65", "11.9351224705896", "66.662110615941", "0.04795022", "7.27744961422689", "", "177.165603352026"}},
+    // 経済的厚さ: the least annual cost over every standard thickness.
+    //   ... then Text31 costs, Text32 price of heat, Text33 hours, Text34 years, Text35 rate,
+    //   Text36 efficiency → ..., Text37
+    {"economic thickness: rock wool on 100A at 180 °C, 3 % over 10 years",
+     {"ロックウール", "保温筒", "180", "10", nullptr, "1", "アルミニウム板", nullptr, "水平管", "100A", nullptr, "経済的厚さ", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, "8000,8600,9200,10500,11800,14000,15500,19000", "6", "4000", "10", "3", "85"},
+     {"0.22", "0.1143", "", "", "", "", "", "65", "21.3850582395749", "63.9809691623231", "0.04876354", "7.32221682350984", "", "", "3447.74857470253"}},
+    {"economic thickness of a cold wall: a chiller's heat at 300 %",
+     {"ポリスチレンフォーム", "ビーズ法保温板特号", "-10", "30", nullptr, "1", "ステンレス鋼板", nullptr, "垂直平面", nullptr, nullptr, "経済的厚さ", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, "3000,3400,3800,4600,5400,6600,7400,9400", "20", "4000", "10", "3", "300"},
+     {"0.3", "0", "", "", "", "", "", "65", "27.9608215952466", "-19.0841606431063", "0.03267765", "9.35874987623447", "", "", "1282.63229407689"}},
     {"worked example as a vertical plane: T = 50 is below t, 65 is adopted",
      {"ロックウール", "保温板１号", "300", "20", nullptr, "0", "アルミニウム板", nullptr, "垂直平面", nullptr, "0.1143", "表面温度上限", "60", nullptr, nullptr, nullptr},
      {"0.22", "0.1143", "", "60", "0.06656056", "7.97653566794557", "0.0500672693792216", "65", "52.8808677708482", "250.386465358829", "0.06585941", "7.61495916421094"}},
@@ -238,6 +272,47 @@ const Design kDesigns[] = {
      {"ロックウール", "保温板１号", "300", "20", nullptr, "-1", "アルミニウム板", nullptr, "垂直平面", nullptr, nullptr, "表面温度上限", "60", nullptr, nullptr, nullptr},
      {"0.22", "0", "", "60", "0.06656056", "", "", "", "", "", "", ""},
      kInvalid},
+    // 凍結防止 and 温度降下: each message, as the checks come.
+    {"freeze protection on a plane",
+     {"ポリエチレンフォーム", "保温筒１種", "5", "-10", nullptr, nullptr, nullptr, "0.94", "垂直平面", nullptr, nullptr, "凍結防止", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, "8", "25"},
+     {"0.94", "0"}, kPipesOnly},
+    {"a temperature drop on a plane",
+     {"ロックウール", "保温筒", "180", "0", nullptr, nullptr, nullptr, "0.22", "上向き平面", nullptr, nullptr, "温度降下", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, "20000", "2.1", "500", "3"},
+     {"0.22", "0"}, kPipesOnly},
+    {"freeze protection in air at 0 °C",
+     {"ポリエチレンフォーム", "保温筒１種", "5", "0", nullptr, nullptr, nullptr, "0.94", "水平管", "25A", nullptr, "凍結防止", nullptr, nullptr, nullptr, nullptr, nullptr, "鋼管", nullptr, "8", "25"},
+     {"0.94", "0.034"}, kNoFrost},
+    {"freeze protection of water below 0 °C",
+     {"ポリエチレンフォーム", "保温筒１種", "-1", "-10", nullptr, nullptr, nullptr, "0.94", "水平管", "25A", nullptr, "凍結防止", nullptr, nullptr, nullptr, nullptr, nullptr, "鋼管", nullptr, "8", "25"},
+     {"0.94", "0.034"}, kIce},
+    {"freeze protection for no hours",
+     {"ポリエチレンフォーム", "保温筒１種", "5", "-10", nullptr, nullptr, nullptr, "0.94", "垂直管", "25A", nullptr, "凍結防止", nullptr, nullptr, nullptr, nullptr, nullptr, "鋼管", nullptr, nullptr, "25"},
+     {"0.94", "0.034"}, kHolding},
+    {"a temperature drop of 0 allowed",
+     {"ロックウール", "保温筒", "180", "0", nullptr, nullptr, nullptr, "0.22", "垂直管", "100A", nullptr, "温度降下", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, "20000", "2.1", "500", nullptr},
+     {"0.22", "0.1143"}, kAllowedDrop},
+    {"freeze protection with no inner diameter: 凍結防止's own message",
+     {"ポリエチレンフォーム", "保温筒１種", "5", "-10", nullptr, "3", "仕上げセメント、布類", nullptr, "水平管", nullptr, "0.034", "凍結防止", nullptr, nullptr, nullptr, "10,15,20,25,30,40,50,65,75,100", nullptr, "鋼管", nullptr, "8", "25"},
+     {"0.94", "0.034"}, kFreezeDiameters},
+    {"freeze protection for longer than any standard thickness holds",
+     {"ポリエチレンフォーム", "保温筒１種", "5", "-10", nullptr, "3", "仕上げセメント、布類", nullptr, "水平管", "25A", nullptr, "凍結防止", nullptr, nullptr, nullptr, "10,15,20,25,30,40,50,65,75,100", nullptr, "鋼管", nullptr, "1000", "25"},
+     {"0.94", "0.034"}, kNoThickness},
+    // 経済的厚さ: each message, as the checks come.
+    {"economic thickness with fewer costs than standard thicknesses",
+     {"ロックウール", "保温筒", "180", "10", nullptr, nullptr, nullptr, "0.22", "垂直平面", nullptr, nullptr, "経済的厚さ", nullptr, nullptr, nullptr, "20,25", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, "8000", "6", "4000", "10", "3", "85"},
+     {"0.22", "0"}, kCosts},
+    {"economic thickness with a negative cost",
+     {"ロックウール", "保温筒", "180", "10", nullptr, nullptr, nullptr, "0.22", "垂直平面", nullptr, nullptr, "経済的厚さ", nullptr, nullptr, nullptr, "20,25", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, "8000,-8600", "6", "4000", "10", "3", "85"},
+     {"0.22", "0"}, kCosts},
+    {"economic thickness with no price of heat",
+     {"ロックウール", "保温筒", "180", "10", nullptr, nullptr, nullptr, "0.22", "垂直平面", nullptr, nullptr, "経済的厚さ", nullptr, nullptr, nullptr, "20,25", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, "８０００，８６００", nullptr, "4000", "10", "3", "85"},
+     {"0.22", "0"}, kPrices},
+    {"economic thickness over no years",
+     {"ロックウール", "保温筒", "180", "10", nullptr, nullptr, nullptr, "0.22", "垂直平面", nullptr, nullptr, "経済的厚さ", nullptr, nullptr, nullptr, "20,25", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, "8000,8600", "6", "4000", nullptr, "3", "85"},
+     {"0.22", "0"}, kYears},
+    {"economic thickness at a negative rate",
+     {"ロックウール", "保温筒", "180", "10", nullptr, nullptr, nullptr, "0.22", "垂直平面", nullptr, nullptr, "経済的厚さ", nullptr, nullptr, nullptr, "20,25", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, "8000,8600", "6", "4000", "10", "-1", "85"},
+     {"0.22", "0"}, kYears},
     {"an inside temperature beyond the Double range",
      {"ロックウール", "保温板１号", "1e999", "20", nullptr, nullptr, "アルミニウム板", nullptr, "垂直平面", nullptr, nullptr, "表面温度上限", "60", nullptr, nullptr, nullptr},
      {"0.22", "0", "", "", "", "", "", "", "", "", "", ""},
@@ -275,7 +350,8 @@ MILFO_GUI_CASES(insulation_design)
         again.commands.emplace_back(command);
     again.expect = {{"Text4", "-1"},          {"Text5", "0.22"}, {"Text11", ""}, {"Text12", "60"},
                     {"Text13", "0.06656056"}, {"Text14", ""},    {"Text15", ""}, {"Text16", ""},
-                    {"Text17", ""},           {"Text18", ""},    {"Text19", ""}, {"Text20", ""}};
+                    {"Text17", ""},           {"Text18", ""},    {"Text19", ""}, {"Text20", ""},
+                    {"Text29", ""},           {"Text30", ""},    {"Text37", ""}};
     cases.push_back(again);
 
     // The grade list is the material's own window's list, refilled on every
@@ -301,20 +377,29 @@ MILFO_GUI_CASES(insulation_design)
         cases.push_back({std::string("the finish ") + (*finish ? finish : "(empty entry)") + " fills ε",
                          {"pick Combo3 アルミニウム板", std::string("pick Combo3 ") + finish},
                          {{"Combo3", finish}, {"Text5", emissivity}}});
-    // The nominal sizes of JIS G 3452 fill the outer diameter in metres.
-    const char* const sizes[][2] = {{"6A", "0.0105"}, {"100A", "0.1143"}, {"500A", "0.508"}};
-    for (const auto& [nominal, diameter] : sizes)
-        cases.push_back({std::string(nominal) + " fills its outer diameter",
+    // The nominal sizes of JIS G 3452 fill the outer and inner diameter in metres.
+    const char* const sizes[][3] = {
+        {"6A", "0.0105", "0.0065"}, {"100A", "0.1143", "0.1053"}, {"500A", "0.508", "0.4922"}};
+    for (const auto& [nominal, outer, inner] : sizes)
+        cases.push_back({std::string(nominal) + " fills its outer and inner diameter",
                          {std::string("pick Combo5 ") + nominal},
-                         {{"Combo5", nominal}, {"Text6", diameter}}});
+                         {{"Combo5", nominal}, {"Text6", outer}, {"Text24", inner}}});
     cases.push_back({"a diameter typed after the size is the one read",
                      {"pick Combo5 100A", "set Text6 0.12"},
-                     {{"Combo5", "100A"}, {"Text6", "0.12"}}});
+                     {{"Combo5", "100A"}, {"Text6", "0.12"}, {"Text24", "0.1053"}}});
+    // The pipe materials and their volumetric heat as 凍結防止 shows them.
+    const char* const pipes[][2] = {{"鋼管", "3611"}, {"ステンレス鋼管", "3957"}, {"銅管", "3450"}};
+    for (const auto& [material, heat] : pipes)
+        cases.push_back({std::string("the pipe material ") + material + " fills its volumetric heat",
+                         {"pick Combo7 銅管", std::string("pick Combo7 ") + material},
+                         {{"Combo7", material}, {"Text23", heat}}});
 
     return {
         "保温設計",
-        {"Combo1", "Combo2", "Text1",  "Text2",  "Text3",  "Text4",  "Combo3",   "Text5",  "Combo4", "Combo5",
-         "Text6",  "Combo6", "Text7",  "Text8",  "Text9",  "Text10", "Command1", "Text11", "Text12", "Text13",
-         "Text14", "Text15", "Text16", "Text17", "Text18", "Text19", "Text20",   "Combo1"},
+        {"Combo1", "Combo2",   "Text1",  "Text2",  "Text3",  "Text4",  "Combo3", "Text5",  "Combo4", "Combo5",
+         "Text6",  "Text24",   "Combo7", "Text23", "Combo6", "Text10", "Text7",  "Text8",  "Text9",  "Text21",
+         "Text22", "Text25",   "Text26", "Text27", "Text28", "Text31", "Text32", "Text33", "Text34", "Text35",
+         "Text36", "Command1", "Text11", "Text12", "Text13", "Text14", "Text15", "Text16", "Text17", "Text18",
+         "Text19", "Text20",   "Text29", "Text30", "Text37", "Combo1"},
         cases};
 }

@@ -181,12 +181,15 @@ std::vector<std::string> Driver::dump() const
                       std::to_string(r.width() * 15) + "\t" + std::to_string(r.height() * 15) + "\t" +
                       std::to_string(c->tabIndex) + "\t" + font + "\t" + window_.controlText(c->name));
     }
-    // The entries of the first list as they are, then those of every other
-    // list, named.
-    const std::vector<const Control*>& lists = window_.rules().lists();
+    // The entries of Combo1 as they are, then those of every other list,
+    // named (a window may list another list before Combo1).
+    std::vector<const Control*> lists = window_.rules().lists();
+    std::stable_partition(lists.begin(), lists.end(),
+                          [](const Control* c) { return std::string_view(c->name) == "Combo1"; });
     for (size_t k = 0; k < lists.size(); ++k) {
         auto* list = qobject_cast<QComboBox*>(window_.control(lists[k]->name));
-        const std::string prefix = k == 0 ? "entry\t" : "entry\t" + std::string(lists[k]->name) + "\t";
+        const bool first = std::string_view(lists[k]->name) == "Combo1";
+        const std::string prefix = first ? "entry\t" : "entry\t" + std::string(lists[k]->name) + "\t";
         for (int i = 0; i < list->count(); ++i)
             out.push_back(prefix + list->itemText(i).toStdString());
     }

@@ -35,6 +35,8 @@ ravelt|set Text1 0.05;set Text2 300;set Text3 40;set Text4 20;set Text5 10;set T
 表面温度|set Text1 20;set Text2 200;set Text3 10;set Text8 0.3143;click Command1;click Command2
 lorvast|set Text1 20;set Text4 50;click Command1
 保温設計|pick Combo1 ロックウール;pick Combo2 保温板１号;set Text1 300;set Text2 20;pick Combo3 アルミニウム板;pick Combo4 水平管;pick Combo5 100A;pick Combo6 表面温度上限;click Command1
+凍結防止|set Text1 5;set Text2 -10;pick Combo2 25A;pick Combo1 鋼管;set Text6 0.02;set Text7 0.04;set Text8 8;set Text9 25;click Command1
+温度降下|set Text1 150;set Text2 10;set Text3 2000;set Text4 4.19;set Text5 100;pick Combo1 100A;set Text7 0.05;set Text8 0.05;set Text9 8;click Command1
 '
 # The README's box read otherwise than as typed: "12abc" read as 12, marked.
 samples+='fennick-12abc|pick Combo1 保温筒１種;set Text1 12abc;set Text2 50;click Command1'

@@ -2,7 +2,8 @@
 """Screenshots of the site in headless Chromium, for the README: the menu,
 熱伝達率 after the example's press, the calculation sheet it prints (the
 PDF's page as an image, by pdftoppm), fennick with a box marked as read
-otherwise than as typed, and 一括計算 after the README's line list of ravelt.
+otherwise than as typed, 一括計算 after the README's line list of ravelt, and
+保温設計's chart of the annual costs after its 経済的厚さ example.
 
 web/screenshots.py SITE_DIR OUT_DIR
 """
@@ -105,6 +106,29 @@ def main():
         WebDriverWait(driver, 30).until(lambda d: d.execute_script("return document.body.dataset.batch === 'done'"))
         driver.execute_script("document.activeElement.blur()")
         shoot("web-一括計算.png", "main, #rows, footer")
+
+        # 保温設計, 経済的厚さ: the chart of the annual costs (its table folded below).
+        driver.set_window_size(1280, 1000)
+        driver.get(origin + "/" + urllib.parse.quote("保温設計.html"))
+        WebDriverWait(driver, 20).until(ready)
+        for name, text in [("Combo1", "ロックウール"), ("Combo2", "保温筒"), ("Text1", "180"), ("Text2", "10"),
+                           ("Text4", "1"), ("Combo3", "アルミニウム板"), ("Combo4", "水平管"), ("Combo5", "100A"),
+                           ("Combo6", "経済的厚さ"), ("Text31", "8000,8600,9200,10500,11800,14000,15500,19000"),
+                           ("Text32", "6"), ("Text33", "4000"), ("Text34", "10"), ("Text35", "3"), ("Text36", "85")]:
+            if name.startswith("Combo"):
+                driver.find_element(By.ID, name + "-button").click()
+                for option in driver.find_elements(By.CSS_SELECTOR, f"#{name}-list [role=option]"):
+                    if option.get_attribute("textContent") == text:
+                        option.click()
+                        break
+            else:
+                el = driver.find_element(By.ID, name)
+                el.clear()
+                el.send_keys(text)
+        driver.find_element(By.ID, "Command1").click()
+        for figure in driver.find_elements(By.CSS_SELECTOR, ".side-tables figure"):
+            if figure.find_element(By.TAG_NAME, "summary").get_attribute("textContent") == "標準厚さごとの年間費用":
+                figure.screenshot(os.path.join(out, "web-経済的厚さ.png"))
     finally:
         driver.quit()
         httpd.shutdown()

@@ -11,7 +11,8 @@
 namespace milfo::web {
 
 // [{"title", "columns": [...], "rows": [[...], ...], "chart": {"x", "lines",
-// "marked", "markedTitle", "levelColumn", "level", "levelTitle"} or null}]
+// "sharedAxis", "marked", "markedTitle", "levelColumn", "level",
+// "levelTitle"} or null}]
 inline std::string sideTables(const std::vector<SideTable>& tables)
 {
     const auto number = [](int n) { return std::to_string(n); };
@@ -24,9 +25,9 @@ inline std::string sideTables(const std::vector<SideTable>& tables)
         if (c.x < 0)
             return out + "null}";
         return out + "{\"x\":" + number(c.x) + ",\"lines\":" + list(c.lines, number) +
-               ",\"marked\":" + number(c.marked) + ",\"markedTitle\":" + quoted(c.markedTitle) +
-               ",\"levelColumn\":" + number(c.levelColumn) + ",\"level\":" + quoted(c.level) +
-               ",\"levelTitle\":" + quoted(c.levelTitle) + "}}";
+               ",\"sharedAxis\":" + (c.sharedAxis ? "true" : "false") + ",\"marked\":" + number(c.marked) +
+               ",\"markedTitle\":" + quoted(c.markedTitle) + ",\"levelColumn\":" + number(c.levelColumn) +
+               ",\"level\":" + quoted(c.level) + ",\"levelTitle\":" + quoted(c.levelTitle) + "}}";
     });
 }
 

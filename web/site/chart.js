@@ -5,8 +5,9 @@
 // above it. Every figure is a text of the table; this script only places
 // them. The tables' shape (program.h, SideTable; as JSON, web/tables_json.h):
 //   { title, columns: [head, ...], rows: [[cell, ...], ...],
-//     chart: null | { x, lines: [left, right], marked, markedTitle,
-//                     levelColumn, level, levelTitle } }
+//     chart: null | { x, lines: [left, right], sharedAxis, marked,
+//                     markedTitle, levelColumn, level, levelTitle } }
+// With sharedAxis, every column of lines is drawn against the left axis.
 "use strict";
 
 (function () {
@@ -119,13 +120,16 @@
     const xTicks = ticks(Math.min(...finite(xs)), Math.max(...finite(xs)));
     const x = scale(xTicks, left, width - right);
 
-    // One axis per drawn column: the first on the left, the second on the right.
-    const axes = c.lines.map((column, i) => {
-      const values = finite(plotted[i]);
-      if (column === c.levelColumn && Number.isFinite(level)) values.push(level);
+    // One axis per drawn column: the first on the left, the second on the
+    // right; or one on the left for them all.
+    const axisOf = (columns, i) => {
+      const values = finite(columns.flatMap((k) => plotted[c.lines.indexOf(k)]));
+      if (columns.includes(c.levelColumn) && Number.isFinite(level)) values.push(level);
       const t = values.length ? ticks(Math.min(...values), Math.max(...values)) : [0, 1];
-      return { column, ticks: t, y: scale(t, height - bottom, top), side: i === 0 ? "left" : "right" };
-    });
+      return { column: columns[0], columns, ticks: t, y: scale(t, height - bottom, top), side: i === 0 ? "left" : "right" };
+    };
+    const axes = c.sharedAxis ? [axisOf(c.lines, 0)] : c.lines.map((column, i) => axisOf([column], i));
+    const axisFor = (i) => (c.sharedAxis ? axes[0] : axes[i]);
 
     // Grid and axes.
     const grid = element("g", { class: "grid" }, svg);
@@ -136,18 +140,29 @@
     text(svg, (left + width - right) / 2, height - 6, table.columns[c.x], "axis-title", "middle");
     axes.forEach((axis, i) => {
       const at = axis.side === "left" ? left : width - right;
-      element("line", { x1: at, x2: at, y1: top, y2: height - bottom, class: `axis line-${i}` }, svg);
+      // A shared axis is no one column's: no colour of its own.
+      const own = axis.columns.length === 1 ? ` line-${i}` : "";
+      element("line", { x1: at, x2: at, y1: top, y2: height - bottom, class: `axis${own}` }, svg);
       for (const v of axis.ticks) {
         if (i === 0) element("line", { x1: left, x2: width - right, y1: axis.y(v), y2: axis.y(v) }, grid);
-        text(svg, axis.side === "left" ? at - 4 : at + 4, axis.y(v) + 4, String(v), `tick line-${i}`,
+        text(svg, axis.side === "left" ? at - 4 : at + 4, axis.y(v) + 4, String(v), `tick${own}`,
           axis.side === "left" ? "end" : "start");
       }
-      text(svg, at, top - 14, table.columns[axis.column], `axis-title line-${i}`,
-        axis.side === "left" ? "start" : "end");
+      if (axis.columns.length === 1)
+        text(svg, at, top - 14, table.columns[axis.column], `axis-title line-${i}`,
+          axis.side === "left" ? "start" : "end");
     });
+    // A shared axis: each column's title in its colour, side by side.
+    if (c.sharedAxis) {
+      const legend = text(svg, left, top - 14, "", "axis-title", "start");
+      c.lines.forEach((column, i) => {
+        const span = element("tspan", { class: `line-${i}`, dx: i ? 12 : 0 }, legend);
+        span.textContent = table.columns[column];
+      });
+    }
 
     // The level line, on its column's axis.
-    const levelAxis = axes.find((a) => a.column === c.levelColumn);
+    const levelAxis = axes.find((a) => a.columns.includes(c.levelColumn));
     if (levelAxis && Number.isFinite(level)) {
       const y = levelAxis.y(level);
       element("line", { x1: left, x2: width - right, y1: y, y2: y, class: "level" }, svg);
@@ -163,7 +178,8 @@
 
     // The drawn columns: a line through the rows that have a value, a dot at
     // each with its texts as a tooltip.
-    axes.forEach((axis, i) => {
+    c.lines.forEach((column, i) => {
+      const axis = axisFor(i);
       const shown = (k) => Number.isFinite(plotted[i][k]) && Number.isFinite(xs[k]);
       let path = "";
       table.rows.forEach((row, k) => {
@@ -175,7 +191,7 @@
         const r = k === c.marked ? 4.5 : 3;
         const dot = element("circle", { cx: x(xs[k]), cy: axis.y(plotted[i][k]), r, class: `dot line-${i}` }, svg);
         element("title", {}, dot).textContent =
-          `${table.columns[c.x]} ${row[c.x]}: ${table.columns[axis.column]} ${row[axis.column]}`;
+          `${table.columns[c.x]} ${row[c.x]}: ${table.columns[column]} ${row[column]}`;
       });
     });
     return svg;

@@ -1,0 +1,140 @@
+// The windows 保温設計 runs, and one run of a window.
+#include "chain.h"
+
+#include <stdexcept>
+
+#include "catalogue.h"
+
+namespace milfo::heatflow::design {
+
+namespace {
+
+FormModel loadedForm(const char* program)
+{
+    const ProgramDescription* p = findProgram(program);
+    if (p == nullptr)
+        throw std::logic_error(std::string("no program ") + program);
+    FormModel form(*p);
+    form.load();
+    return form;
+}
+
+}  // namespace
+
+const std::vector<Material>& materials()
+{
+    static const std::vector<Material> all = {
+        {"ロックウール", "pimbrel"},
+        {"グラスウール", "mostrel"},
+        {"セラミックファイバーブランケット", "nethrow"},
+        {"けい酸カルシウム保温材", "dovrin"},
+        {"はっ水性パーライト保温材", "sonderly"},
+        {"ポリスチレンフォーム", "tarvel"},
+        {"硬質ウレタンフォーム", "halcott"},
+        {"ポリエチレンフォーム", "fennick"},
+        {"フェノールフォーム", "castrel"},
+    };
+    return all;
+}
+
+const Windows& windows()
+{
+    static const Windows loaded{
+        loadedForm("熱伝達率"),
+        loadedForm("ravelt"),
+        loadedForm("放散熱量"),
+        loadedForm("表面温度"),
+        loadedForm("lorvast"),
+        loadedForm("凍結防止"),
+        loadedForm("温度降下"),
+        [] {
+            std::vector<FormModel> all;
+            for (const Material& m : materials())
+                all.push_back(loadedForm(m.program));
+            return all;
+        }(),
+    };
+    return loaded;
+}
+
+std::vector<std::string> entriesOf(const FormModel& window, const char* list)
+{
+    const Control* c = window.rules().find(list);
+    return c != nullptr ? window.entries(*c) : std::vector<std::string>{};
+}
+
+Run::Run(const FormModel& loaded, Chain* chain, std::string purpose) : form_(loaded), chain_(chain)
+{
+    if (chain_ != nullptr) {
+        line_.purpose = std::move(purpose);
+        const CatalogueEntry* entry = findEntry(loaded.program().name);
+        line_.program = entry != nullptr ? entry->title : loaded.program().name;
+    }
+}
+
+Run& Run::enter(const char* control, const std::string& text)
+{
+    const Control& c = form_.rules().controls()[form_.rules().placeOf(control)];
+    const std::optional<size_t> entry =
+        c.kind == ControlKind::ComboBox ? form_.findEntry(c, text) : std::nullopt;
+    if (entry)
+        passOn(form_.pick(c, *entry));
+    else
+        form_.type(c, text);
+    note(line_.entered, control, text);
+    return *this;
+}
+
+Run& Run::press(const char* button)
+{
+    const Control& c = form_.rules().controls()[form_.rules().placeOf(button)];
+    if (chain_ != nullptr)
+        line_.button = form_.rules().caption(c);
+    passOn(form_.press(c));
+    return *this;
+}
+
+std::string Run::shown(const char* box)
+{
+    std::string text = form_.text(box);
+    note(line_.read, box, text);
+    return text;
+}
+
+std::string Run::result(const char* box)
+{
+    std::string text = shown(box);
+    if (text.empty()) {
+        std::string message = std::string(form_.program().name) + kEmptyResult;
+        finish("! " + message);
+        throw HandlerMessage(message);
+    }
+    return text;
+}
+
+std::string Run::finish(std::string value)
+{
+    if (chain_ != nullptr) {
+        line_.step = std::to_string(chain_->size() + 1);
+        line_.value = value;
+        chain_->push_back(line_);
+        chain_ = nullptr;
+    }
+    return value;
+}
+
+void Run::note(std::string& list, const char* control, const std::string& text)
+{
+    if (chain_ != nullptr)
+        list += (list.empty() ? "" : "\n") + form_.rules().caption(*form_.rules().find(control)) + "=" + text;
+}
+
+void Run::passOn(const std::optional<Failure>& failure)
+{
+    if (!failure)
+        return;
+    finish("! " + failure->message);
+    throw PassedOnFailure(*failure);
+}
+
+}  // namespace milfo::heatflow::design
