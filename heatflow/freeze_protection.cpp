@@ -151,7 +151,7 @@ const ProgramDescription& freezeProtection()
             {K::Label, "Label16", "合計時間（ｈ）", 4560, 2730, 1695, 255, 30},
             {K::TextBox, "Text13", "", 6360, 2700, 1935, 300, 31},
             {K::Label, "Label17", kCreditLine, 6360, 4410, 1935, 255, 32},
-            {K::Label, "Label18", "2026/12/21", 6360, 4830, 1215, 255, 33},
+            {K::Label, "Label18", "2026/12/07", 6360, 4830, 1215, 255, 33},
         },
         {
             {"Combo1",

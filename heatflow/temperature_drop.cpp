@@ -118,7 +118,7 @@ const ProgramDescription& temperatureDrop()
             {K::Label, "Label15", "放散熱量（Ｗ）", 4560, 2730, 1695, 255, 28},
             {K::TextBox, "Text13", "", 6360, 2700, 1935, 300, 29},
             {K::Label, "Label16", kCreditLine, 6360, 3990, 1935, 255, 30},
-            {K::Label, "Label17", "2026/12/21", 6360, 4410, 1215, 255, 31},
+            {K::Label, "Label17", "2026/12/07", 6360, 4410, 1215, 255, 31},
         },
         {
             {"Combo1",

@@ -686,11 +686,10 @@ const std::vector<CommandCase> kCommandCases = {
      "ライン番号,Combo1,Combo2,Text1,Text2,Combo3,Combo4,Combo5,Combo6\n"
      "L-102,ロックウール,保温筒,180,20,アルミニウム板,水平管,50A,表面温度上限\n",
      "ライン番号,Combo1,Combo2,Text1,Text2,Combo3,Combo4,Combo5,Combo6,Text11,Text12,Text13,Text14,Text15,"
-     "Text16,"
-     "Text17,Text18,Text19,Text20,error\n"
-     "L-102,ロックウール,保温筒,180,20,アルミニウム板,水平管,50A,表面温度上限,,60,0.05207253,6."
-     "90612372239143,"
-     "0.0180649999999937,20,57.0974410026833,78.8552610755033,0.05182491,6.73241925621639,\n",
+     "Text16,Text17,Text18,Text19,Text20,Text29,Text30,Text37,error\n"
+     "L-102,ロックウール,保温筒,180,20,アルミニウム板,水平管,50A,表面温度上限,,60,0.05207253,"
+     "6.90612372239143,0.0180649999999937,20,57.0974410026833,78.8552610755033,0.05182491,"
+     "6.73241925621639,,,,\n",
      0,
      "milfo-calc: passed through: ライン番号\n"},
     {"--set and --vary names read as headers are",
