@@ -80,22 +80,9 @@ Inputs::Inputs(const Form& form)
 {
 }
 
-std::optional<std::vector<long>> parseSeries(std::string_view text)
+std::optional<std::vector<std::string>> seriesItems(std::string_view text, bool decimals)
 {
-    constexpr size_t kMaxDigits = 6;  // up to 999999 mm
-    std::vector<long> series;
-    std::string digits;
-    const auto close = [&]() {
-        const size_t first = digits.find_first_not_of('0');
-        if (first == std::string::npos || digits.size() - first > kMaxDigits)
-            return false;
-        const long mm = std::stol(digits.substr(first));
-        if (!series.empty() && mm <= series.back())
-            return false;
-        series.push_back(mm);
-        digits.clear();
-        return true;
-    };
+    std::vector<std::string> items(1);
     const auto starts = [&](size_t i, std::string_view s) { return text.substr(i, s.size()) == s; };
     for (size_t i = 0; i < text.size();) {
         const char c = text[i];
@@ -103,23 +90,42 @@ std::optional<std::vector<long>> parseSeries(std::string_view text)
             ++i;
         } else if (starts(i, "\u3000")) {
             i += 3;
-        } else if (c >= '0' && c <= '9') {
-            digits += c;
+        } else if ((c >= '0' && c <= '9') || (decimals && c == '.')) {
+            items.back() += c;
             ++i;
         } else if (starts(i, "\xEF\xBC") && i + 2 < text.size() && text[i + 2] >= '\x90' &&
                    text[i + 2] <= '\x99') {  // ０ to ９: U+FF10 to U+FF19
-            digits += static_cast<char>('0' + (text[i + 2] - '\x90'));
+            items.back() += static_cast<char>('0' + (text[i + 2] - '\x90'));
+            i += 3;
+        } else if (decimals && starts(i, "\uFF0E")) {  // ．
+            items.back() += '.';
             i += 3;
         } else if (c == ',' || starts(i, "\uFF0C") || starts(i, "\u3001")) {
-            if (!close())
-                return std::nullopt;
+            items.emplace_back();
             i += c == ',' ? 1 : 3;
         } else {
             return std::nullopt;
         }
     }
-    if (!close())
+    return items;
+}
+
+std::optional<std::vector<long>> parseSeries(std::string_view text)
+{
+    constexpr size_t kMaxDigits = 6;  // up to 999999 mm
+    const std::optional<std::vector<std::string>> items = seriesItems(text, false);
+    if (!items)
         return std::nullopt;
+    std::vector<long> series;
+    for (const std::string& digits : *items) {
+        const size_t first = digits.find_first_not_of('0');
+        if (first == std::string::npos || digits.size() - first > kMaxDigits)
+            return std::nullopt;
+        const long mm = std::stol(digits.substr(first));
+        if (!series.empty() && mm <= series.back())
+            return std::nullopt;
+        series.push_back(mm);
+    }
     return series;
 }
 

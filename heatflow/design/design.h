@@ -66,10 +66,16 @@ inline bool isPipe(Shape shape)
     return shape == Shape::HorizontalPipe || shape == Shape::VerticalPipe;
 }
 
+// The items of a list typed as the standard thicknesses are: separated by
+// "," "，" or "、", blanks (and the ideographic space) ignored, full-width
+// digits read as digits and, where decimals are allowed, "." and "．" as a
+// point. Each item in ASCII ("" for an empty one); nothing when the text
+// holds any other character.
+std::optional<std::vector<std::string>> seriesItems(std::string_view text, bool decimals);
+
 // The standard thicknesses in millimetres: whole numbers above 0, strictly
-// ascending, separated by "," "，" or "、"; blanks (and the ideographic
-// space) are ignored, full-width digits read as digits. Nothing when the
-// text is not such a series.
+// ascending, a list as seriesItems reads it. Nothing when the text is not
+// such a series.
 std::optional<std::vector<long>> parseSeries(std::string_view text);
 
 // A standard thickness's steps as the design's record names them:

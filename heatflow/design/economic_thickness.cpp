@@ -94,46 +94,17 @@ Real heatCost(Real loss, Real hours, Real price, Real efficiencyPercent)
 
 std::optional<std::vector<std::string>> parseCosts(std::string_view text)
 {
-    std::vector<std::string> costs;
-    std::string item;
-    const auto close = [&]() {
+    std::optional<std::vector<std::string>> costs = seriesItems(text, true);
+    if (!costs)
+        return std::nullopt;
+    for (const std::string& item : *costs) {
         // digits, or digits "." digits
         const size_t point = item.find('.');
         const bool plain = !item.empty() && item.front() != '.' && item.back() != '.' &&
                            (point == std::string::npos || item.find('.', point + 1) == std::string::npos);
         if (!plain)
-            return false;
-        costs.push_back(item);
-        item.clear();
-        return true;
-    };
-    const auto starts = [&](size_t i, std::string_view s) { return text.substr(i, s.size()) == s; };
-    for (size_t i = 0; i < text.size();) {
-        const char c = text[i];
-        if (c == ' ' || c == '\t') {
-            ++i;
-        } else if (starts(i, "\u3000")) {
-            i += 3;
-        } else if ((c >= '0' && c <= '9') || c == '.') {
-            item += c;
-            ++i;
-        } else if (starts(i, "\xEF\xBC") && i + 2 < text.size() && text[i + 2] >= '\x90' &&
-                   text[i + 2] <= '\x99') {  // ０ to ９: U+FF10 to U+FF19
-            item += static_cast<char>('0' + (text[i + 2] - '\x90'));
-            i += 3;
-        } else if (starts(i, "\uFF0E")) {  // ．
-            item += '.';
-            i += 3;
-        } else if (c == ',' || starts(i, "\uFF0C") || starts(i, "\u3001")) {
-            if (!close())
-                return std::nullopt;
-            i += c == ',' ? 1 : 3;
-        } else {
             return std::nullopt;
-        }
     }
-    if (!close())
-        return std::nullopt;
     return costs;
 }
 

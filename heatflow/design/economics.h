@@ -21,10 +21,10 @@ Real annuityFactor(Real ratePercent, Real years);
 // efficiency in per cent: ((((Abs(q) * H) * p) / (eff / 100)) / 1000).
 Real heatCost(Real loss, Real hours, Real price, Real efficiencyPercent);
 
-// The installed costs, one per standard thickness: items separated by ","
-// "，" or "、", blanks (and the ideographic space) ignored, each digits with
-// an optional decimal point and digits (full-width digits and "．" too), no
-// sign, exponent or empty item. Each item as plain ASCII text ("８０００．５"
+// The installed costs, one per standard thickness: a list as the standard
+// thicknesses are (seriesItems), each item digits with an optional decimal
+// point and digits (full-width digits and "．" too), no sign, exponent or
+// empty item. Each item as plain ASCII text ("８０００．５"
 // → "8000.5"); nothing when the text is not such a list.
 std::optional<std::vector<std::string>> parseCosts(std::string_view text);
 
