@@ -617,6 +617,9 @@ TEST(InsulationDesign, SideTablesOfTheWorkedExample)
                       "平均熱伝導率（Ｗ／ｍｋ）=0.06656056", "0.06656056"}));
         EXPECT_EQ(chain.rows[1][1], shape == std::string("水平管") ? "必要厚さ（1回目）" : "必要厚さ");
         EXPECT_EQ(chain.rows[1][2], "熱伝達率");
+        // ε's caption brings its own equals sign.
+        const std::string& entered = chain.rows[1][4];
+        EXPECT_EQ(entered.substr(entered.rfind('\n') + 1), "ε＝0.22");
         EXPECT_EQ(chain.rows.back()[0], std::to_string(chainLines));
         EXPECT_EQ(chain.rows.back()[1], last);
         EXPECT_EQ(chain.rows.back()[2], "施工後の断熱材の外表面温度");

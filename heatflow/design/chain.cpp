@@ -123,10 +123,18 @@ std::string Run::finish(std::string value)
     return value;
 }
 
+// "caption=text", one a line; a caption that ends in its own equals sign
+// (熱伝達率's "ε＝") is not given a second.
 void Run::note(std::string& list, const char* control, const std::string& text)
 {
-    if (chain_ != nullptr)
-        list += (list.empty() ? "" : "\n") + form_.rules().caption(*form_.rules().find(control)) + "=" + text;
+    if (chain_ == nullptr)
+        return;
+    const std::string caption = form_.rules().caption(*form_.rules().find(control));
+    const auto endsWith = [&](std::string_view end) {
+        return caption.size() >= end.size() &&
+               caption.compare(caption.size() - end.size(), end.size(), end) == 0;
+    };
+    list += (list.empty() ? "" : "\n") + caption + (endsWith("=") || endsWith("＝") ? "" : "=") + text;
 }
 
 void Run::passOn(const std::optional<Failure>& failure)
