@@ -335,7 +335,7 @@ def main():
         disk = Browser("file://" + urllib.parse.quote(folder))
         for name, check in [("put in place", lambda: check_put_in_place(f)),
                             ("folder", lambda: check_folder(disk, f, folder, all_cases)),
-                            ("一括計算", lambda: check_batch(disk, f, BATCH_CASES[:1], os.environ.get("MILFO_CALC"))),
+                            ("一括計算", lambda: check_batch(disk, f, BATCH_CASES, os.environ.get("MILFO_CALC"))),
                             ("print", lambda: check_print(disk, f, by_name[PRINTED])),
                             ("keyboard", lambda: check_keyboard(disk, f, by_name[PRINTED])),
                             ("broken module", lambda: check_broken_modules(disk, f, folder)),
