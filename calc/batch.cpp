@@ -335,29 +335,38 @@ double TableRows::done() const
     return static_cast<double>(row_) / static_cast<double>(total_);
 }
 
-void runBatch(const ProgramDescription& program, const BatchOptions& options, RowSource& rows, ByteSink& sink,
-              BatchListener& listener)
-{
-    const ProgramView view(program);
-    const std::vector<const Control*> presses = pressed(view, options.presses);
+namespace {
 
-    const std::vector<HeaderCell> header = rows.header();
+// The header's columns as the run enters them: the inputs in column order
+// with the names their columns were given, and each column's place among
+// them (kPassedThrough for a column copied as it stands).
+struct Columns {
+    std::vector<const Control*> of;  // by column: its input, or nullptr
+    std::vector<const Control*> controls;
+    std::vector<std::string> names;
+    std::vector<size_t> input;
+};
+
+// Names the header's columns and refuses a header that names no input, or
+// (read strictly) one without an input the calculation needs; the columns
+// passed through are said.
+Columns inputColumns(const ProgramView& view, const std::vector<HeaderCell>& header,
+                     const BatchOptions& options, const RowSource& rows, BatchListener& listener)
+{
+    const char* const program = view.program().name;
     if (header.empty())
         throw Stop{{"the input is empty: its first line must name the inputs (milfo-calc --list " +
-                        std::string(program.name) + ")",
+                        std::string(program) + ")",
                     "ファイルが空です。最初の行に入力の名前（見出し）を書きます。"}};
-    const std::vector<const Control*> of = nameColumns(view, header, options, listener);
-
-    // The inputs, in column order, and each column's input.
-    std::vector<const Control*> controls;
-    std::vector<std::string> columnNames;
-    std::vector<size_t> input(header.size(), kPassedThrough);
+    Columns c;
+    c.of = nameColumns(view, header, options, listener);
+    c.input.assign(header.size(), kPassedThrough);
     Message passed;
     for (size_t k = 0; k < header.size(); ++k) {
-        if (of[k] != nullptr) {
-            input[k] = controls.size();
-            controls.push_back(of[k]);
-            columnNames.push_back(header[k].text);
+        if (c.of[k] != nullptr) {
+            c.input[k] = c.controls.size();
+            c.controls.push_back(c.of[k]);
+            c.names.push_back(header[k].text);
             continue;
         }
         const std::string column = number(static_cast<long long>(k + 1));
@@ -369,17 +378,17 @@ void runBatch(const ProgramDescription& program, const BatchOptions& options, Ro
     }
     const Message at = rows.headerWhere();
     const Message colon = at.en.empty() ? Message{"", ""} : Message{": ", ": "};
-    if (controls.empty()) {
+    if (c.controls.empty()) {
         const Message inputs = inputList(view);
         throw Stop{
             at + colon +
             Message{
-                "no column names an input of " + std::string(program.name) + "; its inputs are " + inputs.en,
-                program.name + std::string(" の入力を指す列がありません。入力は ") + inputs.ja +
+                "no column names an input of " + std::string(program) + "; its inputs are " + inputs.en,
+                program + std::string(" の入力を指す列がありません。入力は ") + inputs.ja +
                     " です（見出しに、ウィンドウの入力の名前か Text1 などのコントロール名を書きます）。"}};
     }
     if (!options.lenient) {
-        const std::vector<const Control*> missing = view.rules()->missingInputs(controls);
+        const std::vector<const Control*> missing = view.rules()->missingInputs(c.controls);
         if (!missing.empty()) {
             const Message named = controlList(view, missing);
             const bool one = missing.size() == 1;
@@ -397,8 +406,40 @@ void runBatch(const ProgramDescription& program, const BatchOptions& options, Ro
     }
     if (!passed.en.empty())
         listener.note(Message{"passed through: ", "そのまま写した列: "} + passed);
+    return c;
+}
 
-    RowRunner runner(view, controls, columnNames, presses, options.lenient);
+// The output's header: the file's columns as given, inputs and results by
+// caption or by control name, and the error column.
+std::vector<std::string> outputHeads(const ProgramView& view, const std::vector<HeaderCell>& header,
+                                     const Columns& columns, const RowRunner& runner, bool names)
+{
+    std::vector<std::string> heads;
+    for (size_t k = 0; k < header.size(); ++k) {
+        const Control* input = columns.of[k];
+        heads.push_back(input == nullptr ? header[k].text
+                        : names          ? std::string(input->name)
+                                         : view.caption(*input));
+    }
+    for (const Control* r : runner.resultBoxes())
+        heads.push_back(names ? std::string(r->name) : view.caption(*r));
+    heads.emplace_back(names ? "error" : "エラー");
+    return heads;
+}
+
+}  // namespace
+
+void runBatch(const ProgramDescription& program, const BatchOptions& options, RowSource& rows, ByteSink& sink,
+              BatchListener& listener)
+{
+    const ProgramView view(program);
+    const std::vector<const Control*> presses = pressed(view, options.presses);
+    const std::vector<HeaderCell> header = rows.header();
+    const Columns columns = inputColumns(view, header, options, rows, listener);
+    const std::vector<const Control*>& controls = columns.controls;
+    const std::vector<size_t>& input = columns.input;
+
+    RowRunner runner(view, controls, columns.names, presses, options.lenient);
     CsvWriter out(sink);
     if (options.byteOrderMark)
         out.byteOrderMark();
@@ -407,15 +448,7 @@ void runBatch(const ProgramDescription& program, const BatchOptions& options, Ro
             throw OutputError();
     };
 
-    // The header: inputs and results by caption or by control name.
-    std::vector<std::string> heads;
-    for (size_t k = 0; k < header.size(); ++k)
-        heads.push_back(of[k] == nullptr ? header[k].text
-                        : options.names  ? std::string(of[k]->name)
-                                         : view.caption(*of[k]));
-    for (const Control* r : runner.resultBoxes())
-        heads.push_back(options.names ? std::string(r->name) : view.caption(*r));
-    heads.emplace_back(options.names ? "error" : "エラー");
+    const std::vector<std::string> heads = outputHeads(view, header, columns, runner, options.names);
     std::vector<const std::string*> record;
     for (const std::string& h : heads) {
         out.cell(h);
@@ -445,7 +478,7 @@ void runBatch(const ProgramDescription& program, const BatchOptions& options, Ro
             if (options.lenient)
                 for (size_t i = 0; i < controls.size(); ++i)
                     if (const std::string& note = runner.form().markOf(*controls[i]); !note.empty())
-                        notes.add(i, rows.where(), columnNames[i], note);
+                        notes.add(i, rows.where(), columns.names[i], note);
             record.clear();
             for (size_t k = 0; k < header.size(); ++k)
                 record.push_back(input[k] != kPassedThrough ? &row[input[k]] : &cells[k]);
