@@ -81,6 +81,10 @@ public:
 
     // The lists, in table order, and the entries each holds at load.
     const std::vector<const Control*>& lists() const { return lists_; }
+    // The list of the designed windows, Combo1, which a listing of a window
+    // names first and by no name of its own; nullptr when there is none.
+    const Control* firstList() const { return find(kFirstList); }
+    static constexpr const char* kFirstList = "Combo1";
     const std::vector<std::string>& initialEntries(const Control& list) const;
 
     // What a person enters and presses to calculate: the boxes no button

@@ -181,15 +181,19 @@ std::vector<std::string> Driver::dump() const
                       std::to_string(r.width() * 15) + "\t" + std::to_string(r.height() * 15) + "\t" +
                       std::to_string(c->tabIndex) + "\t" + font + "\t" + window_.controlText(c->name));
     }
-    // The entries of Combo1 as they are, then those of every other list,
-    // named (a window may list another list before Combo1).
-    std::vector<const Control*> lists = window_.rules().lists();
-    std::stable_partition(lists.begin(), lists.end(),
-                          [](const Control* c) { return std::string_view(c->name) == "Combo1"; });
+    // The entries of the first list as they are, then those of every other
+    // list, named (a window may have another list before it in its table).
+    const Control* first = window_.rules().firstList();
+    std::vector<const Control*> lists;
+    if (first != nullptr)
+        lists.push_back(first);
+    for (const Control* c : window_.rules().lists())
+        if (c != first)
+            lists.push_back(c);
     for (size_t k = 0; k < lists.size(); ++k) {
         auto* list = qobject_cast<QComboBox*>(window_.control(lists[k]->name));
-        const bool first = std::string_view(lists[k]->name) == "Combo1";
-        const std::string prefix = first ? "entry\t" : "entry\t" + std::string(lists[k]->name) + "\t";
+        const std::string prefix =
+            lists[k] == first ? "entry\t" : "entry\t" + std::string(lists[k]->name) + "\t";
         for (int i = 0; i < list->count(); ++i)
             out.push_back(prefix + list->itemText(i).toStdString());
     }

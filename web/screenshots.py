@@ -60,6 +60,22 @@ def main():
                                {"width": w, "height": h, "deviceScaleFactor": 1, "mobile": False})
         driver.save_screenshot(os.path.join(out, name))
         driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+
+    def enter(entries):
+        """Each (control, text) as a person enters it: a list's entry picked
+        from its drop-down (the page gives a list one), a box's text typed
+        over what it holds."""
+        for name, text in entries:
+            if driver.find_elements(By.ID, name + "-list"):
+                driver.find_element(By.ID, name + "-button").click()
+                for option in driver.find_elements(By.CSS_SELECTOR, f"#{name}-list [role=option]"):
+                    if option.get_attribute("textContent") == text:
+                        option.click()
+                        break
+            else:
+                box = driver.find_element(By.ID, name)
+                box.clear()
+                box.send_keys(text)
     try:
         os.makedirs(out, exist_ok=True)
         driver.set_window_size(1024, 768)
@@ -68,14 +84,8 @@ def main():
 
         driver.get(origin + "/" + urllib.parse.quote("熱伝達率.html"))
         WebDriverWait(driver, 20).until(ready)
-        driver.find_element(By.ID, "Combo1-button").click()
-        for option in driver.find_elements(By.CSS_SELECTOR, "#Combo1-list [role=option]"):
-            if option.get_attribute("textContent") == "仕上げセメント、布類":
-                option.click()
-        for box, text in [("Text1", "20"), ("Text2", "50"), ("Text3", "0"), ("Text4", "0.1"), ("Text5", "0.05")]:
-            el = driver.find_element(By.ID, box)
-            el.clear()
-            el.send_keys(text)
+        enter([("Combo1", "仕上げセメント、布類"), ("Text1", "20"), ("Text2", "50"), ("Text3", "0"), ("Text4", "0.1"),
+               ("Text5", "0.05")])
         driver.find_element(By.ID, "Command1").click()
         shoot("web-熱伝達率.png")
         pdf = driver.execute_cdp_cmd("Page.printToPDF", {"preferCSSPageSize": True})
@@ -88,10 +98,7 @@ def main():
         # fennick with 12abc typed as the low temperature: read as 12, marked.
         driver.get(origin + "/fennick.html")
         WebDriverWait(driver, 20).until(ready)
-        driver.find_element(By.ID, "Combo1-button").click()
-        driver.find_element(By.CSS_SELECTOR, "#Combo1-list [role=option]").click()
-        for box, text in [("Text1", "12abc"), ("Text2", "50")]:
-            driver.find_element(By.ID, box).send_keys(text)
+        enter([("Combo1", "保温筒１種"), ("Text1", "12abc"), ("Text2", "50")])
         driver.find_element(By.ID, "Command1").click()
         shoot("web-fennick-12abc.png")
 
@@ -111,20 +118,10 @@ def main():
         driver.set_window_size(1280, 1000)
         driver.get(origin + "/" + urllib.parse.quote("保温設計.html"))
         WebDriverWait(driver, 20).until(ready)
-        for name, text in [("Combo1", "ロックウール"), ("Combo2", "保温筒"), ("Text1", "180"), ("Text2", "10"),
-                           ("Text4", "1"), ("Combo3", "アルミニウム板"), ("Combo4", "水平管"), ("Combo5", "100A"),
-                           ("Combo6", "経済的厚さ"), ("Text31", "8000,8600,9200,10500,11800,14000,15500,19000"),
-                           ("Text32", "6"), ("Text33", "4000"), ("Text34", "10"), ("Text35", "3"), ("Text36", "85")]:
-            if name.startswith("Combo"):
-                driver.find_element(By.ID, name + "-button").click()
-                for option in driver.find_elements(By.CSS_SELECTOR, f"#{name}-list [role=option]"):
-                    if option.get_attribute("textContent") == text:
-                        option.click()
-                        break
-            else:
-                el = driver.find_element(By.ID, name)
-                el.clear()
-                el.send_keys(text)
+        enter([("Combo1", "ロックウール"), ("Combo2", "保温筒"), ("Text1", "180"), ("Text2", "10"), ("Text4", "1"),
+               ("Combo3", "アルミニウム板"), ("Combo4", "水平管"), ("Combo5", "100A"), ("Combo6", "経済的厚さ"),
+               ("Text31", "8000,8600,9200,10500,11800,14000,15500,19000"), ("Text32", "6"), ("Text33", "4000"),
+               ("Text34", "10"), ("Text35", "3"), ("Text36", "85")])
         driver.find_element(By.ID, "Command1").click()
         for figure in driver.find_elements(By.CSS_SELECTOR, ".side-tables figure"):
             if figure.find_element(By.TAG_NAME, "summary").get_attribute("textContent") == "標準厚さごとの年間費用":
