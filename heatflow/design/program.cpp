@@ -57,17 +57,6 @@ void Combo3_Click(Form& form)
     form.setText("Text5", run.shown("Text12"));
 }
 
-// A nominal size picked: its outer and inner diameter in metres.
-void Combo5_Click(Form& form)
-{
-    const std::string nominal = form.text("Combo5");
-    for (const PipeSize& size : sgpSizes())
-        if (nominal == size.nominal) {
-            form.setText("Text6", size.outerDiameter);
-            form.setText("Text24", size.innerDiameter);
-        }
-}
-
 // A pipe material picked: the same entry picked in 凍結防止 gives the
 // volumetric heat it shows. A text that is none of its entries leaves the
 // box as typed.
@@ -322,14 +311,15 @@ const ProgramDescription& insulationDesign()
             {"Combo1", entries(materials(), [](const Material& m) { return m.name; })},
             {"Combo3", entriesOf(windows().heatTransfer, "Combo1")},
             {"Combo4", std::vector<std::string>(std::begin(kShapes), std::end(kShapes))},
-            {"Combo5", entries(sgpSizes(), [](const PipeSize& size) { return size.nominal; })},
+            {"Combo5", nominalSizes()},
             {"Combo6", entries(criteria(), [](const Criterion* c) { return c->name(); })},
             {"Combo7", entriesOf(windows().freezing, "Combo1")},
         },
         {
             {"Combo1_Click", Combo1_Click},
             {"Combo3_Click", Combo3_Click, {"Text5"}},
-            {"Combo5_Click", Combo5_Click, {"Text6", "Text24"}},
+            // A nominal size picked: its outer and inner diameter in metres.
+            {"Combo5_Click", nominalSizePicked("Combo5", "Text6", "Text24"), {"Text6", "Text24"}},
             {"Combo7_Click", Combo7_Click, {"Text23"}},
             {"Command1_Click", Command1_Click, resultBoxes()},
         },
