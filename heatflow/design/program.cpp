@@ -12,13 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "../../conductivity/programs.h"
 #include "criterion.h"
 #include "design.h"
 #include "event.h"
 #include "form_model.h"
 #include "numeric.h"
 #include "pipe_sizes.h"
-#include "programs.h"
 
 namespace milfo::heatflow {
 
@@ -39,8 +39,9 @@ void Combo1_Click(Form& form)
 {
     form.clearItems("Combo2");
     const std::string material = form.text("Combo1");
-    for (size_t i = 0; i < materials().size(); ++i) {
-        if (material != materials()[i].name)
+    const std::vector<conductivity::MaterialWindow>& materials = conductivity::materialWindows();
+    for (size_t i = 0; i < materials.size(); ++i) {
+        if (material != materials[i].material)
             continue;
         for (const std::string& grade : entriesOf(windows().materials[i], "Combo1"))
             form.addItem("Combo2", grade);
@@ -308,7 +309,8 @@ const ProgramDescription& insulationDesign()
             {K::Label, "Label29", "2026/12/07", 14400, 7230, 1215, 255, 91},
         },
         {
-            {"Combo1", entries(materials(), [](const Material& m) { return m.name; })},
+            {"Combo1", entries(conductivity::materialWindows(),
+                               [](const conductivity::MaterialWindow& m) { return m.material; })},
             {"Combo3", entriesOf(windows().heatTransfer, "Combo1")},
             {"Combo4", std::vector<std::string>(std::begin(kShapes), std::end(kShapes))},
             {"Combo5", nominalSizes()},
