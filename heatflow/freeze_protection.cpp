@@ -101,7 +101,6 @@ const ProgramDescription& freezeProtection()
 {
     static const ProgramDescription program{
         "凍結防止",
-        "ミルフォ－８",
         8520,
         5520,
         {

@@ -68,7 +68,6 @@ const ProgramDescription& temperatureDrop()
 {
     static const ProgramDescription program{
         "温度降下",
-        "ミルフォ－９",
         8520,
         5100,
         {

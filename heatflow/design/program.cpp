@@ -210,7 +210,6 @@ const ProgramDescription& insulationDesign()
 {
     static const ProgramDescription program{
         "保温設計",
-        "ミルフォ－７",
         16560,
         7620,
         {
