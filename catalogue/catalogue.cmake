@@ -2,8 +2,9 @@
 # MILFO_PROGRAMS (the row numbers, in menu order) and, for each row I,
 # MILFO_PROGRAM_I_NAME, _TARGET, _MENU, _TITLE, _DESCRIPTION, _COMMENT,
 # _COMMENT_JA; MILFO_PROGRAM_I_CAPTION is the window caption the menu number
-# gives ("ミルフォ－１．１．８"). Included by the top level, so that apps/,
-# packaging/ and the C++ catalogue all read the same rows.
+# gives ("ミルフォ－１．１．８"), made here only: the menu entries show it, and
+# the C++ catalogue gives it to the program's description. Included by the top
+# level, so that apps/, packaging/ and the C++ catalogue all read the same rows.
 set(MILFO_CATALOGUE ${CMAKE_CURRENT_LIST_DIR}/programs.tsv)
 
 # A text as it goes between the double quotes of a C++ string literal: its

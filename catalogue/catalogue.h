@@ -16,17 +16,19 @@ struct CatalogueEntry {
     const char* name;       // executable, page, milfo-calc's and ./run's name
     const char* target;     // CMake target, menu entry file (ASCII)
     const char* menu;       // menu number, "1.1.8"
-    const char* caption;    // the window caption it gives, "ミルフォ－１．１．８"
+    const char* caption;    // the window's caption, "ミルフォ－１．１．８", from the menu number
     const char* title;      // what menus call it
     const char* comment;    // what it computes
     const char* commentJa;  // the same in Japanese
+    // Its description as the window shows it: its source's, with the caption.
     const ProgramDescription& (*description)();
 };
 
 const std::vector<CatalogueEntry>& catalogue();
 const CatalogueEntry* findEntry(std::string_view name);
 
-// Every program's description, in menu order; one by its name, or nullptr.
+// Every program's description (as CatalogueEntry::description gives it), in
+// menu order; one by its name, or nullptr.
 const std::vector<const ProgramDescription*>& allPrograms();
 const ProgramDescription* findProgram(std::string_view name);
 

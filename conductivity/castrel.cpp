@@ -26,7 +26,6 @@ const ProgramDescription& castrel()
 {
     static const ProgramDescription program = oneLawProgram(
         {"castrel",
-         "ミルフォ－１．１．９",
          5130,
          3960,
          {

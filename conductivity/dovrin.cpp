@@ -30,7 +30,6 @@ const ProgramDescription& dovrin()
 {
     static const ProgramDescription program = twoRangeProgram(
         {"dovrin",
-         "ミルフォ－１．１．４",
          4800,
          3870,
          {

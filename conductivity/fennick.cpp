@@ -21,7 +21,6 @@ const ProgramDescription& fennick()
 {
     static const ProgramDescription program = oneLawProgram(
         {"fennick",
-         "ミルフォ－１．１．８",
          5295,
          3960,
          {

@@ -25,7 +25,6 @@ const ProgramDescription& halcott()
 {
     static const ProgramDescription program =
         bandedProgram({"halcott",
-                       "ミルフォ－１．１．７",
                        4680,
                        2850,
                        {

@@ -41,7 +41,6 @@ const ProgramDescription& mostrel()
 {
     static const ProgramDescription program =
         oneLawProgram({"mostrel",
-                       "ミルフォ－１．１．２",
                        4800,
                        3960,
                        {

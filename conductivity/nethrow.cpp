@@ -27,7 +27,6 @@ const ProgramDescription& nethrow()
 {
     static const ProgramDescription program =
         oneLawProgram({"nethrow",
-                       "ミルフォ－１．１．３",
                        4800,
                        3960,
                        {

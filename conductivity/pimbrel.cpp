@@ -30,7 +30,6 @@ const ProgramDescription& pimbrel()
 {
     static const ProgramDescription program = twoRangeProgram(
         {"pimbrel",
-         "ミルフォ－１．１．１",
          4800,
          3810,
          {

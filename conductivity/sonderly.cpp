@@ -22,7 +22,6 @@ const ProgramDescription& sonderly()
 {
     static const ProgramDescription program =
         oneLawProgram({"sonderly",
-                       "ミルフォ－１．１．５",
                        4800,
                        3960,
                        {

@@ -35,7 +35,6 @@ const ProgramDescription& tarvel()
 {
     static const ProgramDescription program =
         oneLawProgram({"tarvel",
-                       "ミルフォ－１．１．６",
                        5130,
                        3960,
                        {

@@ -120,10 +120,9 @@ struct SideTable {
 using SideTablesFn = std::function<std::vector<SideTable>(const Form&)>;
 
 struct ProgramDescription {
-    const char* name;     // the deliverable's name, e.g. "fennick"
-    const char* caption;  // e.g. "ミルフォ－１．１．８"
-    int clientWidth;      // twips
-    int clientHeight;     // twips
+    const char* name;  // the deliverable's name, e.g. "fennick"
+    int clientWidth;   // twips
+    int clientHeight;  // twips
     std::vector<Control> controls;
     // Added to their lists when the form loads, before any form_load
     // handler runs.
@@ -148,6 +147,11 @@ struct ProgramDescription {
     // input the calculation needs: a front end that enters rows without a
     // window (milfo-calc) must be given a value for it.
     std::vector<const char*> optionalInputs = {};
+    // The window's caption, "ミルフォ－" and the menu number in full-width
+    // characters ("ミルフォ－１．１．８"). The menu number is the catalogue's:
+    // the catalogue gives each program it lists its caption, and a
+    // description's own source leaves it empty.
+    const char* caption = "";
 
     const Handler* handler(std::string_view event) const
     {

@@ -8,6 +8,7 @@
 
 #include "common.h"
 #include "event.h"
+#include "freeze_protection.h"
 #include "insulated_pipe.h"
 #include "numeric.h"
 #include "pipe_sizes.h"
@@ -20,12 +21,8 @@ namespace {
 using K = ControlKind;
 
 const char* const kDiameters = "管の外径と内径は、０＜内径＜外径としてください。";
-const char* const kThickness = "保温材の厚さは０以上としてください。";
-const char* const kCoefficients = "熱伝導率と表面熱伝達率は０より大きくしてください。";
 const char* const kVolumetricHeat = "管材の容積比熱は０以上としてください。";
 const char* const kFrozenPart = "凍結率は０以上１００以下としてください。";
-const char* const kNoFrost = "外気温度が０℃以上では凍結しません。";
-const char* const kIce = "水温が０℃未満です。水温を見直してください。";
 
 // The pipe materials and their volumetric heat in kJ/(m³·K).
 struct PipeMaterial {
@@ -44,18 +41,12 @@ void check(Real outer, Real inner, Real thickness, Real conductivity, Real coeff
 {
     if (!(outer > Real(0) && Real(0) < inner && inner < outer))
         throw HandlerMessage(kDiameters);
-    if (!(thickness >= Real(0)))
-        throw HandlerMessage(kThickness);
-    if (!(conductivity > Real(0) && coefficient > Real(0)))
-        throw HandlerMessage(kCoefficients);
+    checkInsulation(thickness, conductivity, coefficient);
     if (!(volumetricHeat >= Real(0)))
         throw HandlerMessage(kVolumetricHeat);
     if (!(Real(0) <= frozen && frozen <= Real(100)))
         throw HandlerMessage(kFrozenPart);
-    if (!(air < Real(0)))
-        throw HandlerMessage(kNoFrost);
-    if (!(water >= Real(0)))
-        throw HandlerMessage(kIce);
+    checkFrost(air, water);
 }
 
 // 計算: every box read, the checks, then each result as it is worked out.
@@ -96,24 +87,20 @@ void Combo1_Click(Form& form)
             form.setText("Text5", m.volumetricHeat);
 }
 
-// A nominal size picked: its outer and inner diameter in metres.
-void Combo2_Click(Form& form)
-{
-    const std::string nominal = form.text("Combo2");
-    for (const PipeSize& size : sgpSizes())
-        if (nominal == size.nominal) {
-            form.setText("Text3", size.outerDiameter);
-            form.setText("Text4", size.innerDiameter);
-        }
-}
-
 }  // namespace
+
+void checkFrost(Real air, Real water)
+{
+    if (!(air < Real(0)))
+        throw HandlerMessage(kNoFrost);
+    if (!(water >= Real(0)))
+        throw HandlerMessage(kIce);
+}
 
 const ProgramDescription& freezeProtection()
 {
     static const ProgramDescription program{
         "凍結防止",
-        "ミルフォ－８",
         8520,
         5520,
         {
@@ -161,17 +148,12 @@ const ProgramDescription& freezeProtection()
                      entries.emplace_back(m.name);
                  return entries;
              }()},
-            {"Combo2",
-             [] {
-                 std::vector<std::string> entries;
-                 for (const PipeSize& size : sgpSizes())
-                     entries.emplace_back(size.nominal);
-                 return entries;
-             }()},
+            {"Combo2", nominalSizes()},
         },
         {
             {"Combo1_Click", Combo1_Click, {"Text5"}},
-            {"Combo2_Click", Combo2_Click, {"Text3", "Text4"}},
+            // A nominal size picked: its outer and inner diameter in metres.
+            {"Combo2_Click", nominalSizePicked("Combo2", "Text3", "Text4"), {"Text3", "Text4"}},
             {"Command1_Click", Command1_Click, {"Text10", "Text11", "Text12", "Text13"}},
         },
         {
@@ -192,7 +174,8 @@ const ProgramDescription& freezeProtection()
             {"Text12", "Label15"},
             {"Text13", "Label16"},
         },
-        {kDiameters, kThickness, kCoefficients, kVolumetricHeat, kFrozenPart, kNoFrost, kIce},
+        {kDiameters, kInsulationThickness, kInsulationCoefficients, kVolumetricHeat, kFrozenPart, kNoFrost,
+         kIce},
         nullptr,
         {},
         // The pipe material and the nominal size only fill boxes.

@@ -69,7 +69,6 @@ const ProgramDescription& heatLoss()
 {
     static const ProgramDescription program{
         "放散熱量",
-        "ミルフォ－３",
         6705,
         4740,
         {

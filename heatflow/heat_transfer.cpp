@@ -136,7 +136,6 @@ const ProgramDescription& heatTransfer()
 {
     static const ProgramDescription program{
         "熱伝達率",
-        "ミルフォ－２．１",
         6600,
         4815,
         {

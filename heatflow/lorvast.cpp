@@ -68,7 +68,6 @@ const ProgramDescription& lorvast()
 {
     static const ProgramDescription program{
         "lorvast",
-        "ミルフォ－６",
         3405,
         3360,
         {

@@ -37,4 +37,25 @@ const std::vector<PipeSize>& sgpSizes()
     return sizes;
 }
 
+std::vector<std::string> nominalSizes()
+{
+    std::vector<std::string> entries;
+    for (const PipeSize& size : sgpSizes())
+        entries.emplace_back(size.nominal);
+    return entries;
+}
+
+HandlerFn nominalSizePicked(const char* list, const char* outerBox, const char* innerBox)
+{
+    return [=](Form& form) {
+        const std::string nominal = form.text(list);
+        for (const PipeSize& size : sgpSizes())
+            if (nominal == size.nominal) {
+                form.setText(outerBox, size.outerDiameter);
+                if (innerBox != nullptr)
+                    form.setText(innerBox, size.innerDiameter);
+            }
+    };
+}
+
 }  // namespace milfo::heatflow

@@ -58,7 +58,6 @@ const ProgramDescription& ravelt()
 {
     static const ProgramDescription program{
         "ravelt",
-        "ミルフォ－４",
         6705,
         4740,
         {

@@ -42,7 +42,6 @@ const ProgramDescription& surfaceTemperature()
 {
     static const ProgramDescription program{
         "表面温度",
-        "ミルフォ－５",
         6705,
         3930,
         {

@@ -21,8 +21,6 @@ namespace {
 using K = ControlKind;
 
 const char* const kDiameter = "管の外径は０より大きくしてください。";
-const char* const kThickness = "保温材の厚さは０以上としてください。";
-const char* const kCoefficients = "熱伝導率と表面熱伝達率は０より大きくしてください。";
 const char* const kFlow = "流量と比熱は０より大きくしてください。";
 const char* const kLength = "配管の長さは０以上としてください。";
 
@@ -32,10 +30,7 @@ void check(Real outer, Real thickness, Real conductivity, Real coefficient, Real
 {
     if (!(outer > Real(0)))
         throw HandlerMessage(kDiameter);
-    if (!(thickness >= Real(0)))
-        throw HandlerMessage(kThickness);
-    if (!(conductivity > Real(0) && coefficient > Real(0)))
-        throw HandlerMessage(kCoefficients);
+    checkInsulation(thickness, conductivity, coefficient);
     if (!(flow > Real(0) && specificHeat > Real(0)))
         throw HandlerMessage(kFlow);
     if (!(length >= Real(0)))
@@ -67,22 +62,12 @@ void Command1_Click(Form& form)
     form.setText("Text13", ShowVariant((rate * drop).value()));
 }
 
-// A nominal size picked: its outer diameter in metres.
-void Combo1_Click(Form& form)
-{
-    const std::string nominal = form.text("Combo1");
-    for (const PipeSize& size : sgpSizes())
-        if (nominal == size.nominal)
-            form.setText("Text6", size.outerDiameter);
-}
-
 }  // namespace
 
 const ProgramDescription& temperatureDrop()
 {
     static const ProgramDescription program{
         "温度降下",
-        "ミルフォ－９",
         8520,
         5100,
         {
@@ -121,16 +106,11 @@ const ProgramDescription& temperatureDrop()
             {K::Label, "Label17", "2026/12/07", 6360, 4410, 1215, 255, 31},
         },
         {
-            {"Combo1",
-             [] {
-                 std::vector<std::string> entries;
-                 for (const PipeSize& size : sgpSizes())
-                     entries.emplace_back(size.nominal);
-                 return entries;
-             }()},
+            {"Combo1", nominalSizes()},
         },
         {
-            {"Combo1_Click", Combo1_Click, {"Text6"}},
+            // A nominal size picked: its outer diameter in metres.
+            {"Combo1_Click", nominalSizePicked("Combo1", "Text6"), {"Text6"}},
             {"Command1_Click", Command1_Click, {"Text10", "Text11", "Text12", "Text13"}},
         },
         {
@@ -150,7 +130,7 @@ const ProgramDescription& temperatureDrop()
             {"Text12", "Label14"},
             {"Text13", "Label15"},
         },
-        {kDiameter, kThickness, kCoefficients, kFlow, kLength},
+        {kDiameter, kInsulationThickness, kInsulationCoefficients, kFlow, kLength},
         nullptr,
         {},
         // The nominal size only fills the outer diameter.

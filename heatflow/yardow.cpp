@@ -41,7 +41,6 @@ const ProgramDescription& yardow()
 {
     static const ProgramDescription program{
         "yardow",
-        "ミルフォ－３．２",
         6705,
         3930,
         {

@@ -20,7 +20,6 @@ inline const ProgramDescription& probeProgram()
     using K = ControlKind;
     static const ProgramDescription program{
         "probe",
-        "ミルフォ－９",
         4800,
         3000,
         {
@@ -60,6 +59,13 @@ inline const ProgramDescription& probeProgram()
             {"Combo2_Click", [](Form& f) { f.setText("Text3", f.text("Combo2")); }, {"Text3"}},
             {"Command2_Click", [](Form& f) { f.end(); }},
         },
+        {},
+        {},
+        nullptr,
+        {},
+        {},
+        // Its caption, as the catalogue would give it.
+        "ミルフォ－９",
     };
     return program;
 }

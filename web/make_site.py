@@ -77,6 +77,8 @@ BATCH = {
     "sheetFile": "ファイル",
     "when": "計算日時",
 }
+# A module that did not load, as frame.js and batch.js say it.
+MODULE_MISSING = "計算モジュール（{file}）を読み込めませんでした。"
 # What batch.js says.
 BATCH_TEXTS = {
     "noFile": "CSV ファイルを選んでください。",
@@ -86,7 +88,7 @@ BATCH_TEXTS = {
     "download": "結果をダウンロード（{file}）",
     "cancelled": "計算を中止しました。",
     "failed": "計算を続けられませんでした（{reason}）。",
-    "moduleMissing": "計算モジュール（{file}）を読み込めませんでした。",
+    "moduleMissing": MODULE_MISSING,
 }
 NO_SCRIPT = "この計算プログラムは JavaScript で動きます。ブラウザーの設定で JavaScript を有効にしてください。"
 # Shown when frame.js has not run a few seconds after the page was opened.
@@ -99,7 +101,7 @@ NO_FRAME = ("このページのスクリプト（{file}）が動きませんで�
 FAILURE_TEXTS = ("moduleMissing", "moduleMissingHelp", "moduleFailed", "moduleNotRun", "moduleFailedHelp",
                  "unavailable")
 TEXTS = {
-    "moduleMissing": "計算モジュール（{file}）を読み込めませんでした。",
+    "moduleMissing": MODULE_MISSING,
     "moduleMissingHelp": ("サイトのファイルがすべて揃っているか確かめ（圧縮ファイルはフォルダーごと展開してから"
                           " index.html を開きます）、ページを再読み込みしてください。"),
     "moduleFailed": "計算モジュールを起動できませんでした（{reason}）。",

@@ -1,60 +1,47 @@
 // The windows 保温設計 runs, and one run of a window.
 #include "chain.h"
 
-#include <stdexcept>
-
-#include "catalogue.h"
+#include "../../conductivity/programs.h"
+#include "../programs.h"
 
 namespace milfo::heatflow::design {
 
 namespace {
 
-FormModel loadedForm(const char* program)
+FormModel loadedForm(const ProgramDescription& program)
 {
-    const ProgramDescription* p = findProgram(program);
-    if (p == nullptr)
-        throw std::logic_error(std::string("no program ") + program);
-    FormModel form(*p);
+    FormModel form(program);
     form.load();
     return form;
 }
 
-}  // namespace
+TitleOf programTitles = nullptr;
 
-const std::vector<Material>& materials()
-{
-    static const std::vector<Material> all = {
-        {"ロックウール", "pimbrel"},
-        {"グラスウール", "mostrel"},
-        {"セラミックファイバーブランケット", "nethrow"},
-        {"けい酸カルシウム保温材", "dovrin"},
-        {"はっ水性パーライト保温材", "sonderly"},
-        {"ポリスチレンフォーム", "tarvel"},
-        {"硬質ウレタンフォーム", "halcott"},
-        {"ポリエチレンフォーム", "fennick"},
-        {"フェノールフォーム", "castrel"},
-    };
-    return all;
-}
+}  // namespace
 
 const Windows& windows()
 {
     static const Windows loaded{
-        loadedForm("熱伝達率"),
-        loadedForm("ravelt"),
-        loadedForm("放散熱量"),
-        loadedForm("表面温度"),
-        loadedForm("lorvast"),
-        loadedForm("凍結防止"),
-        loadedForm("温度降下"),
+        loadedForm(heatTransfer()),
+        loadedForm(ravelt()),
+        loadedForm(heatLoss()),
+        loadedForm(surfaceTemperature()),
+        loadedForm(lorvast()),
+        loadedForm(freezeProtection()),
+        loadedForm(temperatureDrop()),
         [] {
             std::vector<FormModel> all;
-            for (const Material& m : materials())
-                all.push_back(loadedForm(m.program));
+            for (const conductivity::MaterialWindow& m : conductivity::materialWindows())
+                all.push_back(loadedForm(m.description()));
             return all;
         }(),
     };
     return loaded;
+}
+
+void nameProgramsBy(TitleOf titleOf)
+{
+    programTitles = titleOf;
 }
 
 std::vector<std::string> entriesOf(const FormModel& window, const char* list)
@@ -67,8 +54,9 @@ Run::Run(const FormModel& loaded, Chain* chain, std::string purpose) : form_(loa
 {
     if (chain_ != nullptr) {
         line_.purpose = std::move(purpose);
-        const CatalogueEntry* entry = findEntry(loaded.program().name);
-        line_.program = entry != nullptr ? entry->title : loaded.program().name;
+        const char* name = loaded.program().name;
+        const char* title = programTitles != nullptr ? programTitles(name) : nullptr;
+        line_.program = title != nullptr ? title : name;
     }
 }
 

@@ -1,10 +1,15 @@
 // 保温設計's chain of windows: the suite's own windows, loaded once, and one
 // run of a window as a person makes it (entries, a press, results read back),
 // each run a line of the design's record when the design keeps one.
+//
+// The design stands on the windows it runs (conductivity/, heatflow/), never
+// on the catalogue: the catalogue lists the design and stands above it, and
+// hands in what only it knows, the title each program goes by.
 #pragma once
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "event.h"
@@ -15,15 +20,6 @@ namespace milfo::heatflow::design {
 // The message of a run whose result box stayed empty, after the program's name.
 inline constexpr const char* kEmptyResult = "の結果が空欄です。入力を見直してください。";
 
-// A material of the list and the program that gives its mean conductivity.
-struct Material {
-    const char* name;
-    const char* program;
-};
-
-// The nine materials, in menu order.
-const std::vector<Material>& materials();
-
 // Every window the design runs, loaded once; each run starts from a copy.
 struct Windows {
     FormModel heatTransfer;
@@ -33,10 +29,18 @@ struct Windows {
     FormModel dewPoint;
     FormModel freezing;
     FormModel outletDrop;
-    std::vector<FormModel> materials;  // as materials()
+    std::vector<FormModel> materials;  // as conductivity::materialWindows()
 };
 
 const Windows& windows();
+
+// The title a program goes by (what the suite's menus call it), by its name,
+// or nullptr when it has none.
+using TitleOf = const char* (*)(std::string_view program);
+
+// How the design's record names the programs it runs: the catalogue hands
+// its titles in when it is first read. Until then a program goes by its name.
+void nameProgramsBy(TitleOf titleOf);
 
 // The entries of a window's list as the window, loaded, lists them.
 std::vector<std::string> entriesOf(const FormModel& window, const char* list);

@@ -49,13 +49,6 @@ public:
     {
         return ReadVal(c.at.surface) >= ReadVal(plan.target);
     }
-
-    void level(SideTable::Chart& chart, const Inputs& /*in*/, const Plan& plan) const override
-    {
-        chart.levelColumn = 1;
-        chart.level = plan.target;
-        chart.levelTitle = "目標表面温度";
-    }
 };
 
 }  // namespace

@@ -41,9 +41,17 @@ public:
     // from the adopted thickness's figures.
     virtual const char* resultBox() const { return nullptr; }
     virtual std::string result(const Figures& /*figures*/) const { return ""; }
-    // The level the chart of the standard thicknesses draws (none by
-    // default): its value and the column it is read against.
-    virtual void level(SideTable::Chart& /*chart*/, const Inputs& /*in*/, const Plan& /*plan*/) const {}
+    // The level the chart of the standard thicknesses draws: its value and
+    // the column it is read against. By default the target surface
+    // temperature, where the criterion has one; else none.
+    virtual void level(SideTable::Chart& chart, const Inputs& /*in*/, const Plan& plan) const
+    {
+        if (plan.target.empty())
+            return;
+        chart.levelColumn = 1;
+        chart.level = plan.target;
+        chart.levelTitle = "目標表面温度";
+    }
     // The table of its figures beside the window (no rows: the window fills
     // them, the standard thickness first and the message last), or an empty
     // title when it has none; its chart's level from the inputs.

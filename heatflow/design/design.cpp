@@ -11,6 +11,7 @@
 
 #include <algorithm>
 
+#include "../../conductivity/programs.h"
 #include "criterion.h"
 #include "event.h"
 #include "numeric.h"
@@ -316,7 +317,8 @@ namespace {
 Plan prepare(Form& form, const Inputs& in, Chain* chain)
 {
     const std::optional<size_t> material =
-        choice(materials(), in.material, [](const Material& m) { return m.name; });
+        choice(conductivity::materialWindows(), in.material,
+               [](const conductivity::MaterialWindow& m) { return m.material; });
     if (!material)
         throw HandlerMessage(kNoMaterial);
     const FormModel& materialWindow = windows().materials[*material];

@@ -4,14 +4,13 @@
 // settled, 凍結防止's window with the chain's texts, its 合計時間 read back.
 #include "criterion.h"
 #include "event.h"
+#include "freeze_protection.h"
 #include "numeric.h"
 
 namespace milfo::heatflow::design {
 
 namespace {
 
-const char* const kNoFrost = "外気温度が０℃以上では凍結しません。";
-const char* const kIce = "水温が０℃未満です。水温を見直してください。";
 const char* const kHolding = "保持時間に０より大きい値を入力してください。";
 
 class Freezing final : public Criterion {
@@ -19,15 +18,13 @@ public:
     const char* name() const override { return "凍結防止"; }
     std::vector<std::string> messages() const override { return {kNoFrost, kIce, kHolding}; }
 
-    // θ1 is the water's temperature, θa the air's.
+    // θ1 is the water's temperature, θa the air's: 凍結防止's own checks of
+    // them first (the common checks have read both already).
     void check(const Inputs& in, const Plan& plan) const override
     {
         if (!isPipe(plan.shape))
             throw HandlerMessage(kPipesOnly);
-        if (!(ReadVal(in.ambient) < 0))
-            throw HandlerMessage(kNoFrost);
-        if (!(ReadVal(in.inner) >= 0))
-            throw HandlerMessage(kIce);
+        checkFrost(ReadVal(in.ambient), ReadVal(in.inner));
         if (!(ReadVal(in.holdingHours) > 0))
             throw HandlerMessage(kHolding);
     }

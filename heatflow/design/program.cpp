@@ -12,13 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "../../conductivity/programs.h"
 #include "criterion.h"
 #include "design.h"
 #include "event.h"
 #include "form_model.h"
 #include "numeric.h"
 #include "pipe_sizes.h"
-#include "programs.h"
 
 namespace milfo::heatflow {
 
@@ -39,8 +39,9 @@ void Combo1_Click(Form& form)
 {
     form.clearItems("Combo2");
     const std::string material = form.text("Combo1");
-    for (size_t i = 0; i < materials().size(); ++i) {
-        if (material != materials()[i].name)
+    const std::vector<conductivity::MaterialWindow>& materials = conductivity::materialWindows();
+    for (size_t i = 0; i < materials.size(); ++i) {
+        if (material != materials[i].material)
             continue;
         for (const std::string& grade : entriesOf(windows().materials[i], "Combo1"))
             form.addItem("Combo2", grade);
@@ -55,17 +56,6 @@ void Combo3_Click(Form& form)
     Run run(windows().heatTransfer, nullptr, "");
     run.enter("Combo1", form.text("Combo3"));
     form.setText("Text5", run.shown("Text12"));
-}
-
-// A nominal size picked: its outer and inner diameter in metres.
-void Combo5_Click(Form& form)
-{
-    const std::string nominal = form.text("Combo5");
-    for (const PipeSize& size : sgpSizes())
-        if (nominal == size.nominal) {
-            form.setText("Text6", size.outerDiameter);
-            form.setText("Text24", size.innerDiameter);
-        }
 }
 
 // A pipe material picked: the same entry picked in 凍結防止 gives the
@@ -220,7 +210,6 @@ const ProgramDescription& insulationDesign()
 {
     static const ProgramDescription program{
         "保温設計",
-        "ミルフォ－７",
         16560,
         7620,
         {
@@ -319,17 +308,19 @@ const ProgramDescription& insulationDesign()
             {K::Label, "Label29", "2026/12/07", 14400, 7230, 1215, 255, 91},
         },
         {
-            {"Combo1", entries(materials(), [](const Material& m) { return m.name; })},
+            {"Combo1", entries(conductivity::materialWindows(),
+                               [](const conductivity::MaterialWindow& m) { return m.material; })},
             {"Combo3", entriesOf(windows().heatTransfer, "Combo1")},
             {"Combo4", std::vector<std::string>(std::begin(kShapes), std::end(kShapes))},
-            {"Combo5", entries(sgpSizes(), [](const PipeSize& size) { return size.nominal; })},
+            {"Combo5", nominalSizes()},
             {"Combo6", entries(criteria(), [](const Criterion* c) { return c->name(); })},
             {"Combo7", entriesOf(windows().freezing, "Combo1")},
         },
         {
             {"Combo1_Click", Combo1_Click},
             {"Combo3_Click", Combo3_Click, {"Text5"}},
-            {"Combo5_Click", Combo5_Click, {"Text6", "Text24"}},
+            // A nominal size picked: its outer and inner diameter in metres.
+            {"Combo5_Click", nominalSizePicked("Combo5", "Text6", "Text24"), {"Text6", "Text24"}},
             {"Combo7_Click", Combo7_Click, {"Text23"}},
             {"Command1_Click", Command1_Click, resultBoxes()},
         },
