@@ -351,7 +351,7 @@ public:
     void note(const Message& message) override
     {
         clearLine();
-        std::fprintf(stderr, "milfo-calc: %s\n", message.en.c_str());
+        std::fprintf(stderr, "milfo-calc: %s\n", message.en().c_str());
     }
 
     void progress(long long rows, double fraction) override
@@ -428,7 +428,7 @@ int run(const Options& o)
     const std::unique_ptr<ByteReader> bytes = fileBytes(file.get());
     const std::unique_ptr<TextSource> text = openSource(*bytes, o.encoding);
     const std::string name = o.haveFile && o.file != "-" ? o.file : "(standard input)";
-    CsvRows rows(*text, {name, name}, size, o.sets);
+    CsvRows rows(*text, name, size, o.sets);
     runBatch(prog, options, rows, sink, reporter);
     return 0;
 }
@@ -469,12 +469,12 @@ int commandLine(int argc, char** argv)
         say(wrong.message);
         return 2;
     } catch (const Stop& stop) {
-        say(stop.message.en);
+        say(stop.message.en());
         return 2;
     } catch (const InputError& e) {
         const std::string name = o.haveFile && o.file != "-" ? o.file : "(standard input)";
-        say(e.line() > 0 ? name + ": line " + std::to_string(e.line()) + ": " + e.message().en
-                         : e.message().en);
+        say(e.line() > 0 ? Message(Text::FileLineColon, {name, e.line(), e.message()}).en()
+                         : e.message().en());
         return 2;
     } catch (const OutputError& e) {
         std::fprintf(stderr, "milfo-calc: %s\n", e.what());

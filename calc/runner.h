@@ -19,6 +19,7 @@
 
 #include "folding.h"
 #include "form_model.h"
+#include "message.h"
 
 namespace milfo::calc {
 
@@ -79,8 +80,8 @@ private:
     std::vector<size_t> entryOrder_;                        // column indexes in tab order
     std::vector<std::vector<std::string>> matchedEntries_;  // by column: the entries entries_ holds
     std::vector<ListEntries> entries_;
-    std::vector<std::string> refused_;  // by column: why a strict cell is refused
-    std::vector<bool> numeric_;         // by column: a box read as a number
+    std::vector<Message> refused_;  // by column: why a strict cell is refused
+    std::vector<bool> numeric_;     // by column: a box read as a number
     std::vector<const Control*> presses_;
     std::vector<std::string> pressCaptions_;
     std::vector<const Control*> results_;

@@ -580,6 +580,13 @@ const std::vector<CommandCase> kCommandCases = {
      "平均熱伝導率（Ｗ／ｍｋ）,エラー\nL-1,0,50,9,保温筒１種,0.04375,\n",
      0,
      "milfo-calc: passed through: No., 平均熱伝導率（Ｗ／ｍｋ）\n"},
+    {"a message names ten columns, then how many more",
+     {"fennick"},
+     "a,b,c,d,e,f,g,h,i,j,k,l,Combo1\n1,2,3,4,5,6,7,8,9,10,11,12,保温筒１種\n",
+     "",
+     2,
+     "which the calculation needs (passed through: a, b, c, d, e, f, g, h, i, j, and 2 more); add the "
+     "columns"},
     {"a header that names no input at all",
      {"fennick"},
      "番号,温度\n1,50\n",
