@@ -342,7 +342,8 @@ struct Columns {
 // (read strictly) one without an input the calculation needs; the columns
 // passed through are said.
 Columns inputColumns(const ProgramView& view, const std::vector<HeaderCell>& header,
-                     const BatchOptions& options, const RowSource& rows, BatchListener& listener)
+                     const std::vector<const Control*>& presses, const BatchOptions& options,
+                     const RowSource& rows, BatchListener& listener)
 {
     const char* const program = view.program().name;
     if (header.empty())
@@ -374,7 +375,7 @@ Columns inputColumns(const ProgramView& view, const std::vector<HeaderCell>& hea
     if (c.controls.empty())
         throw Stop{located(Message(Text::NoInputColumn, {program, inputList(view)}))};
     if (!options.lenient) {
-        const std::vector<const Control*> missing = view.rules()->missingInputs(c.controls);
+        const std::vector<const Control*> missing = view.rules()->missingInputs(c.controls, presses);
         if (!missing.empty())
             throw Stop{located(Message(
                 Text::MissingInputs,
@@ -412,7 +413,7 @@ void runBatch(const ProgramDescription& program, const BatchOptions& options, Ro
     const ProgramView view(program);
     const std::vector<const Control*> presses = pressed(view, options.presses);
     const std::vector<HeaderCell> header = rows.header();
-    const Columns columns = inputColumns(view, header, options, rows, listener);
+    const Columns columns = inputColumns(view, header, presses, options, rows, listener);
     const std::vector<const Control*>& controls = columns.controls;
     const std::vector<size_t>& input = columns.input;
 

@@ -284,6 +284,41 @@ const ProgramDescription& program(const std::string& name)
     return *p;
 }
 
+// What --list says of an input: "needed", "list, needed", "default 0",
+// "needed by 配管の計算", "needed when 設計条件 is 防露", "initially 0" (read
+// by no press), "list" (one that only fills boxes or that the program
+// checks).
+std::string roleText(const ProgramView& view, const Control& input)
+{
+    const InputRole role = view.role(input);
+    const std::string list = input.kind == ControlKind::ComboBox ? "list, " : "";
+    std::string out;
+    switch (role.kind) {
+        case InputRole::Kind::Needed:
+            return list + "needed";
+        case InputRole::Kind::NeededBy:
+            for (const Control* b : role.buttons)
+                out += (out.empty() ? "" : " and ") + view.caption(*b);
+            return list + "needed by " + out;
+        case InputRole::Kind::NeededWhen:
+            for (const auto& [chooser, entries] : role.when) {
+                out += (out.empty() ? "" : "; ") + view.caption(*chooser) + " is ";
+                for (size_t i = 0; i < entries.size(); ++i)
+                    out += (i == 0 ? "" : " or ") + entries[i];
+            }
+            return list + "needed when " + out;
+        case InputRole::Kind::Default:
+            return "default " + std::string(input.text);
+        case InputRole::Kind::Optional:
+            return "list";
+        case InputRole::Kind::Unread:
+            break;
+    }
+    return input.kind == ControlKind::ComboBox
+               ? "list, read by no button"
+               : "initially " + std::string(input.text) + ", read by no button";
+}
+
 void list(const std::string& only)
 {
     std::string out;
@@ -296,15 +331,7 @@ void list(const std::string& only)
         for (const Control* c : view.inputs()) {
             std::string name = c->name;
             name.resize(std::max<size_t>(name.size(), 8), ' ');
-            out += "    " + name + view.caption(*c);
-            const std::string needed = rules.needs(*c) ? ", needed" : "";
-            if (c->kind == ControlKind::ComboBox)
-                out += "  (list" + needed + ")";
-            else if (*c->text != '\0')
-                out += "  (initially " + std::string(c->text) + ")";
-            else
-                out += "  (needed)";
-            out += "\n";
+            out += "    " + name + view.caption(*c) + "  (" + roleText(view, *c) + ")\n";
         }
         for (const Control* list : rules.lists()) {
             const std::vector<std::string>& entries = rules.initialEntries(*list);

@@ -19,6 +19,39 @@ const Control* ProgramView::findInput(std::string_view name) const
     return nullptr;
 }
 
+InputRole ProgramView::role(const Control& input) const
+{
+    const FormRules& rules = *rules_;
+    InputRole role;
+    for (const Control* button : buttons()) {
+        const std::vector<const Control*>& reads = rules.readsOf(*button);
+        if (std::find(reads.begin(), reads.end(), &input) != reads.end())
+            role.buttons.push_back(button);
+    }
+    for (const Control* list : rules.choiceLists()) {
+        std::vector<std::string> entries;
+        for (const std::string& entry : rules.initialEntries(*list)) {
+            const std::vector<const Control*>& reads = rules.choiceReads(*list, entry);
+            if (std::find(reads.begin(), reads.end(), &input) != reads.end())
+                entries.push_back(entry);
+        }
+        if (!entries.empty())
+            role.when.emplace_back(list, std::move(entries));
+    }
+    using Kind = InputRole::Kind;
+    if (rules.hasDefault(input))
+        role.kind = Kind::Default;
+    else if (!rules.needs(input))
+        role.kind = Kind::Optional;
+    else if (role.buttons.size() == buttons().size() && !role.buttons.empty())
+        role.kind = Kind::Needed;
+    else if (!role.buttons.empty())
+        role.kind = Kind::NeededBy;
+    else if (!role.when.empty())
+        role.kind = Kind::NeededWhen;
+    return role;
+}
+
 const Control* ProgramView::findControl(std::string_view name) const
 {
     for (const Control& c : program().controls)

@@ -23,6 +23,20 @@
 
 namespace milfo::calc {
 
+// What a row must give an input, as the program's description says: a
+// value for every press (Needed), for the presses of some buttons
+// (NeededBy), or for the rows whose lists hold some entries (NeededWhen: a
+// criterion, a shape); none, its start text standing (Default); none, a list
+// that only fills other boxes or that the program checks itself (Optional);
+// none, no press reading it (Unread).
+struct InputRole {
+    enum class Kind { Needed, NeededBy, NeededWhen, Default, Optional, Unread };
+    Kind kind = Kind::Unread;
+    std::vector<const Control*> buttons = {};  // NeededBy
+    // NeededWhen: each list and the entries of it that make a press read the input.
+    std::vector<std::pair<const Control*, std::vector<std::string>>> when = {};
+};
+
 // What the command line sees of a program: its inputs and its buttons, and
 // the names a person knows them by.
 class ProgramView {
@@ -44,6 +58,8 @@ public:
     // The name the window gives a control: its caption for assistive
     // technology, the text of a button; the control name when it has none.
     std::string caption(const Control& control) const { return rules_->caption(control); }
+    // What a row must give the input when every calculating button is pressed.
+    InputRole role(const Control& input) const;
 
 private:
     std::shared_ptr<const FormRules> rules_;
