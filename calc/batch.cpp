@@ -10,11 +10,6 @@ namespace milfo::calc {
 
 namespace {
 
-std::string number(long long n)
-{
-    return std::to_string(n);
-}
-
 bool allEmpty(const std::vector<std::string>& cells)
 {
     for (const std::string& c : cells)
@@ -23,21 +18,47 @@ bool allEmpty(const std::vector<std::string>& cells)
     return true;
 }
 
-// "Text1 低温側温度（℃）, Text2 高温側温度（℃）" in both languages.
-Message controlList(const ProgramView& view, const std::vector<const Control*>& controls)
+// A list of at most Arg::kListed messages made from items, the rest counted.
+template <typename Items, typename Make>
+Arg listOf(const Items& items, Make make, Text more, Arg::Joined joined)
 {
-    Message out;
-    for (const Control* c : controls) {
-        const std::string named = std::string(c->name) + " " + view.caption(*c);
-        out.en += (out.en.empty() ? "" : ", ") + named;
-        out.ja += (out.ja.empty() ? "" : "、") + named;
-    }
-    return out;
+    std::vector<Message> listed;
+    size_t n = 0;
+    for (const auto& item : items)
+        if (n++ < Arg::kListed)
+            listed.push_back(make(item));
+    return Arg::list(std::move(listed), n - listed.size(), more, joined);
 }
 
-Message inputList(const ProgramView& view)
+// "Text1 低温側温度（℃）, Text2 高温側温度（℃）" (、 in Japanese).
+Arg controlList(const ProgramView& view, const std::vector<const Control*>& controls)
+{
+    return listOf(
+        controls,
+        [&](const Control* c) {
+            return Message(Text::ControlNamed, {c->name, view.caption(*c)});
+        },
+        Text::MoreColumns, Arg::Joined::Japanese);
+}
+
+Arg inputList(const ProgramView& view)
 {
     return controlList(view, view.inputs());
+}
+
+// Where an error about a column starts: the file's header and the column's
+// number, --set or --vary.
+Message columnWhere(const RowSource& rows, const HeaderCell& cell, size_t k)
+{
+    switch (cell.from) {
+        case HeaderCell::From::Set:
+            return Message(Text::SetOption);
+        case HeaderCell::From::Vary:
+            return Message(Text::VaryOption);
+        case HeaderCell::From::File:
+            break;
+    }
+    return Message(Text::HeaderColumn, {rows.headerWhere(), k + 1});
 }
 
 // Each input's control name and caption: the names a column may give it.
@@ -52,17 +73,14 @@ std::vector<std::vector<std::string>> inputNames(const ProgramView& view)
 [[noreturn]] void noInput(const ProgramView& view, const std::string& name, const Message& where)
 {
     const bool other = view.findControl(name) != nullptr;
-    const std::string program = view.program().name;
-    const Message inputs = inputList(view);
-    throw Stop{where + Message{"\"" + name + "\" is " + (other ? "not an input of " : "no input of ") +
-                                   program + "; its inputs are " + inputs.en,
-                               "「" + name + "」は " + program + " の入力ではありません。入力は " +
-                                   inputs.ja + " です。"}};
+    throw Stop{where.then(Message(other ? Text::IsOtherControl : Text::IsNoInput,
+                                  {name, view.program().name, inputList(view)}))};
 }
 
 // The columns of a run: the input each names (nullptr: passed through).
 std::vector<const Control*> nameColumns(const ProgramView& view, const std::vector<HeaderCell>& header,
-                                        const BatchOptions& options, BatchListener& listener)
+                                        const BatchOptions& options, const RowSource& rows,
+                                        BatchListener& listener)
 {
     const std::vector<std::vector<std::string>> names = inputNames(view);
     const std::vector<const Control*>& inputs = view.inputs();
@@ -71,10 +89,8 @@ std::vector<const Control*> nameColumns(const ProgramView& view, const std::vect
     const auto add = [&](size_t k, const Control* c) {
         for (size_t i = 0; i < of.size(); ++i)
             if (of[i] == c)
-                throw Stop{header[k].where + Message{"\"" + header[i].text + "\" and \"" + header[k].text +
-                                                         "\" both name " + c->name,
-                                                     "「" + header[i].text + "」と「" + header[k].text +
-                                                         "」が同じ入力 " + c->name + " を指しています。"}};
+                throw Stop{columnWhere(rows, header[k], k)
+                               .then(Message(Text::BothName, {header[i].text, header[k].text, c->name}))};
         of[k] = c;
     };
     // A column named by an input's control name or caption, as it is or as
@@ -87,13 +103,8 @@ std::vector<const Control*> nameColumns(const ProgramView& view, const std::vect
             std::vector<const Control*> both;
             for (size_t i : found)
                 both.push_back(inputs[i]);
-            const Message alike = controlList(view, both);
-            throw Stop{
-                header[k].where +
-                Message{"\"" + header[k].text + "\" names " + alike.en +
-                            " alike (compatibility forms and blanks do not count); give the control name",
-                        "「" + header[k].text + "」は " + alike.ja +
-                            " のどれとも読めます。コントロール名（Text1 など）で書いてください。"}};
+            throw Stop{columnWhere(rows, header[k], k)
+                           .then(Message(Text::NamesAlike, {header[k].text, controlList(view, both)}))};
         }
         if (!found.empty())
             add(k, inputs[found[0]]);
@@ -114,14 +125,12 @@ std::vector<const Control*> nameColumns(const ProgramView& view, const std::vect
         if (count != 1 || taken(stemOf))
             continue;
         add(k, stemOf);
-        const std::string caption = view.caption(*stemOf);
-        listener.note({header[k].text + " is read as " + caption,
-                       "「" + header[k].text + "」を " + caption + " の列として読みました。"});
+        listener.note(Message(Text::ReadAs, {header[k].text, view.caption(*stemOf)}));
     }
     for (size_t k = 0; k < header.size(); ++k)
         if (of[k] == nullptr && (header[k].kind == HeaderCell::Kind::Input ||
                                  (header[k].kind == HeaderCell::Kind::Free && options.strictColumns)))
-            noInput(view, header[k].text, header[k].where);
+            noInput(view, header[k].text, columnWhere(rows, header[k], k));
     return of;
 }
 
@@ -131,40 +140,34 @@ std::vector<const Control*> pressed(const ProgramView& view, const std::vector<s
     for (const std::string& name : names) {
         const Control* c = view.findControl(name);
         if (c == nullptr || c->kind != ControlKind::CommandButton)
-            throw Stop{{"--press: \"" + name + "\" is no button of " + view.program().name,
-                        "「" + name + "」は " + view.program().name + " のボタンではありません。"}};
+            throw Stop{Message(Text::NoButton, {name, view.program().name})};
         if (std::find(view.buttons().begin(), view.buttons().end(), c) == view.buttons().end())
-            throw Stop{
-                {"--press: \"" + name + "\" calculates nothing", "「" + name + "」は何も計算しません。"}};
+            throw Stop{Message(Text::CalculatesNothing, {name})};
         presses.push_back(c);
     }
     return presses.empty() ? view.buttons() : presses;
 }
 
 // The cells a calculation read otherwise than as typed, by column: how
-// many, and the first.
+// many, and the first (where it stands, the column as given, the note).
 class ReadingNotes {
 public:
     explicit ReadingNotes(size_t columns) : count_(columns, 0), first_(columns) {}
 
+    // Whether the column has no note yet (then add its first).
+    bool none(size_t column) const { return count_[column] == 0; }
     void add(size_t column, const Message& where, const std::string& name, const std::string& note)
     {
         if (count_[column]++ == 0)
-            first_[column] = where + Message{", " + name + ": " + note, " " + name + ": " + note};
+            first_[column] = Message(Text::ReadingNote, {where, name, note});
     }
     void say(BatchListener& listener) const
     {
         for (size_t i = 0; i < count_.size(); ++i) {
             if (count_[i] == 0)
                 continue;
-            Message m = first_[i];
-            if (count_[i] > 1) {
-                const std::string more = number(count_[i] - 1);
-                m += {" (and " + more + " more " + (count_[i] == 2 ? "cell" : "cells") +
-                          " of the column not read as typed)",
-                      "（この列ではほかに " + more + " 個のセルを入力どおりに読んでいません）"};
-            }
-            listener.note(m);
+            listener.note(count_[i] > 1 ? first_[i].then(Message(Text::MoreNotRead, {count_[i] - 1}))
+                                        : first_[i]);
         }
     }
 
@@ -177,7 +180,7 @@ constexpr size_t kPassedThrough = static_cast<size_t>(-1);
 
 }  // namespace
 
-CsvRows::CsvRows(TextSource& text, Message name, long long size,
+CsvRows::CsvRows(TextSource& text, std::string name, long long size,
                  std::vector<std::pair<std::string, std::string>> sets)
     : text_(text), reader_(text), name_(std::move(name)), size_(size), sets_(std::move(sets))
 {
@@ -194,21 +197,17 @@ std::vector<HeaderCell> CsvRows::header()
     headerLine_ = reader_.line();
     width_ = cells.size();
     std::vector<HeaderCell> header;
-    const Message at = headerWhere();
-    for (size_t i = 0; i < cells.size(); ++i) {
-        const std::string column = number(static_cast<long long>(i + 1));
-        header.push_back({std::move(cells[i]), HeaderCell::Kind::Free,
-                          at + Message{", column " + column + ": ", " " + column + " 列目: "}});
-    }
+    for (std::string& cell : cells)
+        header.push_back({std::move(cell), HeaderCell::Kind::Free, HeaderCell::From::File});
     for (const auto& [name, text] : sets_)
-        header.push_back({name, HeaderCell::Kind::Input, {"--set: ", "--set: "}});
+        header.push_back({name, HeaderCell::Kind::Input, HeaderCell::From::Set});
     return header;
 }
 
 void CsvRows::closingSkip(long line)
 {
-    if (skipped_++ < 10)
-        skippedLines_ += (skippedLines_.empty() ? "" : ", ") + number(line);
+    if (skipped_++ < static_cast<long long>(Arg::kListed))
+        skippedLines_.push_back(line);
 }
 
 bool CsvRows::next(std::vector<std::string>& cells)
@@ -220,13 +219,8 @@ bool CsvRows::next(std::vector<std::string>& cells)
             break;
         closingSkip(reader_.line());
     }
-    if (cells.size() != width_) {
-        const std::string n = number(static_cast<long long>(cells.size()));
-        const std::string w = number(static_cast<long long>(width_));
-        throw InputError(reader_.line(),
-                         {n + (cells.size() == 1 ? " cell" : " cells") + ", the header has " + w,
-                          "セルが " + n + " 個あります。見出しは " + w + " 個です。"});
-    }
+    if (cells.size() != width_)
+        throw InputError(reader_.line(), Message(Text::CellCount, {cells.size(), width_}));
     cells.resize(width_ + sets_.size());
     for (size_t k = 0; k < sets_.size(); ++k)
         cells[width_ + k] = sets_[k].second;
@@ -235,14 +229,12 @@ bool CsvRows::next(std::vector<std::string>& cells)
 
 Message CsvRows::where() const
 {
-    const std::string line = number(reader_.line());
-    return {"line " + line, line + " 行目"};
+    return Message(Text::Line, {reader_.line()});
 }
 
 Message CsvRows::headerWhere() const
 {
-    const std::string line = number(headerLine_);
-    return name_ + Message{": line " + line, " の " + line + " 行目"};
+    return Message(Text::FileLine, {name_, headerLine_});
 }
 
 double CsvRows::done() const
@@ -254,11 +246,13 @@ std::vector<Message> CsvRows::closingNotes() const
 {
     if (skipped_ == 0)
         return {};
-    const std::string n = number(skipped_);
-    const std::string more = skipped_ > 10 ? ", ..." : "";
-    return {{"skipped " + n + " empty " + (skipped_ == 1 ? "row" : "rows") + " (" +
-                 (skipped_ == 1 ? "line " : "lines ") + skippedLines_ + more + ")",
-             "空の行を " + n + " 行飛ばしました（" + skippedLines_ + more + " 行目）。"}};
+    // The first ten lines, then "..." when there were more.
+    std::vector<Message> lines;
+    for (long line : skippedLines_)
+        lines.push_back(Message(Text::Plain, {line}));
+    const size_t more = static_cast<size_t>(skipped_) - skippedLines_.size();
+    return {Message(Text::Skipped,
+                    {skipped_, Arg::list(std::move(lines), more, Text::MoreLines, Arg::Joined::Commas)})};
 }
 
 TableRows::TableRows(std::vector<std::pair<std::string, std::string>> sets,
@@ -269,12 +263,11 @@ TableRows::TableRows(std::vector<std::pair<std::string, std::string>> sets,
         try {
             lists_.emplace_back(list);
         } catch (const std::invalid_argument& e) {
-            throw Stop{{"--vary " + name + ": " + e.what(), "--vary " + name + ": " + e.what()}};
+            throw Stop{Message(Text::VaryBad, {name, e.what()})};
         }
         if (lists_.back().isPipeSizes()) {
             if (nominal_)
-                throw Stop{
-                    {"--vary: sgp may vary one input only", "--vary: sgp は一つの入力だけに使えます。"}};
+                throw Stop{Message(Text::VarySgpOnce)};
             nominal_ = true;
         }
     }
@@ -286,8 +279,7 @@ TableRows::TableRows(std::vector<std::pair<std::string, std::string>> sets,
         total_ *= l.size();
     }
     if (tooMany)
-        throw Stop{{"--vary: " + product + " rows are too many to count",
-                    "--vary: " + product + " 行は数えきれません。"}};
+        throw Stop{Message(Text::VaryTooMany, {product})};
     at_.assign(lists_.size(), 0);
 }
 
@@ -295,11 +287,11 @@ std::vector<HeaderCell> TableRows::header()
 {
     std::vector<HeaderCell> header;
     if (nominal_)
-        header.push_back({names_ ? "nominal" : "呼び径", HeaderCell::Kind::Fixed});
+        header.push_back({names_ ? "nominal" : "呼び径", HeaderCell::Kind::Fixed, HeaderCell::From::Vary});
     for (const auto& [name, text] : sets_)
-        header.push_back({name, HeaderCell::Kind::Input, {"--set: ", "--set: "}});
+        header.push_back({name, HeaderCell::Kind::Input, HeaderCell::From::Set});
     for (const auto& [name, list] : varies_)
-        header.push_back({name, HeaderCell::Kind::Input, {"--vary: ", "--vary: "}});
+        header.push_back({name, HeaderCell::Kind::Input, HeaderCell::From::Vary});
     return header;
 }
 
@@ -326,8 +318,7 @@ bool TableRows::next(std::vector<std::string>& cells)
 
 Message TableRows::where() const
 {
-    const std::string row = std::to_string(row_);
-    return {"row " + row, row + " 行目"};
+    return Message(Text::Row, {static_cast<long long>(row_)});
 }
 
 double TableRows::done() const
@@ -351,61 +342,48 @@ struct Columns {
 // (read strictly) one without an input the calculation needs; the columns
 // passed through are said.
 Columns inputColumns(const ProgramView& view, const std::vector<HeaderCell>& header,
-                     const BatchOptions& options, const RowSource& rows, BatchListener& listener)
+                     const std::vector<const Control*>& presses, const BatchOptions& options,
+                     const RowSource& rows, BatchListener& listener)
 {
     const char* const program = view.program().name;
     if (header.empty())
-        throw Stop{{"the input is empty: its first line must name the inputs (milfo-calc --list " +
-                        std::string(program) + ")",
-                    "ファイルが空です。最初の行に入力の名前（見出し）を書きます。"}};
+        throw Stop{Message(Text::Empty, {program})};
     Columns c;
-    c.of = nameColumns(view, header, options, listener);
+    c.of = nameColumns(view, header, options, rows, listener);
     c.input.assign(header.size(), kPassedThrough);
-    Message passed;
+    std::vector<size_t> passed;
     for (size_t k = 0; k < header.size(); ++k) {
         if (c.of[k] != nullptr) {
             c.input[k] = c.controls.size();
             c.controls.push_back(c.of[k]);
             c.names.push_back(header[k].text);
-            continue;
+        } else {
+            passed.push_back(k);
         }
-        const std::string column = number(static_cast<long long>(k + 1));
-        const bool blank = header[k].text.empty();
-        passed.en +=
-            (passed.en.empty() ? "" : ", ") + (blank ? "column " + column + " (no header)" : header[k].text);
-        passed.ja +=
-            (passed.ja.empty() ? "" : ", ") + (blank ? column + " 列目（見出しなし）" : header[k].text);
     }
+    const Arg passedList = listOf(
+        passed,
+        [&](size_t k) {
+            return header[k].text.empty() ? Message(Text::NoHeaderColumn, {k + 1})
+                                          : Message(Text::Plain, {header[k].text});
+        },
+        Text::MoreColumns, Arg::Joined::Commas);
     const Message at = rows.headerWhere();
-    const Message colon = at.en.empty() ? Message{"", ""} : Message{": ", ": "};
-    if (c.controls.empty()) {
-        const Message inputs = inputList(view);
-        throw Stop{
-            at + colon +
-            Message{
-                "no column names an input of " + std::string(program) + "; its inputs are " + inputs.en,
-                program + std::string(" の入力を指す列がありません。入力は ") + inputs.ja +
-                    " です（見出しに、ウィンドウの入力の名前か Text1 などのコントロール名を書きます）。"}};
-    }
+    const auto located = [&](Message m) {
+        return at.empty() ? m : Message(Text::HeaderAt, {at, std::move(m)});
+    };
+    if (c.controls.empty())
+        throw Stop{located(Message(Text::NoInputColumn, {program, inputList(view)}))};
     if (!options.lenient) {
-        const std::vector<const Control*> missing = view.rules()->missingInputs(c.controls);
-        if (!missing.empty()) {
-            const Message named = controlList(view, missing);
-            const bool one = missing.size() == 1;
-            throw Stop{
-                at + colon +
-                Message{"no column gives " + named.en + ", which the calculation needs" +
-                            (passed.en.empty() ? "" : " (passed through: " + passed.en + ")") +
-                            (one ? "; add the column, give it" : "; add the columns, give them") +
-                            " with --set, or read the rows as the window does with --lenient",
-                        "計算に必要な入力 " + named.ja + " の列がありません" +
-                            (passed.ja.empty() ? "" : "（そのまま写す列: " + passed.ja + "）") +
-                            "。列を加えてください（「ウィンドウと同じに読む」では、列のない入力をウィンドウ"
-                            "の初めのままにして計算します）。"}};
-        }
+        const std::vector<const Control*> missing = view.rules()->missingInputs(c.controls, presses);
+        if (!missing.empty())
+            throw Stop{located(Message(
+                Text::MissingInputs,
+                {controlList(view, missing),
+                 passed.empty() ? Message() : Message(Text::PassedPart, {passedList}), missing.size()}))};
     }
-    if (!passed.en.empty())
-        listener.note(Message{"passed through: ", "そのまま写した列: "} + passed);
+    if (!passed.empty())
+        listener.note(Message(Text::PassedThrough, {passedList}));
     return c;
 }
 
@@ -435,7 +413,7 @@ void runBatch(const ProgramDescription& program, const BatchOptions& options, Ro
     const ProgramView view(program);
     const std::vector<const Control*> presses = pressed(view, options.presses);
     const std::vector<HeaderCell> header = rows.header();
-    const Columns columns = inputColumns(view, header, options, rows, listener);
+    const Columns columns = inputColumns(view, header, presses, options, rows, listener);
     const std::vector<const Control*>& controls = columns.controls;
     const std::vector<size_t>& input = columns.input;
 
@@ -478,7 +456,7 @@ void runBatch(const ProgramDescription& program, const BatchOptions& options, Ro
             if (options.lenient)
                 for (size_t i = 0; i < controls.size(); ++i)
                     if (const std::string& note = runner.form().markOf(*controls[i]); !note.empty())
-                        notes.add(i, rows.where(), columns.names[i], note);
+                        notes.add(i, notes.none(i) ? rows.where() : Message(), columns.names[i], note);
             record.clear();
             for (size_t k = 0; k < header.size(); ++k)
                 record.push_back(input[k] != kPassedThrough ? &row[input[k]] : &cells[k]);

@@ -36,9 +36,12 @@ struct HeaderCell {
         Input,  // must name an input (--set, --vary)
         Fixed,  // passed through whatever it says (the nominal size of a --vary sgp)
     };
+    // Where it comes from, which an error about it names: the file's header
+    // (by its place in the header), --set or --vary.
+    enum class From { File, Set, Vary };
     std::string text;
     Kind kind = Kind::Free;
-    Message where = {};  // what an error about the column starts with
+    From from = From::File;
 };
 
 class RowSource {
@@ -52,7 +55,8 @@ public:
     // Where the last row stands ("line 4", "4 行目"), or the header before
     // the first row.
     virtual Message where() const = 0;
-    // Where the header stands, to start an error of the columns with.
+    // Where the header stands, to start an error of the columns with
+    // (empty when the rows come from no file).
     virtual Message headerWhere() const = 0;
     // How much of the rows are done, 0 to 1; negative when not known.
     virtual double done() const = 0;
@@ -66,9 +70,9 @@ public:
 // columns in every row.
 class CsvRows : public RowSource {
 public:
-    // name: the file as messages name it, in English and in Japanese;
-    // size: the file's length in bytes (negative when not known).
-    CsvRows(TextSource& text, Message name, long long size,
+    // name: the file as messages name it; size: the file's length in bytes
+    // (negative when not known).
+    CsvRows(TextSource& text, std::string name, long long size,
             std::vector<std::pair<std::string, std::string>> sets = {});
     std::vector<HeaderCell> header() override;
     bool next(std::vector<std::string>& cells) override;
@@ -82,13 +86,13 @@ private:
 
     TextSource& text_;
     CsvReader reader_;
-    Message name_;
+    std::string name_;
     long long size_;
     std::vector<std::pair<std::string, std::string>> sets_;
     size_t width_ = 0;  // the file's cells a row
     long headerLine_ = 0;
     long long skipped_ = 0;
-    std::string skippedLines_;  // the first ten
+    std::vector<long> skippedLines_;  // the first ten
 };
 
 // The rows of --set and --vary: the --set values, then every combination of
@@ -102,7 +106,7 @@ public:
     std::vector<HeaderCell> header() override;
     bool next(std::vector<std::string>& cells) override;
     Message where() const override;
-    Message headerWhere() const override { return {"", ""}; }
+    Message headerWhere() const override { return {}; }
     double done() const override;
 
 private:

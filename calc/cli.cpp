@@ -284,6 +284,41 @@ const ProgramDescription& program(const std::string& name)
     return *p;
 }
 
+// What --list says of an input: "needed", "list, needed", "default 0",
+// "needed by 配管の計算", "needed when 設計条件 is 防露", "initially 0" (read
+// by no press), "list" (one that only fills boxes or that the program
+// checks).
+std::string roleText(const ProgramView& view, const Control& input)
+{
+    const InputRole role = view.role(input);
+    const std::string list = input.kind == ControlKind::ComboBox ? "list, " : "";
+    std::string out;
+    switch (role.kind) {
+        case InputRole::Kind::Needed:
+            return list + "needed";
+        case InputRole::Kind::NeededBy:
+            for (const Control* b : role.buttons)
+                out += (out.empty() ? "" : " and ") + view.caption(*b);
+            return list + "needed by " + out;
+        case InputRole::Kind::NeededWhen:
+            for (const auto& [chooser, entries] : role.when) {
+                out += (out.empty() ? "" : "; ") + view.caption(*chooser) + " is ";
+                for (size_t i = 0; i < entries.size(); ++i)
+                    out += (i == 0 ? "" : " or ") + entries[i];
+            }
+            return list + "needed when " + out;
+        case InputRole::Kind::Default:
+            return "default " + std::string(input.text);
+        case InputRole::Kind::Optional:
+            return "list";
+        case InputRole::Kind::Unread:
+            break;
+    }
+    return input.kind == ControlKind::ComboBox
+               ? "list, read by no button"
+               : "initially " + std::string(input.text) + ", read by no button";
+}
+
 void list(const std::string& only)
 {
     std::string out;
@@ -296,15 +331,7 @@ void list(const std::string& only)
         for (const Control* c : view.inputs()) {
             std::string name = c->name;
             name.resize(std::max<size_t>(name.size(), 8), ' ');
-            out += "    " + name + view.caption(*c);
-            const std::string needed = rules.needs(*c) ? ", needed" : "";
-            if (c->kind == ControlKind::ComboBox)
-                out += "  (list" + needed + ")";
-            else if (*c->text != '\0')
-                out += "  (initially " + std::string(c->text) + ")";
-            else
-                out += "  (needed)";
-            out += "\n";
+            out += "    " + name + view.caption(*c) + "  (" + roleText(view, *c) + ")\n";
         }
         for (const Control* list : rules.lists()) {
             const std::vector<std::string>& entries = rules.initialEntries(*list);
@@ -351,7 +378,7 @@ public:
     void note(const Message& message) override
     {
         clearLine();
-        std::fprintf(stderr, "milfo-calc: %s\n", message.en.c_str());
+        std::fprintf(stderr, "milfo-calc: %s\n", message.en().c_str());
     }
 
     void progress(long long rows, double fraction) override
@@ -428,7 +455,7 @@ int run(const Options& o)
     const std::unique_ptr<ByteReader> bytes = fileBytes(file.get());
     const std::unique_ptr<TextSource> text = openSource(*bytes, o.encoding);
     const std::string name = o.haveFile && o.file != "-" ? o.file : "(standard input)";
-    CsvRows rows(*text, {name, name}, size, o.sets);
+    CsvRows rows(*text, name, size, o.sets);
     runBatch(prog, options, rows, sink, reporter);
     return 0;
 }
@@ -469,12 +496,12 @@ int commandLine(int argc, char** argv)
         say(wrong.message);
         return 2;
     } catch (const Stop& stop) {
-        say(stop.message.en);
+        say(stop.message.en());
         return 2;
     } catch (const InputError& e) {
         const std::string name = o.haveFile && o.file != "-" ? o.file : "(standard input)";
-        say(e.line() > 0 ? name + ": line " + std::to_string(e.line()) + ": " + e.message().en
-                         : e.message().en);
+        say(e.line() > 0 ? Message(Text::FileLineColon, {name, e.line(), e.message()}).en()
+                         : e.message().en());
         return 2;
     } catch (const OutputError& e) {
         std::fprintf(stderr, "milfo-calc: %s\n", e.what());

@@ -44,9 +44,7 @@ bool CsvReader::next(std::vector<std::string>& cells)
             for (;;) {
                 c = get();
                 if (c < 0)
-                    throw InputError(opened,
-                                     {"the quote that opens cell " + std::to_string(n) + " is never closed",
-                                      std::to_string(n) + " 番目のセルを開く \" が閉じていません。"});
+                    throw InputError(opened, Message(Text::QuoteNotClosed, {n}));
                 if (c == '"') {
                     if (peek() != '"')
                         break;
@@ -60,9 +58,7 @@ bool CsvReader::next(std::vector<std::string>& cells)
             }
             c = get();
             if (c != ',' && c != '\n' && c != '\r' && c >= 0)
-                throw InputError(line_,
-                                 {"text after the closing quote of cell " + std::to_string(n),
-                                  std::to_string(n) + " 番目のセルを閉じる \" の後に文字があります。"});
+                throw InputError(line_, Message(Text::TextAfterQuote, {n}));
         } else {
             // A bare cell, up to a comma or the end of the line: what the
             // buffer holds of it at once.
@@ -92,12 +88,7 @@ bool CsvReader::next(std::vector<std::string>& cells)
     cells.resize(n);
     for (size_t i = 0; i < n; ++i)
         if (!isUtf8(cells[i]))
-            throw InputError(
-                recordLine_,
-                {"cell " + std::to_string(i + 1) +
-                     " is not UTF-8 text (for CSV from Excel on a Japanese system, give --encoding "
-                     "cp932)",
-                 std::to_string(i + 1) + " 番目のセルが UTF-8 の文字ではありません。"});
+            throw InputError(recordLine_, Message(Text::NotUtf8Cell, {i + 1}));
     return true;
 }
 

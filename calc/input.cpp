@@ -58,11 +58,7 @@ public:
     }
 
 private:
-    static Message cannotRead()
-    {
-        const std::string why = std::strerror(errno);
-        return {"cannot read the input: " + why, "ファイルを読めません（" + why + "）。"};
-    }
+    static Message cannotRead() { return Message(Text::CannotRead, {std::strerror(errno)}); }
 
     std::FILE* file_;
     int fd_;
@@ -151,7 +147,7 @@ public:
 
     bool read(std::string& out, size_t want) override
     {
-        if (!fault_.en.empty())
+        if (!fault_.empty())
             throw InputError(faultLine_, fault_);
         // Bytes left over from the last read (a character cut in two), then
         // more from the file.
@@ -160,10 +156,7 @@ public:
         if (first_) {
             first_ = false;
             if (pending_.compare(0, 3, kBom) == 0)
-                throw InputError(1,
-                                 {"the input starts with a UTF-8 byte order mark: it is UTF-8, not CP932 "
-                                  "(leave out --encoding cp932)",
-                                  "ファイルが UTF-8 の BOM で始まっています。CP932 ではなく UTF-8 です。"});
+                throw InputError(1, Message(Text::BomInCp932));
         }
         if (pending_.empty())
             return false;
@@ -204,12 +197,7 @@ public:
             // Give what came before; the fault comes with the next read.
             char hex[8];
             std::snprintf(hex, sizeof hex, "%02X", static_cast<unsigned>(bad));
-            fault_ = cutShort ? Message{std::string("a character cut short at the end, byte 0x") + hex +
-                                            " is no character of CP932",
-                                        std::string("ファイルの終わりで文字が途切れています（0x") + hex +
-                                            " は CP932 の文字ではありません）。"}
-                              : Message{std::string("byte 0x") + hex + " is no character of CP932",
-                                        std::string("バイト 0x") + hex + " は CP932 の文字ではありません。"};
+            fault_ = Message(cutShort ? Text::Cp932CutShort : Text::Cp932Bad, {hex});
             faultLine_ = line_;
             pending_.clear();
             return true;
@@ -276,9 +264,8 @@ Detected detectEncoding(ByteReader& bytes)
 Message encodingName(Detected detected)
 {
     if (detected.encoding == Encoding::Cp932)
-        return {"CP932 (Shift_JIS)", "Shift_JIS（CP932）"};
-    return detected.byteOrderMark ? Message{"UTF-8 with a byte order mark", "UTF-8（BOM 付き）"}
-                                  : Message{"UTF-8", "UTF-8"};
+        return Message(Text::EncodingCp932);
+    return Message(detected.byteOrderMark ? Text::EncodingUtf8Bom : Text::EncodingUtf8);
 }
 
 }  // namespace milfo::calc

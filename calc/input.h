@@ -17,7 +17,7 @@ namespace milfo::calc {
 // Input that cannot be read on: what, and on which line of the file.
 class InputError : public std::runtime_error {
 public:
-    InputError(long line, const Message& what) : std::runtime_error(what.en), line_(line), what_(what) {}
+    InputError(long line, const Message& what) : std::runtime_error(what.en()), line_(line), what_(what) {}
     long line() const { return line_; }  // 0: not tied to a line
     const Message& message() const { return what_; }
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "message.h"
+
 namespace milfo::calc {
 
 ProgramView::ProgramView(const ProgramDescription& program)
@@ -15,6 +17,39 @@ const Control* ProgramView::findInput(std::string_view name) const
         if (name == c->name || name == caption(*c))
             return c;
     return nullptr;
+}
+
+InputRole ProgramView::role(const Control& input) const
+{
+    const FormRules& rules = *rules_;
+    InputRole role;
+    for (const Control* button : buttons()) {
+        const std::vector<const Control*>& reads = rules.readsOf(*button);
+        if (std::find(reads.begin(), reads.end(), &input) != reads.end())
+            role.buttons.push_back(button);
+    }
+    for (const Control* list : rules.choiceLists()) {
+        std::vector<std::string> entries;
+        for (const std::string& entry : rules.initialEntries(*list)) {
+            const std::vector<const Control*>& reads = rules.choiceReads(*list, entry);
+            if (std::find(reads.begin(), reads.end(), &input) != reads.end())
+                entries.push_back(entry);
+        }
+        if (!entries.empty())
+            role.when.emplace_back(list, std::move(entries));
+    }
+    using Kind = InputRole::Kind;
+    if (rules.hasDefault(input))
+        role.kind = Kind::Default;
+    else if (!rules.needs(input))
+        role.kind = Kind::Optional;
+    else if (role.buttons.size() == buttons().size() && !role.buttons.empty())
+        role.kind = Kind::Needed;
+    else if (!role.buttons.empty())
+        role.kind = Kind::NeededBy;
+    else if (!role.when.empty())
+        role.kind = Kind::NeededWhen;
+    return role;
 }
 
 const Control* ProgramView::findControl(std::string_view name) const
@@ -71,7 +106,8 @@ void RowRunner::run(const std::vector<std::string>& cells, RowOutcome& out)
         enter(cells, out);
     } catch (...) {
         // Not a handler's failure (those the form reports): the row's own.
-        out.error += (out.error.empty() ? "" : " / ") + currentFailure().message;
+        const std::string message = currentFailure().message;
+        out.error = out.error.empty() ? message : Message(Text::RowErrors, {out.error, message}).ja();
         for (std::string& r : out.results)
             r.clear();
     }
@@ -79,38 +115,37 @@ void RowRunner::run(const std::vector<std::string>& cells, RowOutcome& out)
 
 void RowRunner::enter(const std::vector<std::string>& cells, RowOutcome& out)
 {
-    const auto report = [&](const std::string& where, const std::string& message) {
-        if (!out.error.empty())
-            out.error += " / ";
-        if (!where.empty())
-            out.error += where + ": ";
-        out.error += message;
+    // The row's errors, in the window's Japanese: each after the column or
+    // button it concerns.
+    const auto report = [&](const std::string& where, const Message& message) {
+        const Message located = where.empty() ? message : Message(Text::RowAt, {where, message});
+        out.error = out.error.empty() ? located.ja() : Message(Text::RowErrors, {out.error, located}).ja();
     };
     const auto refuse = [&] {
         for (std::string& r : out.results)
             r.clear();
     };
     if (loadFailure_) {
-        report("", loadFailure_->message);
+        report("", Message(Text::Plain, {loadFailure_->message}));
         return refuse();
     }
 
     // Read strictly, a cell that is no number, or no entry of its list as the
     // list is when the cell's turn comes, refuses the row: every such cell is
     // named, in column order.
-    std::vector<std::string>& refused = refused_;
-    for (std::string& r : refused)
-        r.clear();
+    std::vector<Message>& refused = refused_;
+    for (Message& r : refused)
+        r = Message();
     bool anyRefused = false;
     if (!lenient_)
         for (size_t i = 0; i < columns_.size(); ++i)
             if (numeric_[i] && !ReadsWhole(cells[i])) {
-                refused[i] = cells[i].empty() ? "空欄です" : "「" + cells[i] + "」は数値ではありません";
+                refused[i] = cells[i].empty() ? Message(Text::Blank) : Message(Text::NotANumber, {cells[i]});
                 anyRefused = true;
             }
 
     form_ = loaded_;
-    std::string clickFailures;
+    Message clickFailures;
     for (size_t i : entryOrder_) {
         const Control& input = *columns_[i];
         const std::string* cell = &cells[i];
@@ -126,8 +161,8 @@ void RowRunner::enter(const std::vector<std::string>& cells, RowOutcome& out)
             const ListEntries& entries = entriesFor(i, form_.entries(input));
             const std::string* named = entries.empty() ? cell : entries.pick(*cell);
             if (named == nullptr) {
-                refused[i] = (cell->empty() ? "空欄です（" : "「" + *cell + "」は一覧にありません（") +
-                             entries.listed() + "）";
+                refused[i] = cell->empty() ? Message(Text::BlankList, {entries.listed()})
+                                           : Message(Text::NotListed, {*cell, entries.listed()});
                 anyRefused = true;
                 continue;
             }
@@ -135,9 +170,10 @@ void RowRunner::enter(const std::vector<std::string>& cells, RowOutcome& out)
         }
         form_.type(input, *cell);
         if (const std::optional<size_t> entry = form_.findEntry(input, *cell))
-            if (const auto failure = form_.pick(input, *entry))
-                clickFailures +=
-                    (clickFailures.empty() ? "" : " / ") + columnNames_[i] + ": " + failure->message;
+            if (const auto failure = form_.pick(input, *entry)) {
+                const Message at(Text::RowAt, {columnNames_[i], failure->message});
+                clickFailures = clickFailures.empty() ? at : Message(Text::RowErrors, {clickFailures, at});
+            }
     }
     if (anyRefused) {
         for (size_t i = 0; i < columns_.size(); ++i)
@@ -145,12 +181,13 @@ void RowRunner::enter(const std::vector<std::string>& cells, RowOutcome& out)
                 report(columnNames_[i], refused[i]);
         return refuse();
     }
-    out.error = clickFailures;
+    out.error = clickFailures.ja();
     // With one button its failure is the window's message as it stands; with
     // more, each message names its button.
     for (size_t k = 0; k < presses_.size(); ++k)
         if (const auto failure = form_.press(*presses_[k]))
-            report(presses_.size() > 1 ? pressCaptions_[k] : std::string(), failure->message);
+            report(presses_.size() > 1 ? pressCaptions_[k] : std::string(),
+                   Message(Text::Plain, {failure->message}));
     for (size_t k = 0; k < results_.size(); ++k)
         out.results[k] = form_.textOf(*results_[k]);
 }

@@ -19,8 +19,23 @@
 
 #include "folding.h"
 #include "form_model.h"
+#include "message.h"
 
 namespace milfo::calc {
+
+// What a row must give an input, as the program's description says: a
+// value for every press (Needed), for the presses of some buttons
+// (NeededBy), or for the rows whose lists hold some entries (NeededWhen: a
+// criterion, a shape); none, its start text standing (Default); none, a list
+// that only fills other boxes or that the program checks itself (Optional);
+// none, no press reading it (Unread).
+struct InputRole {
+    enum class Kind { Needed, NeededBy, NeededWhen, Default, Optional, Unread };
+    Kind kind = Kind::Unread;
+    std::vector<const Control*> buttons = {};  // NeededBy
+    // NeededWhen: each list and the entries of it that make a press read the input.
+    std::vector<std::pair<const Control*, std::vector<std::string>>> when = {};
+};
 
 // What the command line sees of a program: its inputs and its buttons, and
 // the names a person knows them by.
@@ -43,6 +58,8 @@ public:
     // The name the window gives a control: its caption for assistive
     // technology, the text of a button; the control name when it has none.
     std::string caption(const Control& control) const { return rules_->caption(control); }
+    // What a row must give the input when every calculating button is pressed.
+    InputRole role(const Control& input) const;
 
 private:
     std::shared_ptr<const FormRules> rules_;
@@ -79,8 +96,8 @@ private:
     std::vector<size_t> entryOrder_;                        // column indexes in tab order
     std::vector<std::vector<std::string>> matchedEntries_;  // by column: the entries entries_ holds
     std::vector<ListEntries> entries_;
-    std::vector<std::string> refused_;  // by column: why a strict cell is refused
-    std::vector<bool> numeric_;         // by column: a box read as a number
+    std::vector<Message> refused_;  // by column: why a strict cell is refused
+    std::vector<bool> numeric_;     // by column: a box read as a number
     std::vector<const Control*> presses_;
     std::vector<std::string> pressCaptions_;
     std::vector<const Control*> results_;

@@ -96,6 +96,54 @@ FormRules::FormRules(const ProgramDescription& program) : program_(program)
     numberInputs_.assign(program.controls.size(), false);
     for (const Control* c : inputs_)
         numberInputs_[indexOf(*c)] = readsNumber(*c);
+    declaredReads();
+}
+
+namespace {
+
+// The controls by their names, in tab order.
+std::vector<const Control*> inTabOrder(const FormRules& rules, const std::vector<const char*>& names)
+{
+    std::vector<const Control*> controls;
+    for (const Control* c : rules.tabOrder())
+        for (const char* name : names)
+            if (c->name == std::string_view(name))
+                controls.push_back(c);
+    return controls;
+}
+
+}  // namespace
+
+void FormRules::declaredReads()
+{
+    const size_t n = program_.controls.size();
+    reads_.resize(n);
+    fills_.resize(n);
+    defaults_.assign(n, false);
+    optional_.assign(n, false);
+    for (const char* name : program_.defaults)
+        defaults_[placeOf(name)] = true;
+    for (const char* name : program_.optionalInputs)
+        optional_[placeOf(name)] = true;
+    for (const Control* b : buttons_) {
+        const Handler& h = *clickHandler(*b);
+        reads_[indexOf(*b)] = h.reads.empty() ? inputs_ : inTabOrder(*this, h.reads);
+        if (reads_[indexOf(*b)].size() != h.reads.size() && !h.reads.empty())
+            throw std::logic_error(std::string(program_.name) + ": " + b->name +
+                                   " reads a control it does not have");
+    }
+    for (const Control* list : lists_)
+        if (const Handler* h = clickHandler(*list))
+            fills_[indexOf(*list)] = inTabOrder(*this, h->results);
+    for (const Choice& choice : program_.choices) {
+        const Control* list = &program_.controls[placeOf(choice.list)];
+        if (std::find(choiceLists_.begin(), choiceLists_.end(), list) == choiceLists_.end())
+            choiceLists_.push_back(list);
+        choices_.push_back({list, choice.entry, inTabOrder(*this, choice.reads)});
+        if (choices_.back().reads.size() != choice.reads.size())
+            throw std::logic_error(std::string(program_.name) + ": a choice of " + choice.list +
+                                   " reads a control it does not have");
+    }
 }
 
 size_t FormRules::indexOf(const Control& control) const
@@ -160,36 +208,77 @@ bool FormRules::readsNumber(const Control& box) const
     return true;
 }
 
-bool FormRules::needs(const Control& input) const
+const std::vector<const Control*>& FormRules::readsOf(const Control& button) const
 {
-    if (input.kind == ControlKind::ComboBox) {
-        for (const char* name : program_.optionalInputs)
-            if (input.name == std::string_view(name))
-                return false;
-        return true;
-    }
-    return input.kind == ControlKind::TextBox && *input.text == '\0';
+    return reads_[indexOf(button)];
 }
 
-std::vector<const Control*> FormRules::missingInputs(const std::vector<const Control*>& given) const
+const std::vector<const Control*>& FormRules::choiceReads(const Control& list, std::string_view entry) const
 {
-    std::vector<const Control*> missing;
+    static const std::vector<const Control*> none;
+    for (const ChoiceOf& c : choices_)
+        if (c.list == &list && c.entry == entry)
+            return c.reads;
+    return none;
+}
+
+bool FormRules::hasDefault(const Control& input) const
+{
+    return defaults_[indexOf(input)];
+}
+
+bool FormRules::needs(const Control& input) const
+{
+    const size_t place = indexOf(input);
+    return !defaults_[place] && !optional_[place];
+}
+
+const std::vector<const Control*>& FormRules::filledBy(const Control& list) const
+{
+    return fills_[indexOf(list)];
+}
+
+std::vector<const Control*> FormRules::ownInputs(const Control& button) const
+{
+    std::vector<const Control*> own;
+    for (const Control* input : readsOf(button)) {
+        bool shared = false;
+        for (const Control* other : buttons_)
+            if (other != &button) {
+                const std::vector<const Control*>& r = readsOf(*other);
+                shared = shared || std::find(r.begin(), r.end(), input) != r.end();
+            }
+        if (!shared)
+            own.push_back(input);
+    }
+    return own;
+}
+
+std::vector<const Control*> FormRules::missingInputs(const std::vector<const Control*>& given,
+                                                     const std::vector<const Control*>& presses) const
+{
     const auto isGiven = [&](const Control& input) {
         for (const Control* c : given) {
             if (c == &input)
                 return true;
-            if (c->kind != ControlKind::ComboBox)
-                continue;
-            if (const Handler* click = clickHandler(*c))
-                for (const char* box : click->results)
-                    if (input.name == std::string_view(box))
-                        return true;
+            if (c->kind == ControlKind::ComboBox) {
+                const std::vector<const Control*>& filled = filledBy(*c);
+                if (std::find(filled.begin(), filled.end(), &input) != filled.end())
+                    return true;
+            }
         }
         return false;
     };
-    for (const Control* input : inputs_)
-        if (needs(*input) && !isGiven(*input))
+    std::vector<const Control*> missing;
+    for (const Control* input : inputs_) {
+        bool read = false;
+        for (const Control* button : presses) {
+            const std::vector<const Control*>& r = readsOf(*button);
+            read = read || std::find(r.begin(), r.end(), input) != r.end();
+        }
+        if (read && needs(*input) && !isGiven(*input))
             missing.push_back(input);
+    }
     return missing;
 }
 

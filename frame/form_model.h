@@ -96,19 +96,37 @@ public:
     bool readsNumber(const Control& box) const;
     // Whether the control at a place is an input box read as a number.
     bool isNumberInput(size_t place) const { return numberInputs_[place]; }
-    // Whether the calculation needs an input given a value when rows are
-    // entered without a window: a list the description does not count among
-    // its optional inputs, or a box that starts empty.
+    // What a calculation reads (the description's reads, choices and
+    // defaults): the inputs a press of a calculating button reads whatever
+    // the lists hold (those its handler names, else every input), in tab
+    // order; the inputs it reads besides while a list holds an entry (none
+    // for an entry that is no choice); the lists with such entries.
+    const std::vector<const Control*>& readsOf(const Control& button) const;
+    const std::vector<const Control*>& choiceReads(const Control& list, std::string_view entry) const;
+    const std::vector<const Control*>& choiceLists() const { return choiceLists_; }
+    // Whether an input's start text is a value a calculation may stand on.
+    bool hasDefault(const Control& input) const;
+    // Whether an input a press reads must be given a value when rows are
+    // entered without a window: any but a default and an optional list.
     bool needs(const Control& input) const;
-    // The inputs the calculation needs that are not among given, in tab
-    // order; an input filled by a given list's click (the diameter a nominal
-    // size fills) counts as given.
-    std::vector<const Control*> missingInputs(const std::vector<const Control*>& given) const;
+    // The boxes a list's pick fills (its click handler's results).
+    const std::vector<const Control*>& filledBy(const Control& list) const;
+    // The inputs a press of the button reads that no other calculating
+    // button's press reads.
+    std::vector<const Control*> ownInputs(const Control& button) const;
+    // The inputs the presses of these buttons read whatever the lists hold,
+    // that need a value and are not among given, in tab order; an input
+    // filled by a given list's click (the diameter a nominal size fills)
+    // counts as given.
+    std::vector<const Control*> missingInputs(const std::vector<const Control*>& given,
+                                              const std::vector<const Control*>& presses) const;
     const std::vector<const Control*>& calculatingButtons() const { return buttons_; }
     // The boxes a button writes, in tab order.
     const std::vector<const Control*>& results() const { return results_; }
 
 private:
+    void declaredReads();
+
     const ProgramDescription& program_;
     std::vector<std::string_view> names_;        // by place
     std::vector<const Handler*> clickHandlers_;  // by place
@@ -119,7 +137,18 @@ private:
     std::vector<const Control*> inputs_;
     std::vector<const Control*> buttons_;
     std::vector<const Control*> results_;
-    std::vector<bool> numberInputs_;  // by place
+    std::vector<bool> numberInputs_;                  // by place
+    std::vector<std::vector<const Control*>> reads_;  // by place: a calculating button's reads
+    std::vector<std::vector<const Control*>> fills_;  // by place: a list's filled boxes
+    std::vector<bool> defaults_;                      // by place
+    std::vector<bool> optional_;                      // by place
+    std::vector<const Control*> choiceLists_;
+    struct ChoiceOf {
+        const Control* list;
+        std::string entry;
+        std::vector<const Control*> reads;
+    };
+    std::vector<ChoiceOf> choices_;
 };
 
 // Hears every change of a model: a front end that shows the form.

@@ -63,10 +63,24 @@ using HandlerFn = std::function<void(Form&)>;
 // A handler by its event name ("form_load", or a control's click: its name
 // and "_Click") with the result boxes it writes in one run. When a
 // run-time error stops it, the frame empties those it has not written yet.
+// A button's handler may say which inputs its press reads whatever the
+// lists hold (where a program's buttons read different inputs: 平面の計算
+// the thickness, 配管の計算 the diameters); without them it reads every
+// input.
 struct Handler {
     const char* event;
     HandlerFn run;
     std::vector<const char*> results = {};
+    std::vector<const char*> reads = {};
+};
+
+// An entry of a list that makes a press read inputs beyond the button's own
+// (a criterion, a shape, a layer's material): the list, the entry, and
+// those inputs. A row that makes another choice needs none of them.
+struct Choice {
+    const char* list;
+    std::string entry;
+    std::vector<const char*> reads;
 };
 
 // How a text box or the list is named to assistive technology: by the label
@@ -143,10 +157,18 @@ struct ProgramDescription {
     // The lists a calculation does without: a list that only fills other
     // boxes when an entry is picked (a finish, a nominal size), and a list
     // whose text the handler checks itself (a grade that some materials do
-    // not have). Every other list, and every box that starts empty, is an
-    // input the calculation needs: a front end that enters rows without a
-    // window (milfo-calc) must be given a value for it.
+    // not have). Every other input a press reads (a box, whatever its start
+    // text, but those of `defaults`) is one the calculation needs: a front end
+    // that enters rows without a window (milfo-calc) must be given a value
+    // for it.
     std::vector<const char*> optionalInputs = {};
+    // The entries of lists that make a press read more inputs.
+    std::vector<Choice> choices = {};
+    // The inputs whose start text is a value a calculation may stand on
+    // (still air, a plane, the standard series): entered without a window,
+    // a row that gives such an input no value leaves it as the window
+    // starts (and is told so). Every other input a press reads must be given.
+    std::vector<const char*> defaults = {};
     // The window's caption, "ミルフォ－" and the menu number in full-width
     // characters ("ミルフォ－１．１．８"). The menu number is the catalogue's:
     // the catalogue gives each program it lists its caption, and a

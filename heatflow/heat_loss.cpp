@@ -103,8 +103,12 @@ const ProgramDescription& heatLoss()
         },
         {},
         {
-            {"Command1_Click", Command1_Click, {"Text9"}},
-            {"Command2_Click", Command2_Click, {"Text10"}},
+            // Each reads the outer temperature too, but neither result uses it.
+            {"Command1_Click", Command1_Click, {"Text9"}, {"Text1", "Text2", "Text4", "Text5", "Text6"}},
+            {"Command2_Click",
+             Command2_Click,
+             {"Text10"},
+             {"Text1", "Text2", "Text4", "Text5", "Text7", "Text8"}},
         },
         {
             // box, the label that captions it, a name where the label alone is ambiguous

@@ -202,6 +202,9 @@ const ProgramDescription& heatTransfer()
         {},
         // The finish only fills ε (Text12), which the calculation reads.
         {"Combo1"},
+        {},
+        // Still air; a plane (no diameter, no thickness).
+        {"Text3", "Text4", "Text5"},
     };
     return program;
 }

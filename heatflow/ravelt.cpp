@@ -88,8 +88,11 @@ const ProgramDescription& ravelt()
         },
         {},
         {
-            {"Command1_Click", Command1_Click, {"Text6"}},
-            {"Command2_Click", Command2_Click, {"Text8"}},
+            {"Command1_Click", Command1_Click, {"Text6"}, {"Text1", "Text2", "Text3", "Text4", "Text5"}},
+            {"Command2_Click",
+             Command2_Click,
+             {"Text8"},
+             {"Text1", "Text2", "Text3", "Text4", "Text5", "Text7"}},
         },
         {
             // box, the label that captions it, a name where the label alone is ambiguous

@@ -68,8 +68,8 @@ const ProgramDescription& surfaceTemperature()
         },
         {},
         {
-            {"Command1_Click", Command1_Click, {"Text9"}},
-            {"Command2_Click", Command2_Click, {"Text10"}},
+            {"Command1_Click", Command1_Click, {"Text9"}, {"Text1", "Text2", "Text3"}},
+            {"Command2_Click", Command2_Click, {"Text10"}, {"Text1", "Text2", "Text3", "Text8"}},
         },
         {
             // box, the label that captions it, a name where the label alone is ambiguous

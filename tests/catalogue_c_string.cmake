@@ -1,29 +1,35 @@
-# milfo_c_string (catalogue/catalogue.cmake) on a table of texts: each as it
-# must stand between the quotes of a C++ string literal.
+# The catalogue's texts escaped for where they go, on a table of texts:
+# milfo_c_string (catalogue/catalogue.cmake) as between the quotes of a C++
+# string literal; milfo_desktop_string, milfo_desktop_exec and milfo_xml_text
+# (packaging/escape.cmake) as a desktop entry's value, its Exec key and XML.
 # cmake -DCATALOGUE=catalogue/catalogue.cmake -P tests/catalogue_c_string.cmake
 include(${CATALOGUE})
+include(${CMAKE_CURRENT_LIST_DIR}/../packaging/escape.cmake)
 set(failures 0)
-# Each row: the text, then what it becomes, separated by a tab.
-set(rows
-  "plain\tplain"
-  "Heat \"loss\"\tHeat \\\"loss\\\""
-  "C:\\path\tC:\\\\path"
-  "\\\"\t\\\\\\\""
-  "保温「設計」\t保温「設計」"
-  "ends in \\\tends in \\\\")
 set(n 0)
-foreach(row IN LISTS rows)
-  math(EXPR n "${n} + 1")
-  string(FIND "${row}" "\t" tab)
-  string(SUBSTRING "${row}" 0 ${tab} text)
-  math(EXPR tab "${tab} + 1")
-  string(SUBSTRING "${row}" ${tab} -1 expected)
-  milfo_c_string(got "${text}")
+# One row: the function, the text, what it becomes.
+function(row function text expected)
+  cmake_language(CALL ${function} got "${text}")
   if(NOT got STREQUAL expected)
-    message("milfo_c_string(${text}) is ${got}, not ${expected}")
+    message("${function}(${text}) is ${got}, not ${expected}")
     math(EXPR failures "${failures} + 1")
   endif()
-endforeach()
+  math(EXPR n "${n} + 1")
+  set(failures ${failures} PARENT_SCOPE)
+  set(n ${n} PARENT_SCOPE)
+endfunction()
+row(milfo_c_string "plain" "plain")
+row(milfo_c_string "Heat \"loss\"" "Heat \\\"loss\\\"")
+row(milfo_c_string "C:\\path" "C:\\\\path")
+row(milfo_c_string "\\\"" "\\\\\\\"")
+row(milfo_c_string "保温「設計」" "保温「設計」")
+row(milfo_c_string "ends in \\" "ends in \\\\")
+row(milfo_desktop_string "保温材の種類と温度から" "保温材の種類と温度から")
+row(milfo_desktop_string " a\\b\tc\nd" "\\sa\\\\b\\tc\\nd")
+row(milfo_desktop_exec "熱伝達率" "熱伝達率")
+row(milfo_desktop_exec "k 50%" "\"k 50%%\"")
+row(milfo_desktop_exec "a\"b$c" "\"a\\\\\"b\\\\$c\"")
+row(milfo_xml_text "保温<設計> & 経済" "保温&lt;設計&gt; &amp; 経済")
 if(failures GREATER 0)
   message(FATAL_ERROR "${n} texts, ${failures} wrong")
 endif()

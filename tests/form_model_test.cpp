@@ -148,40 +148,88 @@ TEST(FormRules, ReadingOrderIsTheTabOrderWithEachCaptionFirst)
 }
 
 // The inputs a calculation needs given when rows are entered without a
-// window: lists but those the description calls optional, and boxes that
-// start empty; a list given covers the boxes its click fills.
+// window: every input the presses read but the description's defaults and
+// optional lists (boxes that start at 0 included); a list given covers the
+// boxes its click fills.
 TEST(FormRules, MissingInputs)
 {
     const struct {
         const char* program;
         std::vector<const char*> given;
+        std::vector<const char*> presses;  // none: every calculating button
         std::vector<const char*> missing;
     } rows[] = {
-        {"fennick", {}, {"Text1", "Text2", "Combo1"}},
-        {"fennick", {"Combo1", "Text2"}, {"Text1"}},
-        {"fennick", {"Text1", "Text2", "Combo1"}, {}},
-        {"halcott", {}, {"Text1", "Text2"}},
-        {"熱伝達率", {}, {"Text12"}},  // ε starts empty
-        {"熱伝達率", {"Combo1"}, {}},  // the finish fills ε
-        {"ravelt", {}, {}},
-        {"保温設計", {}, {"Combo1", "Combo4", "Combo6"}},  // grade, finish and size optional
-        {"保温設計", {"Combo1", "Combo4", "Combo5", "Combo6"}, {}},
+        {"fennick", {}, {}, {"Text1", "Text2", "Combo1"}},
+        {"fennick", {"Combo1", "Text2"}, {}, {"Text1"}},
+        {"fennick", {"Text1", "Text2", "Combo1"}, {}, {}},
+        {"halcott", {}, {}, {"Text1", "Text2"}},
+        // ε starts empty, the temperatures at 0; still air and a plane are defaults.
+        {"熱伝達率", {}, {}, {"Text1", "Text2", "Text12"}},
+        {"熱伝達率", {"Combo1"}, {}, {"Text1", "Text2"}},  // the finish fills ε
+        {"ravelt", {}, {}, {"Text1", "Text2", "Text3", "Text4", "Text5", "Text7"}},
+        {"ravelt", {}, {"Command1"}, {"Text1", "Text2", "Text3", "Text4", "Text5"}},
+        {"放散熱量", {"Text1", "Text2", "Text4", "Text5", "Text7", "Text8"}, {"Command2"}, {}},
+        {"放散熱量", {"Text1", "Text2", "Text4", "Text5", "Text7", "Text8"}, {}, {"Text6"}},
+        // The grade and the lists that fill boxes are optional; what only a
+        // criterion or a pipe reads is no row's need here.
+        {"保温設計", {}, {}, {"Combo1", "Text1", "Text2", "Text5", "Combo4", "Combo6"}},
+        {"保温設計", {"Combo1", "Text1", "Text2", "Combo3", "Combo4", "Combo6"}, {}, {}},
     };
     for (const auto& row : rows) {
         const FormRules rules(*findProgram(row.program));
-        std::vector<const Control*> given;
+        std::vector<const Control*> given, presses;
         for (const char* name : row.given)
             given.push_back(rules.find(name));
+        for (const char* name : row.presses)
+            presses.push_back(rules.find(name));
+        if (presses.empty())
+            presses = rules.calculatingButtons();
         std::vector<std::string> missing, expected(row.missing.begin(), row.missing.end());
-        for (const Control* c : rules.missingInputs(given))
+        for (const Control* c : rules.missingInputs(given, presses))
             missing.emplace_back(c->name);
         EXPECT_EQ(missing, expected) << row.program << " given " << row.given.size();
     }
-    // The probe: Text1 starts with "1"; its lists are needed, and Combo1's
-    // pick fills Text3, a result box anyway.
-    const FormRules probe(test::probeProgram());
-    EXPECT_TRUE(probe.needs(*probe.find("Combo2")));
-    EXPECT_FALSE(probe.needs(*probe.find("Text1")));
+    const FormRules heatTransfer(*findProgram("熱伝達率"));
+    EXPECT_FALSE(heatTransfer.needs(*heatTransfer.find("Text3")));   // still air
+    EXPECT_FALSE(heatTransfer.needs(*heatTransfer.find("Combo1")));  // fills ε
+    EXPECT_TRUE(heatTransfer.needs(*heatTransfer.find("Text1")));    // starts at 0
+}
+
+// What a press reads, as the descriptions declare it: a button's own inputs
+// (those no other button reads), and what a choice adds.
+TEST(FormRules, ReadsOfButtonsAndChoices)
+{
+    const struct {
+        const char* program;
+        const char* control;  // a button: its own inputs; a list: the entry's reads
+        const char* entry;
+        const char* reads;
+    } rows[] = {
+        {"放散熱量", "Command1", nullptr, "Text6"},
+        {"放散熱量", "Command2", nullptr, "Text7 Text8"},
+        {"ravelt", "Command1", nullptr, ""},
+        {"ravelt", "Command2", nullptr, "Text7"},
+        {"yardow", "Command2", nullptr, "Text8"},
+        {"fennick", "Command1", nullptr, "Text1 Text2 Combo1"},
+        {"保温設計", "Combo6", "表面温度上限", "Text7"},
+        {"保温設計", "Combo6", "防露", "Text3 Text8"},
+        {"保温設計", "Combo6", "凍結防止", "Text24 Text23 Text21 Text22"},
+        {"保温設計", "Combo6", "経済的厚さ", "Text31 Text32 Text33 Text34 Text35 Text36"},
+        {"保温設計", "Combo4", "垂直管", "Text6"},
+        {"保温設計", "Combo4", "上向き平面", ""},
+        {"保温設計", "Combo6", "", ""},
+    };
+    for (const auto& row : rows) {
+        const FormRules rules(*findProgram(row.program));
+        const Control& c = *rules.find(row.control);
+        const std::vector<const Control*> reads =
+            row.entry == nullptr ? rules.ownInputs(c) : rules.choiceReads(c, row.entry);
+        std::string names;
+        for (const Control* input : reads)
+            names += (names.empty() ? "" : " ") + std::string(input->name);
+        EXPECT_EQ(names, row.reads) << row.program << " " << row.control << " "
+                                    << (row.entry ? row.entry : "");
+    }
 }
 
 }  // namespace

@@ -64,6 +64,8 @@ inline const ProgramDescription& probeProgram()
         nullptr,
         {},
         {},
+        {},
+        {},
         // Its caption, as the catalogue would give it.
         "ミルフォ－９",
     };

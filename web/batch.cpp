@@ -21,6 +21,7 @@
 namespace {
 
 using milfo::calc::Message;
+using milfo::calc::Text;
 using milfo::web::quoted;
 
 // clang-format off
@@ -47,7 +48,7 @@ public:
     {
         const int got = batchRead(buf, static_cast<int>(n));
         if (got < 0)
-            throw milfo::calc::InputError(0, {"cannot read the file", "ファイルを読めません。"});
+            throw milfo::calc::InputError(0, Message(Text::CannotReadFile));
         return static_cast<size_t>(got);
     }
 };
@@ -70,7 +71,7 @@ public:
     PageListener(const PageListener&) = delete;
     PageListener& operator=(const PageListener&) = delete;
 
-    void note(const Message& message) override { batchNote(message.ja.c_str()); }
+    void note(const Message& message) override { batchNote(message.ja().c_str()); }
     void record(const std::vector<const std::string*>& cells, bool failed) override
     {
         if (failed)
@@ -119,7 +120,7 @@ EMSCRIPTEN_KEEPALIVE const char* milfo_batch(const char* program, const char* na
     try {
         const milfo::ProgramDescription* p = milfo::findProgram(program);
         if (p == nullptr)
-            throw milfo::calc::Stop{{"", std::string("計算プログラム ") + program + " がありません。"}};
+            throw milfo::calc::Stop{Message(Text::NoProgram, {program})};
         milfo::calc::BatchOptions options;
         options.names = names != 0;
         options.lenient = lenient != 0;
@@ -130,21 +131,22 @@ EMSCRIPTEN_KEEPALIVE const char* milfo_batch(const char* program, const char* na
             PageBytes scan;
             detected = milfo::calc::detectEncoding(scan);
         }
-        listener.note({"", "文字コード: " + milfo::calc::encodingName(detected).ja + " として読みました。"});
+        listener.note(Message(Text::EncodingRead, {milfo::calc::encodingName(detected)}));
         PageBytes bytes;
         const auto text = milfo::calc::openSource(bytes, detected.encoding);
-        milfo::calc::CsvRows rows(*text, {file, file}, static_cast<long long>(size));
+        milfo::calc::CsvRows rows(*text, file, static_cast<long long>(size));
         PageSink sink;
         milfo::calc::runBatch(*p, options, rows, sink, listener);
     } catch (const milfo::calc::Stop& stop) {
         status = 2;
-        error = stop.message.ja;
+        error = stop.message.ja();
     } catch (const milfo::calc::InputError& e) {
         status = 2;
-        error = (e.line() > 0 ? file + " の " + std::to_string(e.line()) + " 行目: " : "") + e.message().ja;
+        error = e.line() > 0 ? Message(Text::FileLineColon, {file, e.line(), e.message()}).ja()
+                             : e.message().ja();
     } catch (const milfo::calc::OutputError&) {
         status = 1;
-        error = "結果を書き出せません。";
+        error = Message(Text::CannotWrite).ja();
     } catch (...) {
         status = 1;
         error = milfo::currentFailure().message;

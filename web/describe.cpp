@@ -3,8 +3,8 @@
 // rectangles by the desktop's rounding, tab order, the controls in reading
 // order, the name each box is known by and the label that captions it,
 // fonts, which boxes are inputs and which results), its menu number and
-// title, the texts of its handlers' own messages and of the frame's (so the
-// font subset covers them). Run at build time: the pages never retype a table
+// title, the texts of its handlers' own messages, of the frame's and of the
+// line-list runner's (so the font subset covers them). Run at build time: the pages never retype a table
 // or re-derive a rule.
 #include <iostream>
 #include <string>
@@ -12,6 +12,7 @@
 #include "catalogue.h"
 #include "form_model.h"
 #include "json.h"
+#include "message.h"
 #include "tables_json.h"
 
 #ifndef MILFO_VERSION
@@ -108,6 +109,8 @@ int main()
               << ",\"drawnAs\":" << quoted(milfo::kUiFontFamily)
               << ",\"points\":" << milfo::ShowVariant(milfo::kMsPGothicPoints) << "}},\n"
               << "\"messages\":" << list(messages, [](const std::string& m) { return quoted(m); }) << ",\n"
+              << "\"batchTexts\":"
+              << list(milfo::calc::japaneseTexts(), [](const std::string& m) { return quoted(m); }) << ",\n"
               << "\"unexpected\":" << quoted(milfo::kUnexpectedMessage) << ",\n"
               << "\"programs\":"
               << list(milfo::catalogue(), [](const milfo::CatalogueEntry& e) { return "\n" + describe(e); })

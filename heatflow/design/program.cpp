@@ -191,6 +191,23 @@ std::vector<std::string> allMessages()
     return all;
 }
 
+// What a press reads beyond the material, the temperatures, the air, the
+// finish, the shape and the series: a pipe's outer diameter, and what each
+// criterion asks for.
+std::vector<Choice> choices()
+{
+    return {
+        {"Combo4", kShapes[0], {"Text6"}},
+        {"Combo4", kShapes[1], {"Text6"}},
+        {"Combo6", surfaceLimit().name(), {"Text7"}},
+        {"Combo6", condensation().name(), {"Text3", "Text8"}},
+        {"Combo6", lossLimit().name(), {"Text9"}},
+        {"Combo6", freezing().name(), {"Text21", "Text22", "Text23", "Text24"}},
+        {"Combo6", outletDrop().name(), {"Text25", "Text26", "Text27", "Text28"}},
+        {"Combo6", economicThickness().name(), {"Text31", "Text32", "Text33", "Text34", "Text35", "Text36"}},
+    };
+}
+
 // The entries of a list as they stand in a table of names.
 template <typename List, typename Name>
 std::vector<std::string> entries(const List& list, Name name)
@@ -322,7 +339,10 @@ const ProgramDescription& insulationDesign()
             // A nominal size picked: its outer and inner diameter in metres.
             {"Combo5_Click", nominalSizePicked("Combo5", "Text6", "Text24"), {"Text6", "Text24"}},
             {"Combo7_Click", Combo7_Click, {"Text23"}},
-            {"Command1_Click", Command1_Click, resultBoxes()},
+            {"Command1_Click",
+             Command1_Click,
+             resultBoxes(),
+             {"Combo1", "Combo2", "Text1", "Text2", "Text4", "Text5", "Combo4", "Combo6", "Text10"}},
         },
         {
             // box, the label that captions it
@@ -346,6 +366,9 @@ const ProgramDescription& insulationDesign()
         // The grade is checked by the handler (a material may have none); the
         // finish, the nominal size and the pipe material only fill boxes.
         {"Combo2", "Combo3", "Combo5", "Combo7"},
+        choices(),
+        // Still air, the standard series, 60 ℃ and no margin.
+        {"Text4", "Text10", "Text7", "Text8"},
     };
     return program;
 }
