@@ -262,14 +262,16 @@ return {controls: args[1].map((n) => document.getElementById(n)),
 RESULT = """
 if (!document.getElementById('Form1') || document.documentElement.dataset.ended === 'true') return {ended: true};
 const textOf = (el) => el ? (el.tagName === 'INPUT' ? el.value : el.textContent) : null;
-const inputs = JSON.parse(document.getElementById('description').textContent).program.inputs;
+const {inputs, results} = JSON.parse(document.getElementById('description').textContent).program;
+const sheetCell = (n) => inputs.includes(n) ? document.querySelectorAll('#sheet-inputs td')[inputs.indexOf(n)]
+                                            : document.querySelectorAll('#sheet-results td')[results.indexOf(n)];
 const marks = arguments[1].map((n) => {
   const el = document.getElementById(n);
   const notes = (el.getAttribute('aria-describedby') || '').split(' ').filter((id) => id)
     .map((id) => document.getElementById(id));
   return {invalid: el.getAttribute('aria-invalid'), note: notes.map(textOf).join(' '), value: el.value,
           shown: notes.every((d) => d && d.getClientRects().length > 0),
-          sheet: textOf(document.querySelectorAll('#sheet-inputs td')[inputs.indexOf(n)])};
+          sheet: textOf(sheetCell(n))};
 });
 return Object.assign({texts: arguments[0].map((n) => textOf(document.getElementById(n))), marks,
                       open: document.getElementById('error').open}, window.milfoTestRecord);
