@@ -77,14 +77,50 @@ std::vector<std::vector<std::string>> inputNames(const ProgramView& view)
                                   {name, view.program().name, inputList(view)}))};
 }
 
-// The columns of a run: the input each names (nullptr: passed through).
-std::vector<const Control*> nameColumns(const ProgramView& view, const std::vector<HeaderCell>& header,
-                                        const BatchOptions& options, const RowSource& rows,
-                                        BatchListener& listener)
+// How a header may name an input beyond its control name and caption: the
+// caption's stem followed by its unit in any usual notation (each of the
+// caption's units when it gives two, 「Ｗ／ｍ２・Ｗ／ｍ」), or by "(-)" when the
+// caption has no unit.
+struct Stem {
+    std::string stem;               // folded: the caption without its unit, or the whole caption
+    std::vector<std::string> keys;  // the units as unitKey compares them; none: no unit
+    std::string unit;               // the unit as a message names it
+};
+
+Stem stemOf(const std::string& caption)
+{
+    Stem s{foldedStem(caption), {}, foldedUnit(caption)};
+    if (s.stem.empty()) {
+        s.stem = foldedForMatching(caption);
+        s.keys = {"-"};
+        return s;
+    }
+    s.keys.push_back(unitKey(s.unit));
+    for (size_t start = 0, dot; start <= s.unit.size(); start = dot + 3) {
+        dot = s.unit.find("・", start);
+        if (dot == std::string::npos)
+            dot = s.unit.size();
+        s.keys.push_back(unitKey(s.unit.substr(start, dot - start)));
+    }
+    return s;
+}
+
+// The columns of a run: the input each names (nullptr: passed through), and
+// for an input no column names, the column that looks like it (a caption's
+// stem and something that is no unit: 周囲温度(夏季)), or npos.
+struct Named {
+    std::vector<const Control*> of;
+    std::vector<size_t> likely;  // by input, in the order of view.inputs()
+};
+
+Named nameColumns(const ProgramView& view, const std::vector<HeaderCell>& header, const BatchOptions& options,
+                  const RowSource& rows, BatchListener& listener)
 {
     const std::vector<std::vector<std::string>> names = inputNames(view);
     const std::vector<const Control*>& inputs = view.inputs();
-    std::vector<const Control*> of(header.size(), nullptr);
+    Named named{std::vector<const Control*>(header.size(), nullptr),
+                std::vector<size_t>(inputs.size(), std::string::npos)};
+    std::vector<const Control*>& of = named.of;
     const auto taken = [&](const Control* c) { return std::find(of.begin(), of.end(), c) != of.end(); };
     const auto add = [&](size_t k, const Control* c) {
         for (size_t i = 0; i < of.size(); ++i)
@@ -93,21 +129,59 @@ std::vector<const Control*> nameColumns(const ProgramView& view, const std::vect
                                .then(Message(Text::BothName, {header[i].text, header[k].text, c->name}))};
         of[k] = c;
     };
+    const auto alike = [&](size_t k, const std::vector<size_t>& found) {
+        std::vector<const Control*> both;
+        for (size_t i : found)
+            both.push_back(inputs[i]);
+        throw Stop{columnWhere(rows, header[k], k)
+                       .then(Message(Text::NamesAlike, {header[k].text, controlList(view, both)}))};
+    };
     // A column named by an input's control name or caption, as it is or as
     // a person reads it.
     for (size_t k = 0; k < header.size(); ++k) {
         if (header[k].kind == HeaderCell::Kind::Fixed)
             continue;
         const std::vector<size_t> found = candidatesNamed(header[k].text, names);
-        if (found.size() > 1) {
-            std::vector<const Control*> both;
-            for (size_t i : found)
-                both.push_back(inputs[i]);
-            throw Stop{columnWhere(rows, header[k], k)
-                           .then(Message(Text::NamesAlike, {header[k].text, controlList(view, both)}))};
-        }
+        if (found.size() > 1)
+            alike(k, found);
         if (!found.empty())
             add(k, inputs[found[0]]);
+    }
+    // Then a caption's stem and its unit in another notation (表面温度℃,
+    // 風速 m/s, 周囲温度 [°C]); a stem with another unit is an error, one
+    // with a part that is no unit looks like the input.
+    std::vector<Stem> stems;
+    for (const Control* c : inputs)
+        stems.push_back(stemOf(view.caption(*c)));
+    for (size_t k = 0; k < header.size(); ++k) {
+        if (of[k] != nullptr || header[k].kind == HeaderCell::Kind::Fixed)
+            continue;
+        const std::string folded = foldedForMatching(header[k].text);
+        std::vector<size_t> same;
+        size_t other = std::string::npos;
+        for (size_t i = 0; i < inputs.size(); ++i) {
+            const Stem& st = stems[i];
+            if (st.stem.empty() || folded.size() <= st.stem.size() ||
+                folded.compare(0, st.stem.size(), st.stem) != 0)
+                continue;
+            const std::string key = unitKey(folded.substr(st.stem.size()));
+            if (!key.empty() && std::find(st.keys.begin(), st.keys.end(), key) != st.keys.end())
+                same.push_back(i);
+            else if (!key.empty() && !st.unit.empty())
+                other = i;
+            else if (named.likely[i] == std::string::npos)
+                named.likely[i] = k;
+        }
+        if (same.size() > 1)
+            alike(k, same);
+        if (same.size() == 1) {
+            add(k, inputs[same[0]]);
+            listener.note(Message(Text::ReadAs, {header[k].text, view.caption(*inputs[same[0]])}));
+        } else if (other != std::string::npos) {
+            throw Stop{columnWhere(rows, header[k], k)
+                           .then(Message(Text::OtherUnit,
+                                         {header[k].text, view.caption(*inputs[other]), stems[other].unit}))};
+        }
     }
     // Then a caption without its unit, for an input no column names yet,
     // when only one caption has that stem.
@@ -131,7 +205,7 @@ std::vector<const Control*> nameColumns(const ProgramView& view, const std::vect
         if (of[k] == nullptr && (header[k].kind == HeaderCell::Kind::Input ||
                                  (header[k].kind == HeaderCell::Kind::Free && options.strictColumns)))
             noInput(view, header[k].text, columnWhere(rows, header[k], k));
-    return of;
+    return named;
 }
 
 std::vector<const Control*> pressed(const ProgramView& view, const std::vector<std::string>& names)
@@ -148,32 +222,35 @@ std::vector<const Control*> pressed(const ProgramView& view, const std::vector<s
     return presses.empty() ? view.buttons() : presses;
 }
 
-// The cells a calculation read otherwise than as typed, by column: how
-// many, and the first (where it stands, the column as given, the note).
-class ReadingNotes {
+// What the cells of a column were told, said once for the column: the
+// first (where it stands, the column as given, what), then how many more.
+// The cells a calculation read otherwise than as typed; the empty cells of
+// a default.
+class ColumnNotes {
 public:
-    explicit ReadingNotes(size_t columns) : count_(columns, 0), first_(columns) {}
+    ColumnNotes(size_t columns, Text first, Text more)
+        : count_(columns, 0), first_(columns), firstText_(first), moreText_(more)
+    {
+    }
 
-    // Whether the column has no note yet (then add its first).
-    bool none(size_t column) const { return count_[column] == 0; }
-    void add(size_t column, const Message& where, const std::string& name, const std::string& note)
+    void add(size_t column, const RowSource& rows, const std::string& name, const std::string& what)
     {
         if (count_[column]++ == 0)
-            first_[column] = Message(Text::ReadingNote, {where, name, note});
+            first_[column] = Message(firstText_, {rows.where(), name, what});
     }
     void say(BatchListener& listener) const
     {
         for (size_t i = 0; i < count_.size(); ++i) {
             if (count_[i] == 0)
                 continue;
-            listener.note(count_[i] > 1 ? first_[i].then(Message(Text::MoreNotRead, {count_[i] - 1}))
-                                        : first_[i]);
+            listener.note(count_[i] > 1 ? first_[i].then(Message(moreText_, {count_[i] - 1})) : first_[i]);
         }
     }
 
 private:
     std::vector<long long> count_;
     std::vector<Message> first_;
+    Text firstText_, moreText_;
 };
 
 constexpr size_t kPassedThrough = static_cast<size_t>(-1);
@@ -338,18 +415,38 @@ struct Columns {
     std::vector<size_t> input;
 };
 
+// Whether an input has a value from the columns: its own, or a list's that
+// fills it when an entry is picked (the diameter a 呼び径 fills).
+bool givenBy(const FormRules& rules, const std::vector<const Control*>& given, const Control& input)
+{
+    for (const Control* c : given) {
+        if (c == &input)
+            return true;
+        if (c->kind == ControlKind::ComboBox) {
+            const std::vector<const Control*>& filled = rules.filledBy(*c);
+            if (std::find(filled.begin(), filled.end(), &input) != filled.end())
+                return true;
+        }
+    }
+    return false;
+}
+
 // Names the header's columns and refuses a header that names no input, or
 // (read strictly) one without an input the calculation needs; the columns
-// passed through are said.
+// passed through are said. Unless --press chooses, a button none of whose
+// own inputs has a column is not pressed (presses loses it), and said; so
+// are the inputs left as the window starts.
 Columns inputColumns(const ProgramView& view, const std::vector<HeaderCell>& header,
-                     const std::vector<const Control*>& presses, const BatchOptions& options,
-                     const RowSource& rows, BatchListener& listener)
+                     std::vector<const Control*>& presses, const BatchOptions& options, const RowSource& rows,
+                     BatchListener& listener)
 {
     const char* const program = view.program().name;
+    const FormRules& rules = *view.rules();
     if (header.empty())
         throw Stop{Message(Text::Empty, {program})};
     Columns c;
-    c.of = nameColumns(view, header, options, rows, listener);
+    const Named named = nameColumns(view, header, options, rows, listener);
+    c.of = named.of;
     c.input.assign(header.size(), kPassedThrough);
     std::vector<size_t> passed;
     for (size_t k = 0; k < header.size(); ++k) {
@@ -374,16 +471,86 @@ Columns inputColumns(const ProgramView& view, const std::vector<HeaderCell>& hea
     };
     if (c.controls.empty())
         throw Stop{located(Message(Text::NoInputColumn, {program, inputList(view)}))};
-    if (!options.lenient) {
-        const std::vector<const Control*> missing = view.rules()->missingInputs(c.controls, presses);
-        if (!missing.empty())
-            throw Stop{located(Message(
-                Text::MissingInputs,
-                {controlList(view, missing),
-                 passed.empty() ? Message() : Message(Text::PassedPart, {passedList}), missing.size()}))};
+
+    const auto given = [&](const Control& input) { return givenBy(rules, c.controls, input); };
+    std::vector<Message> notPressed;
+    if (options.presses.empty()) {
+        std::vector<const Control*> kept;
+        for (const Control* b : presses) {
+            const std::vector<const Control*> own = rules.ownInputs(*b);
+            if (own.empty() ||
+                std::any_of(own.begin(), own.end(), [&](const Control* i) { return given(*i); }))
+                kept.push_back(b);
+            else
+                notPressed.push_back(Message(
+                    Text::NotPressed,
+                    {view.caption(*b),
+                     listOf(
+                         own, [&](const Control* i) { return Message(Text::Plain, {view.caption(*i)}); },
+                         Text::MoreColumns, Arg::Joined::Japanese)}));
+        }
+        // None left: every button, and the refusal names what is missing.
+        if (!kept.empty())
+            presses = kept;
+        else
+            notPressed.clear();
+    }
+
+    const std::vector<const Control*> missing = rules.missingInputs(c.controls, presses);
+    if (!options.lenient && !missing.empty()) {
+        std::vector<Message> likely;
+        for (const Control* m : missing) {
+            const size_t i = static_cast<size_t>(std::find(view.inputs().begin(), view.inputs().end(), m) -
+                                                 view.inputs().begin());
+            if (named.likely[i] != std::string::npos)
+                likely.push_back(
+                    Message(Text::LikelyColumn, {header[named.likely[i]].text, view.caption(*m)}));
+        }
+        throw Stop{located(Message(
+            Text::MissingInputs,
+            {controlList(view, missing), passed.empty() ? Message() : Message(Text::PassedPart, {passedList}),
+             missing.size(),
+             likely.empty() ? Message()
+                            : Message(Text::LikelyPart, {listOf(
+                                                            likely, [](const Message& m) { return m; },
+                                                            Text::MoreColumns, Arg::Joined::Japanese)})}))};
     }
     if (!passed.empty())
         listener.note(Message(Text::PassedThrough, {passedList}));
+    for (const Message& m : notPressed)
+        listener.note(m);
+    // The inputs that keep their start text for want of a column: those the
+    // program declares usable, and read leniently any other.
+    std::vector<const Control*> starting;
+    for (const Control* input : view.inputs()) {
+        if (given(*input) || !rules.hasDefault(*input))
+            continue;
+        bool read = false;
+        for (const Control* b : presses) {
+            const std::vector<const Control*>& r = rules.readsOf(*b);
+            read = read || std::find(r.begin(), r.end(), input) != r.end();
+        }
+        for (const Control* list : rules.choiceLists())
+            for (const std::string& entry : rules.initialEntries(*list)) {
+                const std::vector<const Control*>& r = rules.choiceReads(*list, entry);
+                read = read || std::find(r.begin(), r.end(), input) != r.end();
+            }
+        if (read)
+            starting.push_back(input);
+    }
+    const auto startTexts = [&](const std::vector<const Control*>& inputs) {
+        return listOf(
+            inputs,
+            [&](const Control* i) {
+                return *i->text == '\0' ? Message(Text::StartEmpty, {view.caption(*i)})
+                                        : Message(Text::StartText, {view.caption(*i), i->text});
+            },
+            Text::MoreColumns, Arg::Joined::Commas);
+    };
+    if (!starting.empty())
+        listener.note(Message(Text::AsWindowStarts, {startTexts(starting)}));
+    if (options.lenient && !missing.empty())
+        listener.note(Message(Text::LeftAsWindowStarts, {startTexts(missing)}));
     return c;
 }
 
@@ -402,6 +569,7 @@ std::vector<std::string> outputHeads(const ProgramView& view, const std::vector<
     for (const Control* r : runner.resultBoxes())
         heads.push_back(names ? std::string(r->name) : view.caption(*r));
     heads.emplace_back(names ? "error" : "エラー");
+    heads.emplace_back(names ? "note" : "注意");
     return heads;
 }
 
@@ -411,7 +579,7 @@ void runBatch(const ProgramDescription& program, const BatchOptions& options, Ro
               BatchListener& listener)
 {
     const ProgramView view(program);
-    const std::vector<const Control*> presses = pressed(view, options.presses);
+    std::vector<const Control*> presses = pressed(view, options.presses);
     const std::vector<HeaderCell> header = rows.header();
     const Columns columns = inputColumns(view, header, presses, options, rows, listener);
     const std::vector<const Control*>& controls = columns.controls;
@@ -437,10 +605,11 @@ void runBatch(const ProgramDescription& program, const BatchOptions& options, Ro
     if (options.flushEachRow)
         flushed();
 
-    ReadingNotes notes(controls.size());
+    ColumnNotes notes(controls.size(), Text::ReadingNote, Text::MoreNotRead);
+    ColumnNotes blanks(controls.size(), Text::BlankDefault, Text::MoreBlank);
     const auto closing = [&] {
-        if (options.lenient)
-            notes.say(listener);
+        notes.say(listener);
+        blanks.say(listener);
         for (const Message& m : rows.closingNotes())
             listener.note(m);
     };
@@ -453,16 +622,19 @@ void runBatch(const ProgramDescription& program, const BatchOptions& options, Ro
                 if (input[k] != kPassedThrough)
                     row[input[k]].swap(cells[k]);
             runner.run(row, outcome);
-            if (options.lenient)
-                for (size_t i = 0; i < controls.size(); ++i)
-                    if (const std::string& note = runner.form().markOf(*controls[i]); !note.empty())
-                        notes.add(i, notes.none(i) ? rows.where() : Message(), columns.names[i], note);
+            for (size_t i = 0; i < controls.size(); ++i) {
+                if (const std::string& note = runner.cellNotes()[i]; !note.empty())
+                    notes.add(i, rows, columns.names[i], note);
+                if (runner.keptStart()[i])
+                    blanks.add(i, rows, columns.names[i], controls[i]->text);
+            }
             record.clear();
             for (size_t k = 0; k < header.size(); ++k)
                 record.push_back(input[k] != kPassedThrough ? &row[input[k]] : &cells[k]);
             for (const std::string& r : outcome.results)
                 record.push_back(&r);
             record.push_back(&outcome.error);
+            record.push_back(&outcome.notes);
             for (const std::string* cell : record)
                 out.cell(*cell);
             out.endRecord();

@@ -65,11 +65,21 @@ constexpr Entry kTable[] = {
     {Text::NoInputColumn, "no column names an input of {0}; its inputs are {1}",
      "{0} の入力を指す列がありません。入力は {1} です（見出しに、ウィンドウの入力の名前か Text1 などのコントロール名を書きます）。"},
     // {1}: the columns passed through (PassedPart) or nothing; {2}: how many inputs.
+    // {3}: the columns that look like the inputs (LikelyPart) or nothing.
     {Text::MissingInputs,
-     "no column gives {0}, which the calculation needs{1}; add the {2:column|columns}, give {2:it|them} with --set, "
+     "no column gives {0}, which the calculation needs{1}{3}; add the {2:column|columns}, give {2:it|them} with --set, "
      "or read the rows as the window does with --lenient",
-     "計算に必要な入力 {0} の列がありません{1}。列を加えてください（「ウィンドウと同じに読む」では、列のない入力をウィンドウの初めのままにして計算します）。"},
+     "計算に必要な入力 {0} の列がありません{1}{3}。列を加えてください（「ウィンドウと同じに読む」では、列のない入力をウィンドウの初めのままにして計算します）。"},
     {Text::PassedPart, " (passed through: {0})", "（そのまま写す列: {0}）"},
+    {Text::LikelyPart, " ({0})", "（{0}）"},
+    {Text::LikelyColumn, "\"{0}\" may be {1}", "「{0}」が {1} の列ですか"},
+    {Text::OtherUnit, "\"{0}\" gives {1} in another unit: write it in {2}",
+     "「{0}」は {1} ですが単位が違います。{2} で書いてください。"},
+    {Text::NotPressed, "not pressed: {0} (no column gives {1})", "「{0}」は押しません（{1} の列がありません）。"},
+    {Text::StartText, "{0}={1}", "{0}={1}"},
+    {Text::StartEmpty, "{0} empty", "{0}（空欄）"},
+    {Text::AsWindowStarts, "used as the window starts: {0}", "ウィンドウの初めのまま使います: {0}"},
+    {Text::LeftAsWindowStarts, "no column, left as the window starts: {0}", "列がなく、ウィンドウの初めのままにしました: {0}"},
     {Text::PassedThrough, "passed through: {0}", "そのまま写した列: {0}"},
     {Text::NoButton, "--press: \"{0}\" is no button of {1}", "「{0}」は {1} のボタンではありません。"},
     {Text::CalculatesNothing, "--press: \"{0}\" calculates nothing", "「{0}」は何も計算しません。"},
@@ -86,6 +96,14 @@ constexpr Entry kTable[] = {
     {Text::NotANumber, "\"{0}\" is no number", "「{0}」は数値ではありません"},
     {Text::NotListed, "\"{0}\" is not in the list ({1})", "「{0}」は一覧にありません（{1}）"},
     {Text::BlankList, "empty ({0})", "空欄です（{0}）"},
+    {Text::NoValueFor, "{0} has no value", "{0} の値が決まりません"},
+    {Text::NoColumn, "no column", "列がありません"},
+    {Text::TypedIntoList, "\"{0}\" names no entry of the list: typed as it stands", "「{0}」は一覧にないため、そのまま入力しました"},
+    // A row's note: the control and its caption, the note; notes joined.
+    {Text::RowNote, "{0}: {1}", "{0}: {1}"},
+    {Text::RowNotes, "{0}；{1}", "{0}；{1}"},
+    {Text::BlankDefault, "{0}, {1}: empty, so {2} as the window starts", "{0} {1}: 空欄のため、ウィンドウの初めの {2} を使いました"},
+    {Text::MoreBlank, " (and {0} more {0:cell|cells} of the column)", "（この列ではほかに {0} 個）"},
     {Text::NoProgram, "no program {0}", "計算プログラム {0} がありません。"},
     {Text::CannotWrite, "cannot write the output", "結果を書き出せません。"},
 };
