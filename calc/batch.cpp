@@ -61,15 +61,6 @@ Message columnWhere(const RowSource& rows, const HeaderCell& cell, size_t k)
     return Message(Text::HeaderColumn, {rows.headerWhere(), k + 1});
 }
 
-// Each input's control name and caption: the names a column may give it.
-std::vector<std::vector<std::string>> inputNames(const ProgramView& view)
-{
-    std::vector<std::vector<std::string>> names;
-    for (const Control* c : view.inputs())
-        names.push_back({c->name, view.caption(*c)});
-    return names;
-}
-
 [[noreturn]] void noInput(const ProgramView& view, const std::string& name, const Message& where)
 {
     const bool other = view.findControl(name) != nullptr;
@@ -113,100 +104,137 @@ struct Named {
     std::vector<size_t> likely;  // by input, in the order of view.inputs()
 };
 
-Named nameColumns(const ProgramView& view, const std::vector<HeaderCell>& header, const BatchOptions& options,
-                  const RowSource& rows, BatchListener& listener)
-{
-    const std::vector<std::vector<std::string>> names = inputNames(view);
-    const std::vector<const Control*>& inputs = view.inputs();
-    Named named{std::vector<const Control*>(header.size(), nullptr),
-                std::vector<size_t>(inputs.size(), std::string::npos)};
-    std::vector<const Control*>& of = named.of;
-    const auto taken = [&](const Control* c) { return std::find(of.begin(), of.end(), c) != of.end(); };
-    const auto add = [&](size_t k, const Control* c) {
-        for (size_t i = 0; i < of.size(); ++i)
-            if (of[i] == c)
-                throw Stop{columnWhere(rows, header[k], k)
-                               .then(Message(Text::BothName, {header[i].text, header[k].text, c->name}))};
-        of[k] = c;
-    };
-    const auto alike = [&](size_t k, const std::vector<size_t>& found) {
+// Names the header's columns in three passes: by an input's control name or
+// caption (as it is, or as a person reads it); by a caption's stem and its
+// unit in another notation (表面温度℃, 風速 m/s, 周囲温度 [°C]), where another
+// unit is an error and a part that is no unit makes the column look like the
+// input; by a caption's stem alone, when only one caption has that stem.
+class ColumnNamer {
+public:
+    ColumnNamer(const ProgramView& view, const std::vector<HeaderCell>& header, const RowSource& rows,
+                BatchListener& listener)
+        : view_(view),
+          inputs_(view.inputs()),
+          header_(header),
+          rows_(rows),
+          listener_(listener),
+          named_{std::vector<const Control*>(header.size(), nullptr),
+                 std::vector<size_t>(inputs_.size(), std::string::npos)}
+    {
+        for (size_t k = 0; k < header.size(); ++k)
+            folded_.push_back(header[k].kind == HeaderCell::Kind::Fixed ? ""
+                                                                        : foldedForMatching(header[k].text));
+        for (const Control* c : inputs_) {
+            const std::string caption = view.caption(*c);
+            names_.push_back({c->name, caption});
+            foldedNames_.push_back({foldedForMatching(c->name), foldedForMatching(caption)});
+            stems_.push_back(stemOf(caption));
+        }
+    }
+
+    Named name(const BatchOptions& options)
+    {
+        for (size_t k = 0; k < header_.size(); ++k)
+            if (header_[k].kind != HeaderCell::Kind::Fixed)
+                byName(k);
+        for (size_t k = 0; k < header_.size(); ++k)
+            if (named_.of[k] == nullptr && header_[k].kind != HeaderCell::Kind::Fixed)
+                byUnit(k);
+        for (size_t k = 0; k < header_.size(); ++k)
+            if (named_.of[k] == nullptr && header_[k].kind != HeaderCell::Kind::Fixed)
+                byStem(k);
+        for (size_t k = 0; k < header_.size(); ++k)
+            if (named_.of[k] == nullptr &&
+                (header_[k].kind == HeaderCell::Kind::Input ||
+                 (header_[k].kind == HeaderCell::Kind::Free && options.strictColumns)))
+                noInput(view_, header_[k].text, columnWhere(rows_, header_[k], k));
+        return std::move(named_);
+    }
+
+private:
+    void add(size_t k, const Control* c)
+    {
+        for (size_t i = 0; i < named_.of.size(); ++i)
+            if (named_.of[i] == c)
+                throw Stop{columnWhere(rows_, header_[k], k)
+                               .then(Message(Text::BothName, {header_[i].text, header_[k].text, c->name}))};
+        named_.of[k] = c;
+    }
+    [[noreturn]] void alike(size_t k, const std::vector<size_t>& found) const
+    {
         std::vector<const Control*> both;
         for (size_t i : found)
-            both.push_back(inputs[i]);
-        throw Stop{columnWhere(rows, header[k], k)
-                       .then(Message(Text::NamesAlike, {header[k].text, controlList(view, both)}))};
-    };
-    // A column named by an input's control name or caption, as it is or as
-    // a person reads it.
-    for (size_t k = 0; k < header.size(); ++k) {
-        if (header[k].kind == HeaderCell::Kind::Fixed)
-            continue;
-        const std::vector<size_t> found = candidatesNamed(header[k].text, names);
+            both.push_back(inputs_[i]);
+        throw Stop{columnWhere(rows_, header_[k], k)
+                       .then(Message(Text::NamesAlike, {header_[k].text, controlList(view_, both)}))};
+    }
+
+    void byName(size_t k)
+    {
+        const std::vector<size_t> found = candidatesNamed(header_[k].text, folded_[k], names_, foldedNames_);
         if (found.size() > 1)
             alike(k, found);
         if (!found.empty())
-            add(k, inputs[found[0]]);
+            add(k, inputs_[found[0]]);
     }
-    // Then a caption's stem and its unit in another notation (表面温度℃,
-    // 風速 m/s, 周囲温度 [°C]); a stem with another unit is an error, one
-    // with a part that is no unit looks like the input.
-    std::vector<Stem> stems;
-    for (const Control* c : inputs)
-        stems.push_back(stemOf(view.caption(*c)));
-    for (size_t k = 0; k < header.size(); ++k) {
-        if (of[k] != nullptr || header[k].kind == HeaderCell::Kind::Fixed)
-            continue;
-        const std::string folded = foldedForMatching(header[k].text);
+
+    void byUnit(size_t k)
+    {
+        const std::string& folded = folded_[k];
         std::vector<size_t> same;
         size_t other = std::string::npos;
-        for (size_t i = 0; i < inputs.size(); ++i) {
-            const Stem& st = stems[i];
+        for (size_t i = 0; i < inputs_.size(); ++i) {
+            const Stem& st = stems_[i];
             if (st.stem.empty() || folded.size() <= st.stem.size() ||
                 folded.compare(0, st.stem.size(), st.stem) != 0)
                 continue;
-            const std::string key = unitKey(folded.substr(st.stem.size()));
+            const std::string key = unitKey(std::string_view(folded).substr(st.stem.size()));
             if (!key.empty() && std::find(st.keys.begin(), st.keys.end(), key) != st.keys.end())
                 same.push_back(i);
             else if (!key.empty() && !st.unit.empty())
                 other = i;
-            else if (named.likely[i] == std::string::npos)
-                named.likely[i] = k;
+            else if (named_.likely[i] == std::string::npos)
+                named_.likely[i] = k;
         }
         if (same.size() > 1)
             alike(k, same);
         if (same.size() == 1) {
-            add(k, inputs[same[0]]);
-            listener.note(Message(Text::ReadAs, {header[k].text, view.caption(*inputs[same[0]])}));
+            add(k, inputs_[same[0]]);
+            listener_.note(Message(Text::ReadAs, {header_[k].text, view_.caption(*inputs_[same[0]])}));
         } else if (other != std::string::npos) {
-            throw Stop{columnWhere(rows, header[k], k)
-                           .then(Message(Text::OtherUnit,
-                                         {header[k].text, view.caption(*inputs[other]), stems[other].unit}))};
+            throw Stop{columnWhere(rows_, header_[k], k)
+                           .then(Message(Text::OtherUnit, {header_[k].text, view_.caption(*inputs_[other]),
+                                                           stems_[other].unit}))};
         }
     }
-    // Then a caption without its unit, for an input no column names yet,
-    // when only one caption has that stem.
-    for (size_t k = 0; k < header.size(); ++k) {
-        if (of[k] != nullptr || header[k].kind == HeaderCell::Kind::Fixed)
-            continue;
-        const std::string folded = foldedForMatching(header[k].text);
+
+    // A caption without its unit, for an input no column names yet.
+    void byStem(size_t k)
+    {
         const Control* stemOf = nullptr;
         int count = 0;
-        for (const Control* c : inputs)
-            if (!folded.empty() && foldedStem(view.caption(*c)) == folded) {
-                stemOf = c;
+        for (size_t i = 0; i < inputs_.size(); ++i)
+            if (!folded_[k].empty() && !stems_[i].unit.empty() && stems_[i].stem == folded_[k]) {
+                stemOf = inputs_[i];
                 ++count;
             }
-        if (count != 1 || taken(stemOf))
-            continue;
+        if (count != 1 || std::find(named_.of.begin(), named_.of.end(), stemOf) != named_.of.end())
+            return;
         add(k, stemOf);
-        listener.note(Message(Text::ReadAs, {header[k].text, view.caption(*stemOf)}));
+        listener_.note(Message(Text::ReadAs, {header_[k].text, view_.caption(*stemOf)}));
     }
-    for (size_t k = 0; k < header.size(); ++k)
-        if (of[k] == nullptr && (header[k].kind == HeaderCell::Kind::Input ||
-                                 (header[k].kind == HeaderCell::Kind::Free && options.strictColumns)))
-            noInput(view, header[k].text, columnWhere(rows, header[k], k));
-    return named;
-}
+
+    const ProgramView& view_;
+    const std::vector<const Control*>& inputs_;
+    const std::vector<HeaderCell>& header_;
+    const RowSource& rows_;
+    BatchListener& listener_;
+    Named named_;
+    std::vector<std::string> folded_;                    // by column
+    std::vector<std::vector<std::string>> names_;        // by input: control name, caption
+    std::vector<std::vector<std::string>> foldedNames_;  // the same, folded
+    std::vector<Stem> stems_;                            // by input
+};
 
 std::vector<const Control*> pressed(const ProgramView& view, const std::vector<std::string>& names)
 {
@@ -321,15 +349,21 @@ double CsvRows::done() const
 
 std::vector<Message> CsvRows::closingNotes() const
 {
+    std::vector<Message> notes;
+    if (const Message encoding = text_.encoding(); !encoding.empty())
+        notes.push_back(Message(Text::EncodingRead, {encoding}));
+    if (reader_.separator() == '\t')
+        notes.push_back(Message(Text::TabSeparated));
     if (skipped_ == 0)
-        return {};
+        return notes;
     // The first ten lines, then "..." when there were more.
     std::vector<Message> lines;
     for (long line : skippedLines_)
         lines.push_back(Message(Text::Plain, {line}));
     const size_t more = static_cast<size_t>(skipped_) - skippedLines_.size();
-    return {Message(Text::Skipped,
-                    {skipped_, Arg::list(std::move(lines), more, Text::MoreLines, Arg::Joined::Commas)})};
+    notes.push_back(Message(
+        Text::Skipped, {skipped_, Arg::list(std::move(lines), more, Text::MoreLines, Arg::Joined::Commas)}));
+    return notes;
 }
 
 TableRows::TableRows(std::vector<std::pair<std::string, std::string>> sets,
@@ -431,6 +465,74 @@ bool givenBy(const FormRules& rules, const std::vector<const Control*>& given, c
     return false;
 }
 
+// Unless --press chooses, the buttons none of whose own inputs (those no
+// other button reads) has a column are not pressed: presses loses them,
+// and what is said of each is returned. With none left, every one stays, and
+// the refusal names what is missing.
+std::vector<Message> dropUnpressed(const ProgramView& view, const std::vector<const Control*>& given,
+                                   std::vector<const Control*>& presses)
+{
+    const FormRules& rules = *view.rules();
+    std::vector<Message> said;
+    std::vector<const Control*> kept;
+    for (const Control* b : presses) {
+        const std::vector<const Control*> own = rules.ownInputs(*b);
+        if (own.empty() || std::any_of(own.begin(), own.end(),
+                                       [&](const Control* i) { return givenBy(rules, given, *i); })) {
+            kept.push_back(b);
+            continue;
+        }
+        said.push_back(
+            Message(Text::NotPressed,
+                    {view.caption(*b),
+                     listOf(
+                         own, [&](const Control* i) { return Message(Text::Plain, {view.caption(*i)}); },
+                         Text::MoreColumns, Arg::Joined::Japanese)}));
+    }
+    if (kept.empty())
+        return {};
+    presses = kept;
+    return said;
+}
+
+// Says which inputs keep their start text for want of a column: the
+// defaults some press or choice reads, and (read leniently) the missing.
+void noteStartTexts(const ProgramView& view, const std::vector<const Control*>& given,
+                    const std::vector<const Control*>& presses, const std::vector<const Control*>& missing,
+                    BatchListener& listener)
+{
+    const FormRules& rules = *view.rules();
+    const auto reads = [](const std::vector<const Control*>& r, const Control* input) {
+        return std::find(r.begin(), r.end(), input) != r.end();
+    };
+    std::vector<const Control*> starting;
+    for (const Control* input : view.inputs()) {
+        if (givenBy(rules, given, *input) || !rules.hasDefault(*input))
+            continue;
+        bool read = false;
+        for (const Control* b : presses)
+            read = read || reads(rules.readsOf(*b), input);
+        for (const Control* list : rules.choiceLists())
+            for (const std::string& entry : rules.initialEntries(*list))
+                read = read || reads(rules.choiceReads(*list, entry), input);
+        if (read)
+            starting.push_back(input);
+    }
+    const auto startTexts = [&](const std::vector<const Control*>& inputs) {
+        return listOf(
+            inputs,
+            [&](const Control* i) {
+                return *i->text == '\0' ? Message(Text::StartEmpty, {view.caption(*i)})
+                                        : Message(Text::StartText, {view.caption(*i), i->text});
+            },
+            Text::MoreColumns, Arg::Joined::Commas);
+    };
+    if (!starting.empty())
+        listener.note(Message(Text::AsWindowStarts, {startTexts(starting)}));
+    if (!missing.empty())
+        listener.note(Message(Text::LeftAsWindowStarts, {startTexts(missing)}));
+}
+
 // Names the header's columns and refuses a header that names no input, or
 // (read strictly) one without an input the calculation needs; the columns
 // passed through are said. Unless --press chooses, a button none of whose
@@ -445,7 +547,7 @@ Columns inputColumns(const ProgramView& view, const std::vector<HeaderCell>& hea
     if (header.empty())
         throw Stop{Message(Text::Empty, {program})};
     Columns c;
-    const Named named = nameColumns(view, header, options, rows, listener);
+    const Named named = ColumnNamer(view, header, rows, listener).name(options);
     c.of = named.of;
     c.input.assign(header.size(), kPassedThrough);
     std::vector<size_t> passed;
@@ -472,30 +574,9 @@ Columns inputColumns(const ProgramView& view, const std::vector<HeaderCell>& hea
     if (c.controls.empty())
         throw Stop{located(Message(Text::NoInputColumn, {program, inputList(view)}))};
 
-    const auto given = [&](const Control& input) { return givenBy(rules, c.controls, input); };
     std::vector<Message> notPressed;
-    if (options.presses.empty()) {
-        std::vector<const Control*> kept;
-        for (const Control* b : presses) {
-            const std::vector<const Control*> own = rules.ownInputs(*b);
-            if (own.empty() ||
-                std::any_of(own.begin(), own.end(), [&](const Control* i) { return given(*i); }))
-                kept.push_back(b);
-            else
-                notPressed.push_back(Message(
-                    Text::NotPressed,
-                    {view.caption(*b),
-                     listOf(
-                         own, [&](const Control* i) { return Message(Text::Plain, {view.caption(*i)}); },
-                         Text::MoreColumns, Arg::Joined::Japanese)}));
-        }
-        // None left: every button, and the refusal names what is missing.
-        if (!kept.empty())
-            presses = kept;
-        else
-            notPressed.clear();
-    }
-
+    if (options.presses.empty())
+        notPressed = dropUnpressed(view, c.controls, presses);
     const std::vector<const Control*> missing = rules.missingInputs(c.controls, presses);
     if (!options.lenient && !missing.empty()) {
         std::vector<Message> likely;
@@ -511,46 +592,15 @@ Columns inputColumns(const ProgramView& view, const std::vector<HeaderCell>& hea
             {controlList(view, missing), passed.empty() ? Message() : Message(Text::PassedPart, {passedList}),
              missing.size(),
              likely.empty() ? Message()
-                            : Message(Text::LikelyPart, {listOf(
-                                                            likely, [](const Message& m) { return m; },
-                                                            Text::MoreColumns, Arg::Joined::Japanese)})}))};
+                            : Message(Text::LikelyPart, {Arg::list(std::move(likely), 0, Text::MoreColumns,
+                                                                   Arg::Joined::Japanese)})}))};
     }
     if (!passed.empty())
         listener.note(Message(Text::PassedThrough, {passedList}));
     for (const Message& m : notPressed)
         listener.note(m);
-    // The inputs that keep their start text for want of a column: those the
-    // program declares usable, and read leniently any other.
-    std::vector<const Control*> starting;
-    for (const Control* input : view.inputs()) {
-        if (given(*input) || !rules.hasDefault(*input))
-            continue;
-        bool read = false;
-        for (const Control* b : presses) {
-            const std::vector<const Control*>& r = rules.readsOf(*b);
-            read = read || std::find(r.begin(), r.end(), input) != r.end();
-        }
-        for (const Control* list : rules.choiceLists())
-            for (const std::string& entry : rules.initialEntries(*list)) {
-                const std::vector<const Control*>& r = rules.choiceReads(*list, entry);
-                read = read || std::find(r.begin(), r.end(), input) != r.end();
-            }
-        if (read)
-            starting.push_back(input);
-    }
-    const auto startTexts = [&](const std::vector<const Control*>& inputs) {
-        return listOf(
-            inputs,
-            [&](const Control* i) {
-                return *i->text == '\0' ? Message(Text::StartEmpty, {view.caption(*i)})
-                                        : Message(Text::StartText, {view.caption(*i), i->text});
-            },
-            Text::MoreColumns, Arg::Joined::Commas);
-    };
-    if (!starting.empty())
-        listener.note(Message(Text::AsWindowStarts, {startTexts(starting)}));
-    if (options.lenient && !missing.empty())
-        listener.note(Message(Text::LeftAsWindowStarts, {startTexts(missing)}));
+    noteStartTexts(view, c.controls, presses, options.lenient ? missing : std::vector<const Control*>(),
+                   listener);
     return c;
 }
 

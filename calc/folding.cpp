@@ -308,18 +308,27 @@ std::string unitKey(std::string_view folded)
 
 std::vector<size_t> candidatesNamed(std::string_view text, const std::vector<std::vector<std::string>>& names)
 {
+    std::vector<std::vector<std::string>> folded;
+    for (const std::vector<std::string>& n : names) {
+        folded.emplace_back();
+        for (const std::string& name : n)
+            folded.back().push_back(foldedForMatching(name));
+    }
+    return candidatesNamed(text, foldedForMatching(text), names, folded);
+}
+
+std::vector<size_t> candidatesNamed(std::string_view text, std::string_view folded,
+                                    const std::vector<std::vector<std::string>>& names,
+                                    const std::vector<std::vector<std::string>>& foldedNames)
+{
     for (size_t i = 0; i < names.size(); ++i)
         for (const std::string& name : names[i])
             if (name == text)
                 return {i};
-    const std::string folded = foldedForMatching(text);
     std::vector<size_t> found;
-    for (size_t i = 0; i < names.size(); ++i)
-        for (const std::string& name : names[i])
-            if (foldedForMatching(name) == folded) {
-                found.push_back(i);
-                break;
-            }
+    for (size_t i = 0; i < foldedNames.size(); ++i)
+        if (std::find(foldedNames[i].begin(), foldedNames[i].end(), folded) != foldedNames[i].end())
+            found.push_back(i);
     return found;
 }
 

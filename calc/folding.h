@@ -43,6 +43,10 @@ std::string unitKey(std::string_view folded);
 // folded text is ambiguous.
 std::vector<size_t> candidatesNamed(std::string_view text,
                                     const std::vector<std::vector<std::string>>& names);
+// The same with the text and the names folded already.
+std::vector<size_t> candidatesNamed(std::string_view text, std::string_view folded,
+                                    const std::vector<std::vector<std::string>>& names,
+                                    const std::vector<std::vector<std::string>>& foldedNames);
 
 // A list's entries, for cells read strictly: a cell names the entry equal to
 // it, or else the one equal after folding ("保温筒2種" names "保温筒２種").

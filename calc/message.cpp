@@ -50,6 +50,18 @@ constexpr Entry kTable[] = {
     {Text::EncodingCp932, "CP932 (Shift_JIS)", "Shift_JIS（CP932）"},
     {Text::EncodingUtf8, "UTF-8", "UTF-8"},
     {Text::EncodingUtf8Bom, "UTF-8 with a byte order mark", "UTF-8（BOM 付き）"},
+    {Text::EncodingUtf16Le, "UTF-16LE", "UTF-16LE"},
+    {Text::EncodingUtf16Be, "UTF-16BE", "UTF-16BE"},
+    {Text::TabSeparated, "cells separated by tabs", "セルはタブで区切られていると読みました。"},
+    {Text::Workbook,
+     "an Excel workbook cannot be read: save it from Excel as \"CSV UTF-8 (Comma delimited)\" and give that file",
+     "Excel のブックは読めません。Excel で「CSV UTF-8 (コンマ区切り)」として保存し、そのファイルを選んでください。"},
+    {Text::Utf16Bad, "no UTF-16 text (a surrogate without its other half, or an odd byte at the end)",
+     "UTF-16 の文字ではありません（対になっていないサロゲート、または終わりの半端なバイト）。"},
+    {Text::TooManyColumns, "more than {0} cells: a row holds at most {0}",
+     "セルが {0} 個を超えています。一つの行は {0} 列までです。"},
+    {Text::RecordTooLong, "a row of more than 1 MiB ({0} bytes) of the file: a row holds at most that",
+     "一つの行がファイルの 1 MiB（{0} バイト）を超えています。一つの行は 1 MiB までです。"},
     {Text::EncodingRead, "read as {0}", "文字コード: {0} として読みました。"},
     {Text::Skipped, "skipped {0} empty {0:row|rows} ({0:line|lines} {1})", "空の行を {0} 行飛ばしました（{1} 行目）。"},
     {Text::IsOtherControl, "\"{0}\" is not an input of {1}; its inputs are {2}",
@@ -104,6 +116,17 @@ constexpr Entry kTable[] = {
     {Text::RowNotes, "{0}；{1}", "{0}；{1}"},
     {Text::BlankDefault, "{0}, {1}: empty, so {2} as the window starts", "{0} {1}: 空欄のため、ウィンドウの初めの {2} を使いました"},
     {Text::MoreBlank, " (and {0} more {0:cell|cells} of the column)", "（この列ではほかに {0} 個）"},
+    {Text::RoleNeeded, "needed", "必要"},
+    {Text::RoleNeededList, "list, needed", "一覧から選ぶ（必要）"},
+    {Text::RoleNeededBy, "needed by {0}", "{0} に必要"},
+    {Text::RoleNeededByList, "list, needed by {0}", "一覧から選ぶ（{0} に必要）"},
+    {Text::RoleNeededWhen, "needed when {0}", "{0} のとき必要"},
+    {Text::RoleNeededWhenList, "list, needed when {0}", "一覧から選ぶ（{0} のとき必要）"},
+    {Text::RoleChoice, "{0} is {1}", "{0}が{1}"},
+    {Text::RoleDefault, "default {0}", "省略すると {0}"},
+    {Text::RoleOptional, "list", "一覧から選ぶ（省略可）"},
+    {Text::RoleUnread, "initially {0}, read by no button", "計算に使われません"},
+    {Text::RoleUnreadList, "list, read by no button", "計算に使われません"},
     {Text::NoProgram, "no program {0}", "計算プログラム {0} がありません。"},
     {Text::CannotWrite, "cannot write the output", "結果を書き出せません。"},
 };
@@ -201,7 +224,9 @@ void Message::format(bool japanese, std::string& out) const
                 arg.parts_.front().format(japanese, out);
                 break;
             case Arg::Kind::List: {
-                const char* sep = japanese && arg.joined_ == Arg::Joined::Japanese ? "、" : ", ";
+                const char* sep = arg.joined_ == Arg::Joined::Or ? (japanese ? "または" : " or ")
+                                  : japanese && arg.joined_ == Arg::Joined::Japanese ? "、"
+                                                                                     : ", ";
                 for (size_t i = 0; i < arg.parts_.size(); ++i) {
                     if (i > 0)
                         out += sep;

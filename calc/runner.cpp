@@ -163,11 +163,39 @@ void RowRunner::enter(const std::vector<std::string>& cells, RowOutcome& out)
         return refuse();
     }
 
-    // The cells in tab order. Read strictly, a cell that is no number, or no
-    // entry of its list as the list is when the cell's turn comes, refuses
-    // the row; an empty cell is not typed (the box keeps its start text, or
-    // what a pick put there) and an empty list cell picks nothing. Read
-    // leniently, a list cell that names no entry is typed as it stands.
+    Message clickFailures;
+    bool anyRefused = enterCells(cells, clickFailures);
+    std::vector<std::string> noColumn;
+    if (!lenient_ && lacking(cells, noColumn))
+        anyRefused = true;
+    if (anyRefused) {
+        for (size_t i = 0; i < columns_.size(); ++i)
+            if (!refused_[i].empty())
+                report(columnNames_[i], refused_[i]);
+        for (const std::string& where : noColumn)
+            report(where, Message(Text::NoColumn));
+        return refuse();
+    }
+    out.error = clickFailures.ja();
+    // With one button its failure is the window's message as it stands; with
+    // more, each message names its button.
+    for (size_t k = 0; k < presses_.size(); ++k)
+        if (const auto failure = form_.press(*presses_[k]))
+            report(presses_.size() > 1 ? pressCaptions_[k] : std::string(),
+                   Message(Text::Plain, {failure->message}));
+    for (size_t k = 0; k < results_.size(); ++k)
+        out.results[k] = form_.textOf(*results_[k]);
+    noteRow(out);
+}
+
+// The cells in tab order. Read strictly, a cell that is no number, or no
+// entry of its list as the list is when the cell's turn comes, refuses the
+// row (true); an empty cell is not typed (the box keeps its start text, or
+// what a pick put there) and an empty list cell picks nothing. Read
+// leniently, a list cell that names no entry is typed as it stands. The
+// failures of the picks' handlers go to clickFailures.
+bool RowRunner::enterCells(const std::vector<std::string>& cells, Message& clickFailures)
+{
     bool anyRefused = false;
     for (size_t i = 0; i < columns_.size(); ++i) {
         refused_[i] = Message();
@@ -176,7 +204,6 @@ void RowRunner::enter(const std::vector<std::string>& cells, RowOutcome& out)
     }
     std::fill(filled_.begin(), filled_.end(), false);
     form_ = loaded_;
-    Message clickFailures;
     for (size_t i : entryOrder_) {
         const Control& input = *columns_[i];
         const std::string& cell = cells[i];
@@ -218,27 +245,7 @@ void RowRunner::enter(const std::vector<std::string>& cells, RowOutcome& out)
             }
         }
     }
-    std::vector<std::string> noColumn;
-    if (!lenient_ && lacking(cells, noColumn))
-        anyRefused = true;
-    if (anyRefused) {
-        for (size_t i = 0; i < columns_.size(); ++i)
-            if (!refused_[i].empty())
-                report(columnNames_[i], refused_[i]);
-        for (const std::string& where : noColumn)
-            report(where, Message(Text::NoColumn));
-        return refuse();
-    }
-    out.error = clickFailures.ja();
-    // With one button its failure is the window's message as it stands; with
-    // more, each message names its button.
-    for (size_t k = 0; k < presses_.size(); ++k)
-        if (const auto failure = form_.press(*presses_[k]))
-            report(presses_.size() > 1 ? pressCaptions_[k] : std::string(),
-                   Message(Text::Plain, {failure->message}));
-    for (size_t k = 0; k < results_.size(); ++k)
-        out.results[k] = form_.textOf(*results_[k]);
-    noteRow(out);
+    return anyRefused;
 }
 
 bool RowRunner::lacking(const std::vector<std::string>& cells, std::vector<std::string>& noColumn)

@@ -103,6 +103,7 @@ public:
 
 private:
     void enter(const std::vector<std::string>& cells, RowOutcome& out);
+    bool enterCells(const std::vector<std::string>& cells, Message& clickFailures);
     // The inputs the row needs and lacks, each as its error: at its column,
     // at the column of a list that would have filled it, or without one.
     bool lacking(const std::vector<std::string>& cells, std::vector<std::string>& noColumn);

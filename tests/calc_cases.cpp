@@ -493,7 +493,19 @@ struct CommandCase {
     std::string err = "";
 };
 
-const char* const kHeader = "Combo1,Text1,Text2,Text3,error\n";
+const char* const kHeader = "Combo1,Text1,Text2,Text3,error,note\n";
+
+// Text in UTF-16, little-endian or big-endian, without a byte order mark.
+std::string utf16(const std::u16string& text, bool bigEndian)
+{
+    std::string bytes;
+    for (const char16_t u : text) {
+        const char high = static_cast<char>(u >> 8), low = static_cast<char>(u & 0xFF);
+        bytes += bigEndian ? high : low;
+        bytes += bigEndian ? low : high;
+    }
+    return bytes;
+}
 
 // "保温筒１種" and "－４０" and "０" in CP932 (Shift_JIS as Windows writes it:
 // 0x817C is the full-width minus, 0x8160 the wave dash, read as U+FF5E).
@@ -522,12 +534,16 @@ const std::vector<CommandCase> kCommandCases = {
      "保温筒２種,－４０,０,0.0361,,\n"
      "保温筒１種,&H14,7E1,0.04715,,\n"
      "保温筒１種,0,1e999,,オーバーフローしました。,\n"
-     "保温筒１種,0,50,0.04375,,\n"},
+     "保温筒１種,0,50,0.04375,,\n",
+     0,
+     "milfo-calc: read as UTF-8\n"},
     {"strict cells named by the column as given",
      {"fennick"},
      "低温側温度（℃）,Text2,Combo1\nx,50,保温筒１種\n",
      "低温側温度（℃）,高温側温度（℃）,ポリエチレンフォームの種類,平均熱伝導率（Ｗ／ｍｋ）,エラー,注意\n"
-     "x,50,保温筒１種,,低温側温度（℃）: 「x」は数値ではありません,\n"},
+     "x,50,保温筒１種,,低温側温度（℃）: 「x」は数値ではありません,\n",
+     0,
+     "milfo-calc: read as UTF-8\n"},
     {"lenient cells read as the window reads them",
      {"--lenient", "--header", "names", "fennick"},
      "Combo1,Text1,Text2\n保温筒１種,12abc,50\n保温筒１種,abc,50\n保温筒１種,,50\n保温筒１種,1e,50\n",
@@ -537,10 +553,9 @@ const std::vector<CommandCase> kCommandCases = {
      "保温筒１種,,50,0.04375,,\n"
      "保温筒１種,1e,50,0.043835,,Text1 低温側温度（℃）: 「1e」を 1 として計算しました\n",
      0,
-     // Each column once: its first cell not read as typed, and how many more.
      "milfo-calc: line 2, Text1: 「12abc」を 12 として計算しました (and 2 more cells of the column not read "
-     "as "
-     "typed)\n"},
+     "as typed)\n"
+     "milfo-calc: read as UTF-8\n"},
     {"read leniently, the cells not read as typed named once per column, from the boxes a press read",
      {"--lenient", "--press", "平面の計算", "ravelt"},
      "番号,断熱材平均熱伝導率(W/mK),断熱材内側温度(℃),断熱材外側温度(℃),周囲温度(℃),表面熱伝達率(W/m2K),"
@@ -553,7 +568,8 @@ const std::vector<CommandCase> kCommandCases = {
      0,
      "milfo-calc: passed through: 番号\n"
      "milfo-calc: line 2, 断熱材内側温度(℃): 「300ﾟC」を 300 として計算しました\n"
-     "milfo-calc: line 4, 表面熱伝達率(W/m2K): 「10abc」を 10 として計算しました\n"},
+     "milfo-calc: line 4, 表面熱伝達率(W/m2K): 「10abc」を 10 として計算しました\n"
+     "milfo-calc: read as UTF-8\n"},
     // List cells: an entry as a person reads it (width folded, blanks
     // ignored) is picked; any other is an error of its row naming the
     // entries; read leniently, it is typed and reads as no grade.
@@ -565,7 +581,9 @@ const std::vector<CommandCase> kCommandCases = {
      "保温筒３種,x,50,,Combo1: 「保温筒３種」は一覧にありません（「保温筒１種」「保温筒２種」） / Text1: "
      "「x」は数値ではありません,\n"
      ",0,50,,Combo1: 空欄です（「保温筒１種」「保温筒２種」）,\n"
-     "保温筒１種,0,50,0.04375,,\n"},
+     "保温筒１種,0,50,0.04375,,\n",
+     0,
+     "milfo-calc: read as UTF-8\n"},
     {"read leniently, a list cell that is no entry is typed, and reads as no grade",
      {"--lenient", "--header", "names", "fennick"},
      "Combo1,Text1,Text2\n保温筒,0,50\n保温筒2種,0,50\n",
@@ -573,7 +591,8 @@ const std::vector<CommandCase> kCommandCases = {
      "保温筒,0,50,0,,Combo1 ポリエチレンフォームの種類: 「保温筒」は一覧にないため、そのまま入力しました\n"
      "保温筒2種,0,50,0.04375,,\n",
      0,
-     "milfo-calc: line 2, Combo1: 「保温筒」は一覧にないため、そのまま入力しました\n"},
+     "milfo-calc: line 2, Combo1: 「保温筒」は一覧にないため、そのまま入力しました\n"
+     "milfo-calc: read as UTF-8\n"},
     {"a grade typed with half-width digits and blanks picks its entry; the cell is written as given",
      {"--header", "names", "fennick"},
      "Combo1,Text1,Text2\n保温筒2種,-40,0\n 保温筒 ２ 種 "
@@ -583,7 +602,9 @@ const std::vector<CommandCase> kCommandCases = {
      " 保温筒 ２ 種 ,-40,0,0.0361,,\n"
      "\"保温筒\n"
      "1種\",0,50,0.04375,,\n"
-     "保温筒　2種,-40,0,0.0361,,\n"},
+     "保温筒　2種,-40,0,0.0361,,\n",
+     0,
+     "milfo-calc: read as UTF-8\n"},
     {"half-width katakana with voiced marks, or a voiced mark apart, pick the entry",
      {"--header", "names", "mostrel"},
      "Combo1,Text1,Text2\nﾌﾞﾗﾝｹｯﾄ2号a,10,50\nブランケット２号ａ,10,50\nフ\u3099ランケット２号ｂ,10,50\n"
@@ -596,7 +617,9 @@ const std::vector<CommandCase> kCommandCases = {
      "「ブランケット2号A」は一覧にありません（「ウール２号」「ウール３号」「保温板２号２４ｋ」「保温板２号４"
      "０ｋ」「保温板２号４８ｋ」「保温板２号６４ｋ」「保温板２号８０ｋ」「保温板２号９６ｋ」「保温板２号１２"
      "０ｋ」「保温板３号８０ｋ」「保温板３号９６ｋ」「保温板３号１２０ｋ」「波形保温板」「ブランケット２号ａ"
-     "」「ブランケット２号ｂ」「保温帯２号ａ」「保温帯２号ｂ」「保温帯２号ｃ」「保温筒」）,\n"},
+     "」「ブランケット２号ｂ」「保温帯２号ａ」「保温帯２号ｂ」「保温帯２号ｃ」「保温筒」）,\n",
+     0,
+     "milfo-calc: read as UTF-8\n"},
     {"a finish typed in half-width katakana is picked and fills the emissivity",
      {"--header", "names", "熱伝達率"},
      "Combo1,Text1,Text2,Text4,Text5\nｱﾙﾐﾆｳﾑ板,20,50,0.1,0.05\nアルミニウム板,20,50,0.1,0.05\n",
@@ -604,7 +627,8 @@ const std::vector<CommandCase> kCommandCases = {
      "ｱﾙﾐﾆｳﾑ板,20,50,0.1,0.05,1.46345743101304,0,0,5.99128913746103,0,4.16456625878089,,\n"
      "アルミニウム板,20,50,0.1,0.05,1.46345743101304,0,0,5.99128913746103,0,4.16456625878089,,\n",
      0,
-     "milfo-calc: used as the window starts: 風速 （ｍ／ｓ）=0\n"},
+     "milfo-calc: used as the window starts: 風速 （ｍ／ｓ）=0\n"
+     "milfo-calc: read as UTF-8\n"},
     // Entered as a person would: a finish picked fills ε, a typed ε after it
     // wins (tab order, whatever the column order).
     {"picking a finish fills the emissivity",
@@ -614,7 +638,8 @@ const std::vector<CommandCase> kCommandCases = {
      "0.9,アルミニウム板,20,50,0.1,0.05,5.9868713086897,0,0,5.99128913746103,0,4.16456625878089,,\n"
      ",,20,50,0.1,0.05,,,,,,,Text12: 空欄です,\n",
      0,
-     "milfo-calc: used as the window starts: 風速 （ｍ／ｓ）=0\n"},
+     "milfo-calc: used as the window starts: 風速 （ｍ／ｓ）=0\n"
+     "milfo-calc: read as UTF-8\n"},
     {"the empty entry picked, emissivity left out",
      {"--header", "names", "熱伝達率"},
      "Combo1,Text1,Text2,Text4,Text5\n仕上げセメント、布類,20,50,0.1,0.05\n,20,50,0.1,0.05\n",
@@ -622,7 +647,8 @@ const std::vector<CommandCase> kCommandCases = {
      "仕上げセメント、布類,20,50,0.1,0.05,6.2529544779648,0,0,5.99128913746103,0,4.16456625878089,,\n"
      ",20,50,0.1,0.05,,,,,,,Combo1: ε＝ の値が決まりません,\n",
      0,
-     "milfo-calc: used as the window starts: 風速 （ｍ／ｓ）=0\n"},
+     "milfo-calc: used as the window starts: 風速 （ｍ／ｓ）=0\n"
+     "milfo-calc: read as UTF-8\n"},
     {"read leniently, an empty emissivity cell leaves the finish's emissivity",
      {"--lenient", "--header", "names", "熱伝達率"},
      "Combo1,Text1,Text2,Text4,Text5,Text12\n仕上げセメント、布類,20,50,0.1,0.05,\n,20,50,0.1,0.05,\n",
@@ -630,19 +656,24 @@ const std::vector<CommandCase> kCommandCases = {
      "仕上げセメント、布類,20,50,0.1,0.05,,6.2529544779648,0,0,5.99128913746103,0,4.16456625878089,,\n"
      ",20,50,0.1,0.05,,0,0,0,5.99128913746103,0,4.16456625878089,,\n",
      0,
-     "milfo-calc: used as the window starts: 風速 （ｍ／ｓ）=0\n"},
+     "milfo-calc: used as the window starts: 風速 （ｍ／ｓ）=0\n"
+     "milfo-calc: read as UTF-8\n"},
     // Buttons.
     {"every calculating button; each error names its button",
      {"ravelt"},
      "Text1,Text2,Text3,Text4,Text5,Text7\n0.05,300,40,20,10,0\n",
      "断熱材平均熱伝導率(W/mK),断熱材内側温度(℃),断熱材外側温度(℃),周囲温度(℃),表面熱伝達率(W/"
      "m2K),断熱材の内径(m),１．平面 断熱材厚さ(m),２．配管 断熱材厚さ(m),エラー,注意\n"
-     "0.05,300,40,20,10,0,0.065,,配管の計算: 0 で除算しました。,\n"},
+     "0.05,300,40,20,10,0,0.065,,配管の計算: 0 で除算しました。,\n",
+     0,
+     "milfo-calc: read as UTF-8\n"},
     {"--press by caption",
      {"--press", "平面の計算", "--header", "names", "ravelt"},
      "Text1,Text2,Text3,Text4,Text5,Text7\n0.05,300,40,20,10,0\n",
      "Text1,Text2,Text3,Text4,Text5,Text7,Text6,error,note\n"
-     "0.05,300,40,20,10,0,0.065,,\n"},
+     "0.05,300,40,20,10,0,0.065,,\n",
+     0,
+     "milfo-calc: read as UTF-8\n"},
     {"--press 終了", {"--press", "終了", "熱伝達率"}, "Text1\n0\n", "", 2, "calculates nothing"},
     {"--press unknown", {"--press", "Command9", "ravelt"}, "Text1\n0\n", "", 2, "no button of ravelt"},
     // Columns.
@@ -674,7 +705,8 @@ const std::vector<CommandCase> kCommandCases = {
      "\",,0.04375,,\n"
      "2,保温筒２種,-40,C,0,,x,0.0361,,\n",
      0,
-     "milfo-calc: passed through: 番号, 系統, 備考, column 7 (no header)\n"},
+     "milfo-calc: passed through: 番号, 系統, 備考, column 7 (no header)\n"
+     "milfo-calc: read as UTF-8\n"},
     {"a column copied through beside --set and a result box's caption",
      {"--set", "Combo1=保温筒１種", "fennick", "-"},
      "No.,Text1,Text2,平均熱伝導率（Ｗ／ｍｋ）\nL-1,0,50,9\n",
@@ -682,7 +714,8 @@ const std::vector<CommandCase> kCommandCases = {
      "平均熱伝導率（Ｗ／ｍｋ）,エラー,注意\n"
      "L-1,0,50,9,保温筒１種,0.04375,,\n",
      0,
-     "milfo-calc: passed through: No., 平均熱伝導率（Ｗ／ｍｋ）\n"},
+     "milfo-calc: passed through: No., 平均熱伝導率（Ｗ／ｍｋ）\n"
+     "milfo-calc: read as UTF-8\n"},
     {"a message names ten columns, then how many more",
      {"fennick"},
      "a,b,c,d,e,f,g,h,i,j,k,l,Combo1\n1,2,3,4,5,6,7,8,9,10,11,12,保温筒１種\n",
@@ -708,7 +741,8 @@ const std::vector<CommandCase> kCommandCases = {
      "3,0.04,120,35,20,10,0.0486,温水 40A,0.017499999999998,,\n"
      "4,0.04,120,35,35,10,0.0486,周囲温度 = 外側温度,,0 で除算しました。,\n",
      0,
-     "milfo-calc: passed through: 番号, 備考\n"},
+     "milfo-calc: passed through: 番号, 備考\n"
+     "milfo-calc: read as UTF-8\n"},
     // Headers read as a person reads them; the output heads the columns
     // with the window's captions all the same.
     {"headers with half-width brackets, blanks, a line break and full-width letters",
@@ -718,7 +752,8 @@ const std::vector<CommandCase> kCommandCases = {
      "エラー,注意\n"
      "0,50,x,保温筒１種,0.04375,,\n",
      0,
-     "milfo-calc: passed through: ＣＯＭＢＯ１\n"},
+     "milfo-calc: passed through: ＣＯＭＢＯ１\n"
+     "milfo-calc: read as UTF-8\n"},
     {"a header named twice once folded",
      {"fennick"},
      "低温側温度(℃),低温側温度（℃）\n0,0\n",
@@ -729,7 +764,9 @@ const std::vector<CommandCase> kCommandCases = {
      {"fennick"},
      "低温側温度(°C),高温側温度 （°Ｃ）,ポリエチレンフォームの種類\n0,50,保温筒１種\n",
      "低温側温度（℃）,高温側温度（℃）,ポリエチレンフォームの種類,平均熱伝導率（Ｗ／ｍｋ）,エラー,注意\n"
-     "0,50,保温筒１種,0.04375,,\n"},
+     "0,50,保温筒１種,0.04375,,\n",
+     0,
+     "milfo-calc: read as UTF-8\n"},
     // A caption without its unit names its input when no other caption has
     // that stem and no other column names the input.
     {"captions without their unit, from a line list in UTF-8 with a BOM and CRLF",
@@ -740,8 +777,10 @@ const std::vector<CommandCase> kCommandCases = {
      "1,保温筒１種,0,50,0.04375,,\n"
      "2,保温筒２種,-40,0,0.0361,,\n",
      0,
-     "milfo-calc: 低温側温度 is read as 低温側温度（℃）\nmilfo-calc: 高温側温度 is read as 高温側温度（℃）\n"
-     "milfo-calc: passed through: 番号\n"},
+     "milfo-calc: 低温側温度 is read as 低温側温度（℃）\n"
+     "milfo-calc: 高温側温度 is read as 高温側温度（℃）\n"
+     "milfo-calc: passed through: 番号\n"
+     "milfo-calc: read as UTF-8 with a byte order mark\n"},
     {"a stem whose input another column names is passed through",
      {"fennick"},
      "低温側温度,低温側温度（℃）,高温側温度,Combo1\nx,0,50,保温筒１種\n",
@@ -749,7 +788,9 @@ const std::vector<CommandCase> kCommandCases = {
      "注意\n"
      "x,0,50,保温筒１種,0.04375,,\n",
      0,
-     "milfo-calc: 高温側温度 is read as 高温側温度（℃）\nmilfo-calc: passed through: 低温側温度\n"},
+     "milfo-calc: 高温側温度 is read as 高温側温度（℃）\n"
+     "milfo-calc: passed through: 低温側温度\n"
+     "milfo-calc: read as UTF-8\n"},
     // A caption's stem followed by its unit in any usual notation names the
     // input; another unit is an error naming the unit the window takes; a
     // part that is no unit is passed through and named where the input is
@@ -768,7 +809,8 @@ const std::vector<CommandCase> kCommandCases = {
      0,
      "milfo-calc: 表面温度℃ is read as 表面温度（℃）\n"
      "milfo-calc: 風速 m/s is read as 風速 （ｍ／ｓ）\n"
-     "milfo-calc: passed through: 番号\n"},
+     "milfo-calc: passed through: 番号\n"
+     "milfo-calc: read as UTF-8\n"},
     {"a unit in other brackets, for 保温設計; each row needs its own criterion's inputs",
      {"--header", "names", "保温設計"},
      "ライン番号,保温材,種類,内部温度（℃）,周囲温度 [°C],相対湿度（％）,表面仕上げ,形状,呼び径,設計条件\n"
@@ -792,7 +834,8 @@ const std::vector<CommandCase> kCommandCases = {
      "milfo-calc: 周囲温度 [°C] is read as 周囲温度（℃）\n"
      "milfo-calc: passed through: ライン番号\n"
      "milfo-calc: used as the window starts: 風速（ｍ／ｓ）=0, 標準厚さ（ｍｍ）=20,25,30,40,50,65,75,100, "
-     "表面温度上限（℃）=60, 防露余裕（Ｋ）=0\n"},
+     "表面温度上限（℃）=60, 防露余裕（Ｋ）=0\n"
+     "milfo-calc: read as UTF-8\n"},
     {"a criterion's input without a column is the error of the rows that choose it",
      {"--header", "names", "保温設計"},
      "保温材,種類,内部温度,周囲温度,表面仕上げ,形状,外径（ｍ）,設計条件\n"
@@ -805,7 +848,8 @@ const std::vector<CommandCase> kCommandCases = {
      "milfo-calc: 内部温度 is read as 内部温度（℃）\n"
      "milfo-calc: 周囲温度 is read as 周囲温度（℃）\n"
      "milfo-calc: used as the window starts: 風速（ｍ／ｓ）=0, 標準厚さ（ｍｍ）=20,25,30,40,50,65,75,100, "
-     "表面温度上限（℃）=60, 防露余裕（Ｋ）=0\n"},
+     "表面温度上限（℃）=60, 防露余裕（Ｋ）=0\n"
+     "milfo-calc: read as UTF-8\n"},
     {"a stem with another unit",
      {"熱伝達率"},
      "環境温度（℃）,表面温度（℃）,風速(km/h),放射率\n20,100,1,アルミニウム板\n",
@@ -838,7 +882,8 @@ const std::vector<CommandCase> kCommandCases = {
      "1,0.05,300,20,10,0.1143,0.2,144.324616072148,,\n",
      0,
      "milfo-calc: passed through: 番号\n"
-     "milfo-calc: not pressed: 平面の計算 (no column gives １．平面 断熱材厚さ(m))\n"},
+     "milfo-calc: not pressed: 平面の計算 (no column gives １．平面 断熱材厚さ(m))\n"
+     "milfo-calc: read as UTF-8\n"},
     {"--press presses the button all the same",
      {"--press", "平面の計算", "放散熱量"},
      "Text1,Text2,Text4,Text5,Text7,Text8\n0.05,300,20,10,0.1143,0.2\n",
@@ -856,7 +901,8 @@ const std::vector<CommandCase> kCommandCases = {
      "20,50,,アルミニウム板,1.46345743101304,7.62953226098553,5.33599188805123,5.99128913746103,0,0,,\n",
      0,
      "milfo-calc: used as the window starts: 配管の直径（ｍ）=0, 断熱材の厚さ（ｍ）=0\n"
-     "milfo-calc: line 2, Text3: empty, so 0 as the window starts (and 1 more cell of the column)\n"},
+     "milfo-calc: line 2, Text3: empty, so 0 as the window starts (and 1 more cell of the column)\n"
+     "milfo-calc: read as UTF-8\n"},
     // Read leniently, a list cell picks the entry it names as strict reading
     // does; one that names none is typed, and noted in its row.
     {"read leniently, list cells pick the entries they name",
@@ -869,7 +915,8 @@ const std::vector<CommandCase> kCommandCases = {
      "0180649999999937,20,57.0974410026833,78.8552610755033,0.05182491,6.73241925621639,,,,,\n",
      0,
      "milfo-calc: used as the window starts: 風速（ｍ／ｓ）=0, 標準厚さ（ｍｍ）=20,25,30,40,50,65,75,100, "
-     "表面温度上限（℃）=60, 防露余裕（Ｋ）=0\n"},
+     "表面温度上限（℃）=60, 防露余裕（Ｋ）=0\n"
+     "milfo-calc: read as UTF-8\n"},
     // A result of 0 for a temperature outside the grade's range is noted.
     {"the note column: a temperature outside the grade's range",
      {"fennick"},
@@ -880,7 +927,7 @@ const std::vector<CommandCase> kCommandCases = {
      "保温筒１種,-10,50,0.0429,,\n"
      "保温筒１種,50,20,0,,Text3 平均熱伝導率（Ｗ／ｍｋ）: 低温側温度が高温側温度より低くありません\n",
      0,
-     ""},
+     "milfo-calc: read as UTF-8\n"},
     // Strict: an input the calculation needs (a box that starts empty, a list
     // it reads) without a column or --set refuses the run.
     {"needed inputs without a column: named, with the columns passed through",
@@ -907,7 +954,8 @@ const std::vector<CommandCase> kCommandCases = {
      "低温側温度（℃）,高温側温度（℃）,平均熱伝導率（Ｗ／ｍｋ）,エラー,注意\n"
      "0,50,0,,\n",
      0,
-     "milfo-calc: no column, left as the window starts: ポリエチレンフォームの種類 empty\n"},
+     "milfo-calc: no column, left as the window starts: ポリエチレンフォームの種類 empty\n"
+     "milfo-calc: read as UTF-8\n"},
     {"--vary without a needed input",
      {"--vary", "Text1=0,10", "fennick"},
      "",
@@ -940,7 +988,8 @@ const std::vector<CommandCase> kCommandCases = {
      0,
      "milfo-calc: passed through: ライン番号\n"
      "milfo-calc: used as the window starts: 風速（ｍ／ｓ）=0, 標準厚さ（ｍｍ）=20,25,30,40,50,65,75,100, "
-     "表面温度上限（℃）=60, 防露余裕（Ｋ）=0\n"},
+     "表面温度上限（℃）=60, 防露余裕（Ｋ）=0\n"
+     "milfo-calc: read as UTF-8\n"},
     {"--set and --vary names read as headers are",
      {"--header", "names", "--set", "ポリエチレンフォームの種類=保温筒2種", "--vary", "低温側温度 (℃)=-40",
       "--vary", "Ｔｅｘｔ２=0", "fennick"},
@@ -953,7 +1002,9 @@ const std::vector<CommandCase> kCommandCases = {
      {"--header", "names", "fennick", "@IN@"},
      "Combo1,Text1,Text2\n保温筒１種,0,50\n",
      "Combo1,Text1,Text2,Text3,error,note\n"
-     "保温筒１種,0,50,0.04375,,\n"},
+     "保温筒１種,0,50,0.04375,,\n",
+     0,
+     "milfo-calc: read as UTF-8\n"},
     {"a file that is not there",
      {"fennick", "/nonexistent/lines.csv"},
      "",
@@ -964,7 +1015,9 @@ const std::vector<CommandCase> kCommandCases = {
      {"--header", "names", "--set", "Combo1=保温筒２種", "fennick", "-"},
      "Text1,Text2\n-40,0\n",
      "Text1,Text2,Combo1,Text3,error,note\n"
-     "-40,0,保温筒２種,0.0361,,\n"},
+     "-40,0,保温筒２種,0.0361,,\n",
+     0,
+     "milfo-calc: read as UTF-8\n"},
     {"--set doubling a column", {"--set", "Text1=0", "fennick", "-"}, "Text1\n0\n", "", 2, "both name Text1"},
     // Malformed CSV: the run stops with the line; the rows before it are out.
     {"wrong number of cells",
@@ -999,6 +1052,7 @@ const std::vector<CommandCase> kCommandCases = {
      "保温筒１種,0,50,0.04375,,\n"
      "保温筒１種,,,,Text1: 空欄です / Text2: 空欄です,\n",
      0,
+     "milfo-calc: read as UTF-8\n"
      "milfo-calc: skipped 7 empty rows (lines 1, 2, 5, 6, 7, 8, 10)\n"},
     {"only blank lines", {"fennick"}, "\n\n,,\n", "", 2, "the input is empty"},
     {"more than ten empty rows: the first ten lines named",
@@ -1006,6 +1060,7 @@ const std::vector<CommandCase> kCommandCases = {
      "Combo1,Text1,Text2\n\n\n\n\n\n\n\n\n\n\n\n\n",
      "Combo1,Text1,Text2,Text3,error,note\n",
      0,
+     "milfo-calc: read as UTF-8\n"
      "milfo-calc: skipped 12 empty rows (lines 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, ...)\n"},
     // A lone CR ends a line (old Mac files), in the line numbers too.
     {"lone CR line ends",
@@ -1031,7 +1086,8 @@ const std::vector<CommandCase> kCommandCases = {
      "高温側温度（℃）: 「2\"\"0」を 2 として計算しました\"\n",
      0,
      "milfo-calc: line 2, Text1: 「1,5」を 1 として計算しました\n"
-     "milfo-calc: line 2, Text2: 「2\"0」を 2 として計算しました\n"},
+     "milfo-calc: line 2, Text2: 「2\"0」を 2 として計算しました\n"
+     "milfo-calc: read as UTF-8\n"},
     // Encodings.
     {"CP932 input: full-width minus, wave dash",
      {"--encoding", "cp932", "--header", "names", "fennick"},
@@ -1039,7 +1095,9 @@ const std::vector<CommandCase> kCommandCases = {
          ",\x81\x7c\x82\x53\x82\x4f,\x82\x4f\r\n\x95\xdb\x89\xb7\x93\x9b\x81\x60,0,50\r\n",
      "Combo1,Text1,Text2,Text3,error,note\n"
      "保温筒１種,－４０,０,0.0361,,\n"
-     "保温筒～,0,50,,Combo1: 「保温筒～」は一覧にありません（「保温筒１種」「保温筒２種」）,\n"},
+     "保温筒～,0,50,,Combo1: 「保温筒～」は一覧にありません（「保温筒１種」「保温筒２種」）,\n",
+     0,
+     "milfo-calc: read as CP932 (Shift_JIS)\n"},
     {"CP932 with lone CR line ends: a byte that is no character on its line",
      {"--encoding", "cp932", "--header", "names", "fennick"},
      "Combo1,Text1,Text2\r" + kGradeCp932 + ",0,50\r\r" + kGradeCp932 + ",\x85\x40,50\r",
@@ -1060,12 +1118,14 @@ const std::vector<CommandCase> kCommandCases = {
      "No.,Combo1,Text1,Text2,Text3,error,note\n"
      "①ⅰ＼\\\uE000ｶﾞ,保温筒１種,0,50,0.04375,,\n",
      0,
-     "milfo-calc: passed through: No.\n"},
+     "milfo-calc: passed through: No.\n"
+     "milfo-calc: read as CP932 (Shift_JIS)\n"},
     {"CP932: a single byte 0xA0 is no character",
      {"--encoding", "cp932", "--header", "names", "fennick"},
      "Combo1,Text1,Text2\r\n" + kGradeCp932 + ",0,50\xA0\r\n",
      "Combo1,Text1,Text2,Text3,error,note\n",
      2,
+     "milfo-calc: read as CP932 (Shift_JIS)\n"
      "milfo-calc: (standard input): line 2: byte 0xA0 is no character of CP932\n"},
     {"CP932: a character cut short at the end",
      {"--encoding", "cp932", "--header", "names", "fennick"},
@@ -1073,6 +1133,7 @@ const std::vector<CommandCase> kCommandCases = {
      "Combo1,Text1,Text2,Text3,error,note\n"
      "保温筒１種,0,50,0.04375,,\n",
      2,
+     "milfo-calc: read as CP932 (Shift_JIS)\n"
      "milfo-calc: (standard input): line 3: a character cut short at the end, byte 0x95 is no character of "
      "CP932\n"},
     {"CP932 given for a UTF-8 file with a BOM",
@@ -1081,8 +1142,83 @@ const std::vector<CommandCase> kCommandCases = {
      "",
      2,
      "it is UTF-8, not CP932"},
-    {"CP932 input read as UTF-8",
+    // Without --encoding: the byte order marks, then the first byte that is
+    // not ASCII decides; a workbook is refused in any encoding; a row holds
+    // at most 4096 cells and 1 MiB of the file.
+    {"Shift_JIS without --encoding",
+     {"--header", "names", "fennick"},
+     "Combo1,Text1,Text2\r\n" + kGradeCp932 + ",0,50\r\n",
+     std::string(kHeader) + "保温筒１種,0,50,0.04375,,\n",
+     0,
+     "milfo-calc: read as CP932 (Shift_JIS)\n"},
+    {"UTF-8 with a stray byte: read as UTF-8, the line refused",
+     {"--header", "names", "fennick"},
+     "Combo1,Text1,Text2\n保温筒１種,0,50\n保温筒２種,0,50\n\x95,0,50\n保温筒１種,0,50\n",
+     std::string(kHeader) + "保温筒１種,0,50,0.04375,,\n保温筒２種,0,50,0.04375,,\n",
+     2,
+     "milfo-calc: read as UTF-8\nmilfo-calc: (standard input): line 4: cell 1 is not UTF-8 text"},
+    {"ASCII up to the line whose byte decides: CP932",
+     {"--header", "names", "fennick"},
+     "Text1,Text2,Combo1\n0,50,x\n0,50,\x95\xdb\x89\xb7\x93\x9b\x82\x50\x8e\xed\n",
+     "Text1,Text2,Combo1,Text3,error,note\n"
+     "0,50,x,,Combo1: 「x」は一覧にありません（「保温筒１種」「保温筒２種」）,\n"
+     "0,50,保温筒１種,0.04375,,\n",
+     0,
+     "milfo-calc: read as CP932 (Shift_JIS)\n"},
+    {"Excel's Unicode text: UTF-16LE with tabs; the output is CSV",
+     {"--header", "names", "fennick"},
+     "\xFF\xFE" + utf16(u"Combo1\tText1\tText2\r\n保温筒１種\t0\t\"5,0\"\r\n保温筒２種\t0\t50\r\n", false),
+     std::string(kHeader) +
+         "保温筒１種,0,\"5,0\",,\"Text2: 「5,0」は数値ではありません\",\n保温筒２種,0,50,0.04375,,\n",
+     0,
+     "milfo-calc: read as UTF-16LE\nmilfo-calc: cells separated by tabs\n"},
+    {"UTF-16BE told, commas kept where the header has them",
+     {"--encoding", "utf-16be", "--header", "names", "fennick"},
+     utf16(u"Text1,Text2,Combo1\n0,50,保温筒１種\n0,\t50,保温筒１種\n", true),
+     "Text1,Text2,Combo1,Text3,error,note\n0,50,保温筒１種,0.04375,,\n0,\t50,保温筒１種,0.04375,,\n",
+     0,
+     "milfo-calc: read as UTF-16BE\n"},
+    {"a workbook (.xlsx)",
      {"fennick"},
+     std::string("PK\x03\x04\x14\0\0\0", 8),
+     "",
+     2,
+     "milfo-calc: an Excel workbook cannot be read: save it from Excel as \"CSV UTF-8 (Comma delimited)\" "
+     "and give "
+     "that file\n"},
+    {"a workbook (.xls), whatever the encoding given",
+     {"--encoding", "cp932", "fennick"},
+     "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1",
+     "",
+     2,
+     "an Excel workbook cannot be read"},
+    {"more than 4096 cells",
+     {"fennick"},
+     "Text1" + std::string(4096, ',') + "\n",
+     "",
+     2,
+     "milfo-calc: (standard input): line 1: more than 4096 cells: a row holds at most 4096\n"},
+    {"a row of more than 1 MiB",
+     {"--header", "names", "fennick"},
+     "Text1,Text2,Combo1\n0,50,保温筒１種\n0,50,\"" + std::string(1 << 20, 'x') + "\"\n",
+     "Text1,Text2,Combo1,Text3,error,note\n0,50,保温筒１種,0.04375,,\n",
+     2,
+     "line 3: a row of more than 1 MiB (1048576 bytes) of the file"},
+    {"a row counted in the file's bytes: 1.2 MiB of text from 0.8 MiB of CP932",
+     {"--header", "names", "fennick"},
+     "Text1,Text2,Combo1,Note\n0,50," + kGradeCp932 + "," +
+         [] {
+             std::string s;
+             for (int i = 0; i < 400000; ++i)
+                 s += "\x95\xdb";
+             return s;
+         }() +
+         "\n",
+     "Text1,Text2,Combo1,Note,Text3,error,note\n0,50,保温筒１種,保保保",
+     0,
+     "milfo-calc: passed through: Note\nmilfo-calc: read as CP932 (Shift_JIS)\n"},
+    {"CP932 read as UTF-8 when told",
+     {"--encoding", "utf-8", "fennick"},
      "Combo1,Text1,Text2\r\n" + kGradeCp932 + ",0,50\r\n",
      "ポリエチレンフォームの種類,低温側温度（℃）,高温側温度（℃）,平均熱伝導率（Ｗ／ｍｋ）,エラー,注意\n",
      2,
@@ -1092,7 +1228,9 @@ const std::vector<CommandCase> kCommandCases = {
      "\xEF\xBB\xBF"
      "Combo1,Text1,Text2\n保温筒１種,0,50\n",
      "\uFEFFCombo1,Text1,Text2,Text3,error,note\n"
-     "保温筒１種,0,50,0.04375,,\n"},
+     "保温筒１種,0,50,0.04375,,\n",
+     0,
+     "milfo-calc: read as UTF-8 with a byte order mark\n"},
     // Tables from the command line.
     {"--vary lists: every combination, the first slowest",
      {"--header", "names", "--set", "Combo1=保温筒１種", "--vary", "Text1=0,10", "--vary", "Text2=50,70",
@@ -1139,7 +1277,8 @@ const std::vector<CommandCase> kCommandCases = {
      "ロックウール,保温板１号,300,20,0,アルミニウム板,水平管,0.1143,表面温度上限,\"20,x\",,,,,,,,,,,,,,"
      "\"標準厚さは、０より大きい整数（ｍｍ）を小さい順に「,」で区切って入力してください。\",\n",
      0,
-     "milfo-calc: used as the window starts: 表面温度上限（℃）=60, 防露余裕（Ｋ）=0\n"},
+     "milfo-calc: used as the window starts: 表面温度上限（℃）=60, 防露余裕（Ｋ）=0\n"
+     "milfo-calc: read as UTF-8\n"},
     {"--list of one program",
      {"--list", "ravelt"},
      "",
@@ -1204,6 +1343,18 @@ const std::vector<CommandCase> kCommandCases = {
      "    Text4   風速（ｍ／ｓ）  (default 0)\n    Combo3  表面仕上げ  (list)\n    Text5   放射率  (needed)\n"
      "    Combo4  形状  (list, needed)\n    Combo5  呼び径  (list)\n"
      "    Text6   外径（ｍ）  (needed when 形状 is 水平管 or 垂直管)"},
+    // A line list to start from: the captions of the inputs a row may give,
+    // and the README's example (a byte order mark, CRLF).
+    {"--template",
+     {"--template", "fennick"},
+     "",
+     "\uFEFF低温側温度（℃）,高温側温度（℃）,ポリエチレンフォームの種類\n0,50,保温筒１種\n"},
+    {"--template of 熱伝達率: the defaults with their start text, ε left to the finish",
+     {"--template", "熱伝達率"},
+     "",
+     "\uFEFF環境温度（℃）,表面温度（℃）,風速 （ｍ／ｓ）,放射率,配管の直径（ｍ）,断熱材の厚さ（ｍ）,ε＝\n"
+     "20,50,0,仕上げセメント、布類,0.1,0.05,\n"},
+    {"--template with a file", {"--template", "fennick", "-"}, "", "", 2, "give no FILE"},
     {"--list of an unknown program", {"--list", "x"}, "", "", 2, "no program \"x\""},
 };
 
@@ -1278,6 +1429,29 @@ TEST(CalcRows, EnteredInTabOrderAndEveryFailureIsTheRows)
         runner.run(row.cells, out);
         EXPECT_EQ(out.results, row.shows) << row.cells[0];
         EXPECT_EQ(out.error, row.error) << row.cells[0];
+    }
+}
+
+// Every program's template: a byte order mark, CRLF line ends, and an
+// example row that computes when the file is run as it stands.
+TEST(CalcCommandLine, EveryTemplateComputes)
+{
+    for (const CatalogueEntry& e : catalogue()) {
+        SCOPED_TRACE(e.name);
+        const CalcRun t = runCalc({"--template", e.name}, "");
+        ASSERT_EQ(t.status, 0) << t.err;
+        EXPECT_EQ(t.out.rfind("\xEF\xBB\xBF", 0), 0u);
+        EXPECT_EQ(t.out.size() - withoutCr(t.out).size(), 2u);  // two lines, each ended by CRLF
+        EXPECT_EQ(t.out.substr(t.out.size() - 2), "\r\n");
+        const CalcRun r = runCalc({"--header", "names", e.name, "@IN@"}, t.out);
+        ASSERT_EQ(r.status, 0) << r.err;
+        const auto rows = parseCsv(r.out);
+        ASSERT_EQ(rows.size(), 2u);
+        EXPECT_EQ(rows[1][rows[1].size() - 2], "") << "error";
+        const size_t inputs = parseCsv(t.out.substr(3))[0].size();
+        EXPECT_TRUE(std::any_of(rows[1].begin() + static_cast<long>(inputs), rows[1].end() - 2,
+                                [](const std::string& result) { return !result.empty(); }))
+            << "no result";
     }
 }
 
