@@ -45,22 +45,22 @@ elif kind == "kanji":         # Shift_JIS, every byte after the header a kanji's
 PY
 }
 
-run() {  # run FILE: seconds and peak RSS in kB
-  /usr/bin/time -f "%e %M" -o "$work/time" "$calc" fennick "$1" > /dev/null 2> "$work/err" || true
-  cat "$work/time"
+run() {  # run FILE: seconds, CPU seconds and peak RSS in kB (GNU time's last line)
+  /usr/bin/time -f "%e %U %S %M" -o "$work/time" "$calc" fennick "$1" > /dev/null 2> "$work/err" || true
+  tail -n 1 "$work/time" | awk '{ print $1, $2 + $3, $4 }'
 }
 
 printf 'Combo1,Text1,Text2\n保温筒１種,0,50\n' > "$work/one.csv"
-read -r _ base < <(run "$work/one.csv")
+read -r _ _ base < <(run "$work/one.csv")
 echo "== milfo-calc ($calc) on hostile files: its own peak RSS $((base / 1024)) MB on one row"
-printf '%-8s %9s %9s %11s %9s  %s\n' kind size seconds "peak RSS" "above" "what it said"
+printf '%-8s %9s %9s %9s %11s %9s  %s\n' kind size seconds "CPU" "peak RSS" "above" "what it said"
 for kind in commas cell quote blank wide errors kanji; do
   for scale in 1 2 4; do
     make "$kind" "$scale" > "$work/$kind.csv"
-    read -r seconds rss < <(run "$work/$kind.csv")
-    said=$(tail -n 1 "$work/err" | cut -c1-60)
-    awk -v k="$kind" -v size="$(stat -c %s "$work/$kind.csv")" -v s="$seconds" -v rss="$rss" -v base="$base" \
-      -v said="$said" 'BEGIN { printf "%-8s %7.1f MB %8.2f s %8.1f MB %6.1f MB  %s\n", k, size / 1048576, s,
-        rss / 1024, (rss - base) / 1024, said }'
+    read -r seconds cpu rss < <(run "$work/$kind.csv")
+    said=$(tail -n 1 "$work/err" | sed 's|^milfo-calc: [^:]*csv: ||' | cut -c1-50)
+    awk -v k="$kind" -v size="$(stat -c %s "$work/$kind.csv")" -v s="$seconds" -v cpu="$cpu" -v rss="$rss" \
+      -v base="$base" -v said="$said" 'BEGIN { printf "%-8s %7.1f MB %7.2f s %7.2f s %8.1f MB %6.1f MB  %s\n", k,
+        size / 1048576, s, cpu, rss / 1024, (rss - base) / 1024, said }'
   done
 done
