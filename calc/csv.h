@@ -1,7 +1,8 @@
-// CSV as RFC 4180 writes it: cells separated by commas, records by CRLF (a
-// bare LF or a lone CR is taken too), a cell in double quotes when it holds a comma, a
-// quote or a line break, a quote inside doubled. The reader takes one record
-// at a time; the writer buffers its output.
+// CSV as RFC 4180 writes it: cells separated by commas (tabs in UTF-16, as
+// Excel's 「Unicode テキスト」 has them), records by CRLF (a bare LF or a lone CR
+// is taken too), a cell in double quotes when it holds a comma, a quote or a
+// line break, a quote inside doubled. The reader takes one record at a time,
+// of bounded size; the writer buffers its output.
 #pragma once
 
 #include <cstdio>

@@ -1,8 +1,9 @@
 // The bytes of a CSV file as UTF-8 text: from a file, standard input or the
 // browser's file (any ByteReader), as UTF-8 (a leading byte order mark
-// dropped) or as CP932, the Shift_JIS of Excel on a Japanese system (by
-// cp932_table.inc, made from Python's cp932 codec by tools/cp932_table.py).
-// Read in chunks, so a file of any length takes the same memory.
+// dropped), as CP932, the Shift_JIS of Excel on a Japanese system (by
+// cp932_table.inc, made from Python's cp932 codec by tools/cp932_table.py),
+// or as UTF-16, or by the rule that chooses among them (Encoding::Auto).
+// Read once, in chunks, so a file of any length takes the same memory.
 #pragma once
 
 #include <cstdio>

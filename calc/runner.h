@@ -1,14 +1,14 @@
 // A calculator program run row by row without a window: the program's form
 // model, entered as a person enters it. A row starts from the window as
 // loaded (the lists filled, form_load run); its cells go into their boxes in
-// tab order (a list cell that is one of the list's entries is picked, which
-// raises the list's click; any other text is typed; read leniently, an empty
-// cell of a box is not typed at all), then the buttons are pressed. Whatever
-// fails ends as the window's message in the row's error, after the form's
-// error policy has emptied the result boxes the handler had not written.
-// Read strictly (the default), a list cell names an entry of the list as it
-// is when the cell's turn comes, as a person reads it (folding.h: "保温筒2種"
-// picks "保温筒２種"); one that names no entry is an error of its row.
+// tab order (a list cell that names one of the list's entries as it is when
+// the cell's turn comes, as a person reads it (folding.h: "保温筒2種" picks
+// "保温筒２種"), is picked, which raises the list's click; any other text is
+// typed; an empty cell of a box is not typed at all), then the buttons are
+// pressed. Whatever fails ends as the window's message in the row's error,
+// after the form's error policy has emptied the result boxes the handler had
+// not written. Read strictly (the default), a list cell that names no entry
+// is an error of its row; read leniently, it is typed, and noted.
 #pragma once
 
 #include <memory>
