@@ -404,8 +404,9 @@ public:
             passed_ += static_cast<long long>(i);
             return true;
         }
-        // The character that starts at i, whole if the file holds it.
-        while (chunk.size() < i + 4 && bytes_.readAtLeast(chunk, 4, 1) > 0) {
+        // The character that starts at i, whole if the file holds it (no
+        // more: a terminal answers a row as it is typed).
+        while (chunk.size() < i + utf8Length(chunk[i]) && bytes_.readAtLeast(chunk, 4, 1) > 0) {
         }
         passed_ += static_cast<long long>(i);
         const bool utf8 = wellFormedAt(chunk, i);
@@ -446,12 +447,15 @@ private:
     // Whether a well-formed UTF-8 character starts at text[i].
     static bool wellFormedAt(const std::string& text, size_t i)
     {
-        const auto b = static_cast<unsigned char>(text[i]);
-        const size_t len = b >= 0xC2 && b <= 0xDF   ? 2
-                           : b >= 0xE0 && b <= 0xEF ? 3
-                           : b >= 0xF0 && b <= 0xF4 ? 4
-                                                    : 0;
-        return len > 0 && i + len <= text.size() && isUtf8(std::string_view(text).substr(i, len));
+        const size_t len = utf8Length(text[i]);
+        return len > 1 && i + len <= text.size() && isUtf8(std::string_view(text).substr(i, len));
+    }
+    // The length of the UTF-8 character a byte starts (1 for one that starts
+    // none).
+    static size_t utf8Length(char first)
+    {
+        const auto b = static_cast<unsigned char>(first);
+        return b >= 0xC2 && b <= 0xDF ? 2 : b >= 0xE0 && b <= 0xEF ? 3 : b >= 0xF0 && b <= 0xF4 ? 4 : 1;
     }
 
     ByteReader& raw_;
