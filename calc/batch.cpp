@@ -61,15 +61,6 @@ Message columnWhere(const RowSource& rows, const HeaderCell& cell, size_t k)
     return Message(Text::HeaderColumn, {rows.headerWhere(), k + 1});
 }
 
-// Each input's control name and caption: the names a column may give it.
-std::vector<std::vector<std::string>> inputNames(const ProgramView& view)
-{
-    std::vector<std::vector<std::string>> names;
-    for (const Control* c : view.inputs())
-        names.push_back({c->name, view.caption(*c)});
-    return names;
-}
-
 [[noreturn]] void noInput(const ProgramView& view, const std::string& name, const Message& where)
 {
     const bool other = view.findControl(name) != nullptr;
@@ -77,62 +68,173 @@ std::vector<std::vector<std::string>> inputNames(const ProgramView& view)
                                   {name, view.program().name, inputList(view)}))};
 }
 
-// The columns of a run: the input each names (nullptr: passed through).
-std::vector<const Control*> nameColumns(const ProgramView& view, const std::vector<HeaderCell>& header,
-                                        const BatchOptions& options, const RowSource& rows,
-                                        BatchListener& listener)
+// How a header may name an input beyond its control name and caption: the
+// caption's stem followed by its unit in any usual notation (each of the
+// caption's units when it gives two, 「Ｗ／ｍ２・Ｗ／ｍ」), or by "(-)" when the
+// caption has no unit.
+struct Stem {
+    std::string stem;               // folded: the caption without its unit, or the whole caption
+    std::vector<std::string> keys;  // the units as unitKey compares them; none: no unit
+    std::string unit;               // the unit as a message names it
+};
+
+Stem stemOf(const std::string& caption)
 {
-    const std::vector<std::vector<std::string>> names = inputNames(view);
-    const std::vector<const Control*>& inputs = view.inputs();
-    std::vector<const Control*> of(header.size(), nullptr);
-    const auto taken = [&](const Control* c) { return std::find(of.begin(), of.end(), c) != of.end(); };
-    const auto add = [&](size_t k, const Control* c) {
-        for (size_t i = 0; i < of.size(); ++i)
-            if (of[i] == c)
-                throw Stop{columnWhere(rows, header[k], k)
-                               .then(Message(Text::BothName, {header[i].text, header[k].text, c->name}))};
-        of[k] = c;
-    };
-    // A column named by an input's control name or caption, as it is or as
-    // a person reads it.
-    for (size_t k = 0; k < header.size(); ++k) {
-        if (header[k].kind == HeaderCell::Kind::Fixed)
-            continue;
-        const std::vector<size_t> found = candidatesNamed(header[k].text, names);
-        if (found.size() > 1) {
-            std::vector<const Control*> both;
-            for (size_t i : found)
-                both.push_back(inputs[i]);
-            throw Stop{columnWhere(rows, header[k], k)
-                           .then(Message(Text::NamesAlike, {header[k].text, controlList(view, both)}))};
-        }
-        if (!found.empty())
-            add(k, inputs[found[0]]);
+    Stem s{foldedStem(caption), {}, foldedUnit(caption)};
+    if (s.stem.empty()) {
+        s.stem = foldedForMatching(caption);
+        s.keys = {"-"};
+        return s;
     }
-    // Then a caption without its unit, for an input no column names yet,
-    // when only one caption has that stem.
-    for (size_t k = 0; k < header.size(); ++k) {
-        if (of[k] != nullptr || header[k].kind == HeaderCell::Kind::Fixed)
-            continue;
-        const std::string folded = foldedForMatching(header[k].text);
+    s.keys.push_back(unitKey(s.unit));
+    for (size_t start = 0, dot; start <= s.unit.size(); start = dot + 3) {
+        dot = s.unit.find("・", start);
+        if (dot == std::string::npos)
+            dot = s.unit.size();
+        s.keys.push_back(unitKey(s.unit.substr(start, dot - start)));
+    }
+    return s;
+}
+
+// The columns of a run: the input each names (nullptr: passed through), and
+// for an input no column names, the column that looks like it (a caption's
+// stem and something that is no unit: 周囲温度(夏季)), or npos.
+struct Named {
+    std::vector<const Control*> of;
+    std::vector<size_t> likely;  // by input, in the order of view.inputs()
+};
+
+// Names the header's columns in three passes: by an input's control name or
+// caption (as it is, or as a person reads it); by a caption's stem and its
+// unit in another notation (表面温度℃, 風速 m/s, 周囲温度 [°C]), where another
+// unit is an error and a part that is no unit makes the column look like the
+// input; by a caption's stem alone, when only one caption has that stem.
+class ColumnNamer {
+public:
+    ColumnNamer(const ProgramView& view, const std::vector<HeaderCell>& header, const RowSource& rows,
+                BatchListener& listener)
+        : view_(view),
+          inputs_(view.inputs()),
+          header_(header),
+          rows_(rows),
+          listener_(listener),
+          named_{std::vector<const Control*>(header.size(), nullptr),
+                 std::vector<size_t>(inputs_.size(), std::string::npos)}
+    {
+        for (size_t k = 0; k < header.size(); ++k)
+            folded_.push_back(header[k].kind == HeaderCell::Kind::Fixed ? ""
+                                                                        : foldedForMatching(header[k].text));
+        for (const Control* c : inputs_) {
+            const std::string caption = view.caption(*c);
+            names_.push_back({c->name, caption});
+            foldedNames_.push_back({foldedForMatching(c->name), foldedForMatching(caption)});
+            stems_.push_back(stemOf(caption));
+        }
+    }
+
+    Named name(const BatchOptions& options)
+    {
+        for (size_t k = 0; k < header_.size(); ++k)
+            if (header_[k].kind != HeaderCell::Kind::Fixed)
+                byName(k);
+        for (size_t k = 0; k < header_.size(); ++k)
+            if (named_.of[k] == nullptr && header_[k].kind != HeaderCell::Kind::Fixed)
+                byUnit(k);
+        for (size_t k = 0; k < header_.size(); ++k)
+            if (named_.of[k] == nullptr && header_[k].kind != HeaderCell::Kind::Fixed)
+                byStem(k);
+        for (size_t k = 0; k < header_.size(); ++k)
+            if (named_.of[k] == nullptr &&
+                (header_[k].kind == HeaderCell::Kind::Input ||
+                 (header_[k].kind == HeaderCell::Kind::Free && options.strictColumns)))
+                noInput(view_, header_[k].text, columnWhere(rows_, header_[k], k));
+        return std::move(named_);
+    }
+
+private:
+    void add(size_t k, const Control* c)
+    {
+        for (size_t i = 0; i < named_.of.size(); ++i)
+            if (named_.of[i] == c)
+                throw Stop{columnWhere(rows_, header_[k], k)
+                               .then(Message(Text::BothName, {header_[i].text, header_[k].text, c->name}))};
+        named_.of[k] = c;
+    }
+    [[noreturn]] void alike(size_t k, const std::vector<size_t>& found) const
+    {
+        std::vector<const Control*> both;
+        for (size_t i : found)
+            both.push_back(inputs_[i]);
+        throw Stop{columnWhere(rows_, header_[k], k)
+                       .then(Message(Text::NamesAlike, {header_[k].text, controlList(view_, both)}))};
+    }
+
+    void byName(size_t k)
+    {
+        const std::vector<size_t> found = candidatesNamed(header_[k].text, folded_[k], names_, foldedNames_);
+        if (found.size() > 1)
+            alike(k, found);
+        if (!found.empty())
+            add(k, inputs_[found[0]]);
+    }
+
+    void byUnit(size_t k)
+    {
+        const std::string& folded = folded_[k];
+        std::vector<size_t> same;
+        size_t other = std::string::npos;
+        for (size_t i = 0; i < inputs_.size(); ++i) {
+            const Stem& st = stems_[i];
+            if (st.stem.empty() || folded.size() <= st.stem.size() ||
+                folded.compare(0, st.stem.size(), st.stem) != 0)
+                continue;
+            const std::string key = unitKey(std::string_view(folded).substr(st.stem.size()));
+            if (!key.empty() && std::find(st.keys.begin(), st.keys.end(), key) != st.keys.end())
+                same.push_back(i);
+            else if (!key.empty() && !st.unit.empty())
+                other = i;
+            else if (named_.likely[i] == std::string::npos)
+                named_.likely[i] = k;
+        }
+        if (same.size() > 1)
+            alike(k, same);
+        if (same.size() == 1) {
+            add(k, inputs_[same[0]]);
+            listener_.note(Message(Text::ReadAs, {header_[k].text, view_.caption(*inputs_[same[0]])}));
+        } else if (other != std::string::npos) {
+            throw Stop{columnWhere(rows_, header_[k], k)
+                           .then(Message(Text::OtherUnit, {header_[k].text, view_.caption(*inputs_[other]),
+                                                           stems_[other].unit}))};
+        }
+    }
+
+    // A caption without its unit, for an input no column names yet.
+    void byStem(size_t k)
+    {
         const Control* stemOf = nullptr;
         int count = 0;
-        for (const Control* c : inputs)
-            if (!folded.empty() && foldedStem(view.caption(*c)) == folded) {
-                stemOf = c;
+        for (size_t i = 0; i < inputs_.size(); ++i)
+            if (!folded_[k].empty() && !stems_[i].unit.empty() && stems_[i].stem == folded_[k]) {
+                stemOf = inputs_[i];
                 ++count;
             }
-        if (count != 1 || taken(stemOf))
-            continue;
+        if (count != 1 || std::find(named_.of.begin(), named_.of.end(), stemOf) != named_.of.end())
+            return;
         add(k, stemOf);
-        listener.note(Message(Text::ReadAs, {header[k].text, view.caption(*stemOf)}));
+        listener_.note(Message(Text::ReadAs, {header_[k].text, view_.caption(*stemOf)}));
     }
-    for (size_t k = 0; k < header.size(); ++k)
-        if (of[k] == nullptr && (header[k].kind == HeaderCell::Kind::Input ||
-                                 (header[k].kind == HeaderCell::Kind::Free && options.strictColumns)))
-            noInput(view, header[k].text, columnWhere(rows, header[k], k));
-    return of;
-}
+
+    const ProgramView& view_;
+    const std::vector<const Control*>& inputs_;
+    const std::vector<HeaderCell>& header_;
+    const RowSource& rows_;
+    BatchListener& listener_;
+    Named named_;
+    std::vector<std::string> folded_;                    // by column
+    std::vector<std::vector<std::string>> names_;        // by input: control name, caption
+    std::vector<std::vector<std::string>> foldedNames_;  // the same, folded
+    std::vector<Stem> stems_;                            // by input
+};
 
 std::vector<const Control*> pressed(const ProgramView& view, const std::vector<std::string>& names)
 {
@@ -148,32 +250,35 @@ std::vector<const Control*> pressed(const ProgramView& view, const std::vector<s
     return presses.empty() ? view.buttons() : presses;
 }
 
-// The cells a calculation read otherwise than as typed, by column: how
-// many, and the first (where it stands, the column as given, the note).
-class ReadingNotes {
+// What the cells of a column were told, said once for the column: the
+// first (where it stands, the column as given, what), then how many more.
+// The cells a calculation read otherwise than as typed; the empty cells of
+// a default.
+class ColumnNotes {
 public:
-    explicit ReadingNotes(size_t columns) : count_(columns, 0), first_(columns) {}
+    ColumnNotes(size_t columns, Text first, Text more)
+        : count_(columns, 0), first_(columns), firstText_(first), moreText_(more)
+    {
+    }
 
-    // Whether the column has no note yet (then add its first).
-    bool none(size_t column) const { return count_[column] == 0; }
-    void add(size_t column, const Message& where, const std::string& name, const std::string& note)
+    void add(size_t column, const RowSource& rows, const std::string& name, const std::string& what)
     {
         if (count_[column]++ == 0)
-            first_[column] = Message(Text::ReadingNote, {where, name, note});
+            first_[column] = Message(firstText_, {rows.where(), name, what});
     }
     void say(BatchListener& listener) const
     {
         for (size_t i = 0; i < count_.size(); ++i) {
             if (count_[i] == 0)
                 continue;
-            listener.note(count_[i] > 1 ? first_[i].then(Message(Text::MoreNotRead, {count_[i] - 1}))
-                                        : first_[i]);
+            listener.note(count_[i] > 1 ? first_[i].then(Message(moreText_, {count_[i] - 1})) : first_[i]);
         }
     }
 
 private:
     std::vector<long long> count_;
     std::vector<Message> first_;
+    Text firstText_, moreText_;
 };
 
 constexpr size_t kPassedThrough = static_cast<size_t>(-1);
@@ -244,15 +349,21 @@ double CsvRows::done() const
 
 std::vector<Message> CsvRows::closingNotes() const
 {
+    std::vector<Message> notes;
+    if (const Message encoding = text_.encoding(); !encoding.empty())
+        notes.push_back(Message(Text::EncodingRead, {encoding}));
+    if (reader_.separator() == '\t')
+        notes.push_back(Message(Text::TabSeparated));
     if (skipped_ == 0)
-        return {};
+        return notes;
     // The first ten lines, then "..." when there were more.
     std::vector<Message> lines;
     for (long line : skippedLines_)
         lines.push_back(Message(Text::Plain, {line}));
     const size_t more = static_cast<size_t>(skipped_) - skippedLines_.size();
-    return {Message(Text::Skipped,
-                    {skipped_, Arg::list(std::move(lines), more, Text::MoreLines, Arg::Joined::Commas)})};
+    notes.push_back(Message(
+        Text::Skipped, {skipped_, Arg::list(std::move(lines), more, Text::MoreLines, Arg::Joined::Commas)}));
+    return notes;
 }
 
 TableRows::TableRows(std::vector<std::pair<std::string, std::string>> sets,
@@ -338,18 +449,106 @@ struct Columns {
     std::vector<size_t> input;
 };
 
+// Whether an input has a value from the columns: its own, or a list's that
+// fills it when an entry is picked (the diameter a 呼び径 fills).
+bool givenBy(const FormRules& rules, const std::vector<const Control*>& given, const Control& input)
+{
+    for (const Control* c : given) {
+        if (c == &input)
+            return true;
+        if (c->kind == ControlKind::ComboBox) {
+            const std::vector<const Control*>& filled = rules.filledBy(*c);
+            if (std::find(filled.begin(), filled.end(), &input) != filled.end())
+                return true;
+        }
+    }
+    return false;
+}
+
+// Unless --press chooses, the buttons none of whose own inputs (those no
+// other button reads) has a column are not pressed: presses loses them,
+// and what is said of each is returned. With none left, every one stays, and
+// the refusal names what is missing.
+std::vector<Message> dropUnpressed(const ProgramView& view, const std::vector<const Control*>& given,
+                                   std::vector<const Control*>& presses)
+{
+    const FormRules& rules = *view.rules();
+    std::vector<Message> said;
+    std::vector<const Control*> kept;
+    for (const Control* b : presses) {
+        const std::vector<const Control*> own = rules.ownInputs(*b);
+        if (own.empty() || std::any_of(own.begin(), own.end(),
+                                       [&](const Control* i) { return givenBy(rules, given, *i); })) {
+            kept.push_back(b);
+            continue;
+        }
+        said.push_back(
+            Message(Text::NotPressed,
+                    {view.caption(*b),
+                     listOf(
+                         own, [&](const Control* i) { return Message(Text::Plain, {view.caption(*i)}); },
+                         Text::MoreColumns, Arg::Joined::Japanese)}));
+    }
+    if (kept.empty())
+        return {};
+    presses = kept;
+    return said;
+}
+
+// Says which inputs keep their start text for want of a column: the
+// defaults some press or choice reads, and (read leniently) the missing.
+void noteStartTexts(const ProgramView& view, const std::vector<const Control*>& given,
+                    const std::vector<const Control*>& presses, const std::vector<const Control*>& missing,
+                    BatchListener& listener)
+{
+    const FormRules& rules = *view.rules();
+    const auto reads = [](const std::vector<const Control*>& r, const Control* input) {
+        return std::find(r.begin(), r.end(), input) != r.end();
+    };
+    std::vector<const Control*> starting;
+    for (const Control* input : view.inputs()) {
+        if (givenBy(rules, given, *input) || !rules.hasDefault(*input))
+            continue;
+        bool read = false;
+        for (const Control* b : presses)
+            read = read || reads(rules.readsOf(*b), input);
+        for (const Control* list : rules.choiceLists())
+            for (const std::string& entry : rules.initialEntries(*list))
+                read = read || reads(rules.choiceReads(*list, entry), input);
+        if (read)
+            starting.push_back(input);
+    }
+    const auto startTexts = [&](const std::vector<const Control*>& inputs) {
+        return listOf(
+            inputs,
+            [&](const Control* i) {
+                return *i->text == '\0' ? Message(Text::StartEmpty, {view.caption(*i)})
+                                        : Message(Text::StartText, {view.caption(*i), i->text});
+            },
+            Text::MoreColumns, Arg::Joined::Commas);
+    };
+    if (!starting.empty())
+        listener.note(Message(Text::AsWindowStarts, {startTexts(starting)}));
+    if (!missing.empty())
+        listener.note(Message(Text::LeftAsWindowStarts, {startTexts(missing)}));
+}
+
 // Names the header's columns and refuses a header that names no input, or
 // (read strictly) one without an input the calculation needs; the columns
-// passed through are said.
+// passed through are said. Unless --press chooses, a button none of whose
+// own inputs has a column is not pressed (presses loses it), and said; so
+// are the inputs left as the window starts.
 Columns inputColumns(const ProgramView& view, const std::vector<HeaderCell>& header,
-                     const std::vector<const Control*>& presses, const BatchOptions& options,
-                     const RowSource& rows, BatchListener& listener)
+                     std::vector<const Control*>& presses, const BatchOptions& options, const RowSource& rows,
+                     BatchListener& listener)
 {
     const char* const program = view.program().name;
+    const FormRules& rules = *view.rules();
     if (header.empty())
         throw Stop{Message(Text::Empty, {program})};
     Columns c;
-    c.of = nameColumns(view, header, options, rows, listener);
+    const Named named = ColumnNamer(view, header, rows, listener).name(options);
+    c.of = named.of;
     c.input.assign(header.size(), kPassedThrough);
     std::vector<size_t> passed;
     for (size_t k = 0; k < header.size(); ++k) {
@@ -374,16 +573,34 @@ Columns inputColumns(const ProgramView& view, const std::vector<HeaderCell>& hea
     };
     if (c.controls.empty())
         throw Stop{located(Message(Text::NoInputColumn, {program, inputList(view)}))};
-    if (!options.lenient) {
-        const std::vector<const Control*> missing = view.rules()->missingInputs(c.controls, presses);
-        if (!missing.empty())
-            throw Stop{located(Message(
-                Text::MissingInputs,
-                {controlList(view, missing),
-                 passed.empty() ? Message() : Message(Text::PassedPart, {passedList}), missing.size()}))};
+
+    std::vector<Message> notPressed;
+    if (options.presses.empty())
+        notPressed = dropUnpressed(view, c.controls, presses);
+    const std::vector<const Control*> missing = rules.missingInputs(c.controls, presses);
+    if (!options.lenient && !missing.empty()) {
+        std::vector<Message> likely;
+        for (const Control* m : missing) {
+            const size_t i = static_cast<size_t>(std::find(view.inputs().begin(), view.inputs().end(), m) -
+                                                 view.inputs().begin());
+            if (named.likely[i] != std::string::npos)
+                likely.push_back(
+                    Message(Text::LikelyColumn, {header[named.likely[i]].text, view.caption(*m)}));
+        }
+        throw Stop{located(Message(
+            Text::MissingInputs,
+            {controlList(view, missing), passed.empty() ? Message() : Message(Text::PassedPart, {passedList}),
+             missing.size(),
+             likely.empty() ? Message()
+                            : Message(Text::LikelyPart, {Arg::list(std::move(likely), 0, Text::MoreColumns,
+                                                                   Arg::Joined::Japanese)})}))};
     }
     if (!passed.empty())
         listener.note(Message(Text::PassedThrough, {passedList}));
+    for (const Message& m : notPressed)
+        listener.note(m);
+    noteStartTexts(view, c.controls, presses, options.lenient ? missing : std::vector<const Control*>(),
+                   listener);
     return c;
 }
 
@@ -402,6 +619,7 @@ std::vector<std::string> outputHeads(const ProgramView& view, const std::vector<
     for (const Control* r : runner.resultBoxes())
         heads.push_back(names ? std::string(r->name) : view.caption(*r));
     heads.emplace_back(names ? "error" : "エラー");
+    heads.emplace_back(names ? "note" : "注意");
     return heads;
 }
 
@@ -411,7 +629,7 @@ void runBatch(const ProgramDescription& program, const BatchOptions& options, Ro
               BatchListener& listener)
 {
     const ProgramView view(program);
-    const std::vector<const Control*> presses = pressed(view, options.presses);
+    std::vector<const Control*> presses = pressed(view, options.presses);
     const std::vector<HeaderCell> header = rows.header();
     const Columns columns = inputColumns(view, header, presses, options, rows, listener);
     const std::vector<const Control*>& controls = columns.controls;
@@ -437,10 +655,11 @@ void runBatch(const ProgramDescription& program, const BatchOptions& options, Ro
     if (options.flushEachRow)
         flushed();
 
-    ReadingNotes notes(controls.size());
+    ColumnNotes notes(controls.size(), Text::ReadingNote, Text::MoreNotRead);
+    ColumnNotes blanks(controls.size(), Text::BlankDefault, Text::MoreBlank);
     const auto closing = [&] {
-        if (options.lenient)
-            notes.say(listener);
+        notes.say(listener);
+        blanks.say(listener);
         for (const Message& m : rows.closingNotes())
             listener.note(m);
     };
@@ -453,16 +672,19 @@ void runBatch(const ProgramDescription& program, const BatchOptions& options, Ro
                 if (input[k] != kPassedThrough)
                     row[input[k]].swap(cells[k]);
             runner.run(row, outcome);
-            if (options.lenient)
-                for (size_t i = 0; i < controls.size(); ++i)
-                    if (const std::string& note = runner.form().markOf(*controls[i]); !note.empty())
-                        notes.add(i, notes.none(i) ? rows.where() : Message(), columns.names[i], note);
+            for (size_t i = 0; i < controls.size(); ++i) {
+                if (const std::string& note = runner.cellNotes()[i]; !note.empty())
+                    notes.add(i, rows, columns.names[i], note);
+                if (runner.keptStart()[i])
+                    blanks.add(i, rows, columns.names[i], controls[i]->text);
+            }
             record.clear();
             for (size_t k = 0; k < header.size(); ++k)
                 record.push_back(input[k] != kPassedThrough ? &row[input[k]] : &cells[k]);
             for (const std::string& r : outcome.results)
                 record.push_back(&r);
             record.push_back(&outcome.error);
+            record.push_back(&outcome.notes);
             for (const std::string* cell : record)
                 out.cell(*cell);
             out.endRecord();

@@ -2,12 +2,14 @@
 // milfo-calc (a CSV file or standard input, a table of --set and --vary
 // values) and the site's 一括計算 page (the file the person picked). A row
 // source gives the header cells and the rows; the header names the program's
-// inputs (as a person reads it: folding.h; a caption without its unit when
-// no other input has that stem) or is passed through; one loop enters each
-// row into the program's form model (RowRunner), presses, writes the row as
-// CSV with its results and error, and reports progress. Errors and notes come
-// in English and Japanese (message.h): the command line says the one, the
-// page the other.
+// inputs (as a person reads it: folding.h; a caption's stem alone when no
+// other input has that stem, or with its unit in any usual notation) or is
+// passed through; the run refuses a list without an input every row needs,
+// and leaves unpressed a button none of whose own inputs has a column; one
+// loop enters each row into the program's form model (RowRunner), presses,
+// writes the row as CSV with its results, error and notes, and reports
+// progress. Errors and notes come in English and Japanese (message.h): the
+// command line says the one, the page the other.
 #pragma once
 
 #include <memory>
@@ -60,7 +62,7 @@ public:
     virtual Message headerWhere() const = 0;
     // How much of the rows are done, 0 to 1; negative when not known.
     virtual double done() const = 0;
-    // What is said at the end (rows skipped).
+    // What is said at the end (how the file was read, rows skipped).
     virtual std::vector<Message> closingNotes() const { return {}; }
 };
 

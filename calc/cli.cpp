@@ -19,6 +19,7 @@
 #include "csv.h"
 #include "input.h"
 #include "runner.h"
+#include "template.h"
 
 #ifndef MILFO_VERSION
 #define MILFO_VERSION "?"
@@ -30,21 +31,31 @@ namespace {
 
 const char* const kUsage = R"usage(usage: milfo-calc [OPTIONS] PROGRAM [FILE]
        milfo-calc --list [PROGRAM]
+       milfo-calc --template PROGRAM > PROGRAM.csv
 
 Runs a calculator of the suite over CSV rows and writes CSV with the texts
 its window shows, digit for digit. FILE (or standard input, or "-") holds a
 header naming inputs by control name (Text1, Combo1) or by the caption the
 window shows, then one row per calculation. Each row is entered as a person
-would: the cells in tab order, a list cell that is one of the list's entries
-picked from the list, any other text typed; boxes without a column keep
-their initial text; then the buttons are pressed. The output holds the
-file's columns as given, one column per result box, and an error column
-with the window's message when a calculation fails.
+would: the cells in tab order, a list cell that names one of the list's
+entries picked from the list, any other text typed; then the buttons are
+pressed. The output holds the file's columns as given, one column per
+result box, an error column with the window's message when a calculation
+fails, and a note column (注意, or "note" with --header names) with what a
+row is told besides: a result of 0 for a temperature outside the material's
+range, and with --lenient a cell read otherwise than as typed.
 
-An input the calculation needs (a box that starts empty, a list other than
-one that only fills other boxes or one the program checks itself; --list
-marks them "needed") must have a column or --set: without one the run is
-refused (exit 2), unless --lenient leaves it as the window starts.
+No input is silently left as the window starts. A row needs a value for
+every input its calculation reads (--list says which: "needed", "needed by"
+a button, "needed when" a criterion or a shape is chosen), but for those
+whose start text the program declares usable ("default": still air, a
+plane, 保温設計's standard thicknesses, 60 ℃ and no margin), which an
+absent column or an empty cell leaves as the window starts (said once).
+A needed input without a column or --set refuses the run (exit 2); one that
+only some rows need (a criterion's) is the error of the rows that need it.
+A list that only fills other boxes (a finish, a 呼び径) gives those boxes.
+Unless --press chooses, a button none of whose own inputs (those no other
+button reads) has a column is not pressed, and said.
 
 A line list as kept in a spreadsheet is read as it is:
   - a column that names no input (a line number, a tag, a remark) is copied
@@ -56,19 +67,28 @@ A line list as kept in a spreadsheet is read as it is:
     低温側温度 (°C) names 低温側温度（℃） and the cell 保温筒2種 picks
     保温筒２種; a header that would name two inputs so is an error; the
     cells are written out as given;
-  - a header that is an input's caption without its unit in brackets
-    (低温側温度 for 低温側温度（℃）) names that input when no other caption
-    has that stem and no other column names it, and standard error says so
-    ("低温側温度 is read as 低温側温度（℃）");
+  - a header that is an input's caption without its unit (低温側温度) or
+    with its unit in any usual notation, in brackets of any kind or none
+    (表面温度℃, 周囲温度 [°C], 風速 m/s, W/(m·K)), names that input, and
+    standard error says so; a unit other than the window's (風速(km/h),
+    外径(mm)) refuses the run naming the window's unit; a part in brackets
+    that is no unit (周囲温度(夏季)) is passed through, and named when the
+    input it resembles is missing;
   - blank lines and rows of empty cells are skipped, and counted on
     standard error at the end;
-  - a line ends with CRLF, LF or a lone CR (old Mac files).
+  - a line ends with CRLF, LF or a lone CR (old Mac files);
+  - a row holds at most 4096 cells and 1 MiB of the file.
 
 Options:
-  --list [PROGRAM]       the programs, their inputs, list, buttons and results
+  --list [PROGRAM]       the programs, their inputs (what a row must give
+                         each), lists, buttons and results
+  --template PROGRAM     a line list to start from: the captions of the
+                         inputs and one example row that computes (UTF-8
+                         with a BOM, CRLF)
   --press NAME           press this button (control name or caption; may be
                          given more than once); default: every button that
-                         calculates, in tab order
+                         calculates, in tab order, but those whose own
+                         inputs have no column
   --set NAME=TEXT        give an input the same text in every row (without
                          FILE and --vary: one row; "-" reads standard input)
   --vary NAME=LIST       one row per value (several --vary: every combination,
@@ -79,19 +99,26 @@ Options:
                          nominal-size column
   --lenient              read every cell as the window does ("12abc" is 12,
                          "abc" is 0; an empty cell leaves its box as it is;
-                         a list cell that is no entry is typed into the list
-                         as it stands; an input without a column stays as the
-                         window starts), and name on standard error, once per
-                         column, the cells a calculation read otherwise than
-                         as typed; by default such a cell is an error of its
+                         a list cell that names no entry is typed into the
+                         list as it stands; an input without a column stays
+                         as the window starts), and say so: in the note
+                         column of each row, and once per column on standard
+                         error; by default such a cell is an error of its
                          row, and the error of a list cell names the list's
                          entries
   --strict-columns       a column that names no input is an error (exit 2)
-  --encoding ENC         input encoding: utf-8 (default; a BOM is skipped) or
-                         cp932 (what Excel on a Japanese system writes)
+  --encoding ENC         input encoding: auto (default: a UTF-8 or UTF-16
+                         byte order mark, else the first byte that is not
+                         ASCII decides between UTF-8 and CP932), utf-8,
+                         cp932 (what Excel on a Japanese system writes),
+                         utf-16le or utf-16be (Excel's 「Unicode テキスト」:
+                         cells separated by tabs when the header has tabs
+                         and no commas); standard error says which. An
+                         Excel workbook (.xlsx, .xls, .ods) is refused
   --bom                  start the output with a UTF-8 BOM, for Excel
   --header captions|names  output headers of inputs and results: the window's
-                         captions (default) or control names and "error"
+                         captions (default) or control names, "error" and
+                         "note"
   --help, --version
 
 While a long run goes on, a progress line (rows, rows per second, time
@@ -101,15 +128,17 @@ not that same terminal.
 Exit status: 0 done (failed calculations are rows with an error); 2 a wrong
 command line (a --vary whose combinations are too many to count among
 them), a doubled column or one that names two inputs, a header that names
-no input, a needed input without a column, a column that names none with
---strict-columns, or a malformed CSV line (rows before it are written); 1
-the output cannot be written, or the run stopped on a fault of its own (the
+no input or gives one in another unit, a needed input without a column, a
+column that names none with --strict-columns, a workbook, or a malformed
+CSV line or one beyond the limits (rows before it are written); 1 the
+output cannot be written, or the run stopped on a fault of its own (the
 rows before it are written).
 
 Examples:
   milfo-calc --list fennick
+  milfo-calc --template fennick > lines.csv
   milfo-calc fennick lines.csv > results.csv
-  milfo-calc --encoding cp932 --bom 熱伝達率 from-excel.csv > out.csv
+  milfo-calc --bom 熱伝達率 from-excel.csv > out.csv
   milfo-calc ravelt --press 配管の計算 --set Text1=0.05 --set Text2=300 \
       --set Text3=40 --set Text4=20 --set Text5=10 --vary Text7=sgp
 )usage";
@@ -124,7 +153,8 @@ struct Options {
     std::string file;
     bool haveFile = false;
     bool list = false;
-    Encoding encoding = Encoding::Utf8;
+    bool makeTemplate = false;
+    Encoding encoding = Encoding::Auto;
     BatchOptions batch;
     std::vector<std::pair<std::string, std::string>> sets;    // NAME, TEXT
     std::vector<std::pair<std::string, std::string>> varies;  // NAME, LIST
@@ -164,6 +194,11 @@ const Option kOptions[] = {
          o.list = true;
          return false;
      }},
+    {"--template", nullptr, false,
+     [](Options& o, const std::string&) {
+         o.makeTemplate = true;
+         return false;
+     }},
     {"--lenient", nullptr, false,
      [](Options& o, const std::string&) {
          o.batch.lenient = true;
@@ -199,12 +234,18 @@ const Option kOptions[] = {
          std::string e = v;
          for (char& c : e)
              c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-         if (e == "utf-8" || e == "utf8")
+         if (e == "auto")
+             o.encoding = Encoding::Auto;
+         else if (e == "utf-8" || e == "utf8")
              o.encoding = Encoding::Utf8;
          else if (e == "cp932" || e == "shift_jis" || e == "sjis" || e == "windows-31j")
              o.encoding = Encoding::Cp932;
+         else if (e == "utf-16le" || e == "utf16le")
+             o.encoding = Encoding::Utf16Le;
+         else if (e == "utf-16be" || e == "utf16be")
+             o.encoding = Encoding::Utf16Be;
          else
-             throw Wrong{"--encoding is utf-8 or cp932, not \"" + e + "\""};
+             throw Wrong{"--encoding is auto, utf-8, cp932, utf-16le or utf-16be, not \"" + e + "\""};
          return false;
      }},
     {"--header", nullptr, true,
@@ -267,6 +308,9 @@ bool parse(int argc, char** argv, Options& o)
     }
     if (!o.list && o.program.empty())
         throw Wrong{"which program? (milfo-calc --list shows them, milfo-calc --help the options)"};
+    if (o.makeTemplate && (o.haveFile || o.list))
+        throw Wrong{
+            "--template PROGRAM writes a line list to start from: give no FILE and no --list with it"};
     if (o.haveFile && !o.varies.empty())
         throw Wrong{"--vary makes the rows itself: give no FILE with it"};
     return true;
@@ -284,41 +328,6 @@ const ProgramDescription& program(const std::string& name)
     return *p;
 }
 
-// What --list says of an input: "needed", "list, needed", "default 0",
-// "needed by 配管の計算", "needed when 設計条件 is 防露", "initially 0" (read
-// by no press), "list" (one that only fills boxes or that the program
-// checks).
-std::string roleText(const ProgramView& view, const Control& input)
-{
-    const InputRole role = view.role(input);
-    const std::string list = input.kind == ControlKind::ComboBox ? "list, " : "";
-    std::string out;
-    switch (role.kind) {
-        case InputRole::Kind::Needed:
-            return list + "needed";
-        case InputRole::Kind::NeededBy:
-            for (const Control* b : role.buttons)
-                out += (out.empty() ? "" : " and ") + view.caption(*b);
-            return list + "needed by " + out;
-        case InputRole::Kind::NeededWhen:
-            for (const auto& [chooser, entries] : role.when) {
-                out += (out.empty() ? "" : "; ") + view.caption(*chooser) + " is ";
-                for (size_t i = 0; i < entries.size(); ++i)
-                    out += (i == 0 ? "" : " or ") + entries[i];
-            }
-            return list + "needed when " + out;
-        case InputRole::Kind::Default:
-            return "default " + std::string(input.text);
-        case InputRole::Kind::Optional:
-            return "list";
-        case InputRole::Kind::Unread:
-            break;
-    }
-    return input.kind == ControlKind::ComboBox
-               ? "list, read by no button"
-               : "initially " + std::string(input.text) + ", read by no button";
-}
-
 void list(const std::string& only)
 {
     std::string out;
@@ -331,7 +340,7 @@ void list(const std::string& only)
         for (const Control* c : view.inputs()) {
             std::string name = c->name;
             name.resize(std::max<size_t>(name.size(), 8), ' ');
-            out += "    " + name + view.caption(*c) + "  (" + roleText(view, *c) + ")\n";
+            out += "    " + name + view.caption(*c) + "  (" + roleText(view, *c, view.role(*c)).en() + ")\n";
         }
         for (const Control* list : rules.lists()) {
             const std::vector<std::string>& entries = rules.initialEntries(*list);
@@ -489,6 +498,12 @@ int commandLine(int argc, char** argv)
             return 0;
         if (o.list) {
             list(o.program);
+            return 0;
+        }
+        if (o.makeTemplate) {
+            const std::string csv = templateCsv(ProgramView(program(o.program)));
+            if (std::fwrite(csv.data(), 1, csv.size(), stdout) != csv.size() || std::fflush(stdout) != 0)
+                throw OutputError();
             return 0;
         }
         return run(o);

@@ -23,13 +23,111 @@ bool CsvReader::fill()
     return true;
 }
 
+// More text after what the buffer holds; false at the end.
+bool CsvReader::more()
+{
+    const size_t had = buf_.size();
+    while (!ended_ && buf_.size() == had)
+        if (!source_.read(buf_, chunk_))
+            ended_ = true;
+    return buf_.size() > had;
+}
+
+void CsvReader::chooseSeparator()
+{
+    // The first line, up to its end outside quotes (or the most a record
+    // may hold): a tab and no comma outside quotes make tabs the separator.
+    bool quoted = false, tab = false, comma = false;
+    for (size_t i = pos_;; ++i) {
+        if (i == buf_.size() && (i - pos_ > 3 * kMaxRecordBytes || !more()))
+            break;
+        const char c = buf_[i];
+        if (c == '"')
+            quoted = !quoted;
+        else if (!quoted && (c == '\n' || c == '\r'))
+            break;
+        tab = tab || (!quoted && c == '\t');
+        comma = comma || (!quoted && c == ',');
+    }
+    if (tab && !comma) {
+        sep_ = '\t';
+        stops_[0] = '\t';
+    }
+}
+
+void CsvReader::count(std::string_view text)
+{
+    recordBytes_ += source_.fileBytes(text);
+    if (recordBytes_ > kMaxRecordBytes)
+        throw InputError(recordLine_, Message(Text::RecordTooLong, {kMaxRecordBytes}));
+}
+
+// A cell in quotes, from just after the opening quote: up to the closing
+// quote, line breaks included (kept as they are, and counted); what follows.
+int CsvReader::quotedCell(std::string& cell, size_t n)
+{
+    const long opened = line_;
+    bool afterCr = false;
+    for (;;) {
+        if (pos_ == buf_.size() && !fill())
+            throw InputError(opened, Message(Text::QuoteNotClosed, {n}));
+        const size_t end = std::min(buf_.find('"', pos_), buf_.size());
+        const std::string_view part(buf_.data() + pos_, end - pos_);
+        for (const char b : part) {
+            line_ += b == '\r' || (b == '\n' && !afterCr) ? 1 : 0;
+            afterCr = b == '\r';
+        }
+        cell.append(part);
+        count(part);
+        pos_ = end;
+        if (pos_ == buf_.size())
+            continue;
+        ++pos_;  // the quote: a doubled one stands for itself
+        count("\"");
+        if (peek() != '"')
+            break;
+        get();
+        cell += '"';
+        count("\"");
+        afterCr = false;
+    }
+    const int c = get();
+    if (c != sep_ && c != '\n' && c != '\r' && c >= 0)
+        throw InputError(line_, Message(Text::TextAfterQuote, {n}));
+    return c;
+}
+
+// A bare cell from its first character c, up to a separator or the end of
+// the line: what the buffer holds of it at once; what ends it.
+int CsvReader::bareCell(std::string& cell, int c)
+{
+    const std::string_view stops(stops_, 3);
+    while (c >= 0 && c != sep_ && c != '\n' && c != '\r') {
+        const size_t start = pos_ - 1;
+        const size_t end = std::min(buf_.find_first_of(stops, pos_), buf_.size());
+        cell.append(buf_, start, end - start);
+        count(std::string_view(buf_).substr(start, end - start));
+        pos_ = end;
+        c = get();
+    }
+    return c;
+}
+
 bool CsvReader::next(std::vector<std::string>& cells)
 {
     if (peek() < 0)
         return false;
+    if (!started_) {
+        started_ = true;
+        if (source_.tabsAllowed())
+            chooseSeparator();
+    }
     recordLine_ = line_;
+    recordBytes_ = 0;
     size_t n = 0;
     const auto newCell = [&] {
+        if (n == kMaxCells)
+            throw InputError(recordLine_, Message(Text::TooManyColumns, {kMaxCells}));
         if (n == cells.size())
             cells.emplace_back();
         cells[n++].clear();
@@ -37,47 +135,16 @@ bool CsvReader::next(std::vector<std::string>& cells)
     newCell();
     for (;;) {
         int c = get();
-        // A cell in quotes: up to the closing quote, line breaks included.
-        if (c == '"' && cells[n - 1].empty()) {
-            const long opened = line_;
-            bool afterCr = false;
-            for (;;) {
-                c = get();
-                if (c < 0)
-                    throw InputError(opened, Message(Text::QuoteNotClosed, {n}));
-                if (c == '"') {
-                    if (peek() != '"')
-                        break;
-                    get();
-                }
-                // A line break inside the cell is kept as it is, and counted.
-                if (c == '\r' || (c == '\n' && !afterCr))
-                    ++line_;
-                afterCr = c == '\r';
-                cells[n - 1] += static_cast<char>(c);
-            }
-            c = get();
-            if (c != ',' && c != '\n' && c != '\r' && c >= 0)
-                throw InputError(line_, Message(Text::TextAfterQuote, {n}));
-        } else {
-            // A bare cell, up to a comma or the end of the line: what the
-            // buffer holds of it at once.
-            std::string& cell = cells[n - 1];
-            while (c >= 0 && c != ',' && c != '\n' && c != '\r') {
-                cell += static_cast<char>(c);
-                const size_t end = std::min(buf_.find_first_of(",\r\n", pos_), buf_.size());
-                cell.append(buf_, pos_, end - pos_);
-                pos_ = end;
-                c = get();
-            }
-        }
+        std::string& cell = cells[n - 1];
+        c = c == '"' && cell.empty() ? quotedCell(cell, n) : bareCell(cell, c);
         // CRLF, LF or a lone CR (old Mac files) ends the line.
         if (c == '\r') {
             if (peek() == '\n')
                 get();
             c = '\n';
         }
-        if (c == ',') {
+        if (c == sep_) {
+            count(std::string_view(&sep_, 1));
             newCell();
             continue;
         }

@@ -222,20 +222,113 @@ std::string foldedStem(std::string_view caption)
     return "";
 }
 
+std::string foldedUnit(std::string_view caption)
+{
+    const std::string stem = foldedStem(caption);
+    if (stem.empty())
+        return "";
+    const std::string folded = foldedForMatching(caption);
+    return folded.substr(stem.size() + 1, folded.size() - stem.size() - 2);
+}
+
+namespace {
+
+// A unit's symbols as written, each with the symbol it stands for.
+struct UnitSymbol {
+    std::string_view text;
+    std::string_view symbol;
+};
+
+// clang-format off
+constexpr UnitSymbol kUnitSymbols[] = {
+    {"°c", "°c"}, {"degc", "°c"}, {"\u309ac", "°c"}, {"c", "°c"}, {"°f", "°f"}, {"degf", "°f"}, {"f", "°f"},
+    {"°", "°"}, {"deg", "°"}, {"%", "%"}, {"-", "-"},
+    {"kwh", "kwh"}, {"wh", "wh"}, {"kw", "kw"}, {"w", "w"},
+    {"mj", "mj"}, {"kj", "kj"}, {"j", "j"}, {"kcal", "kcal"}, {"cal", "cal"},
+    {"kgf", "kgf"}, {"kg", "kg"}, {"g", "g"}, {"t", "t"},
+    {"mpa", "mpa"}, {"kpa", "kpa"}, {"pa", "pa"}, {"bar", "bar"}, {"atm", "atm"},
+    {"mm", "mm"}, {"cm", "cm"}, {"km", "km"}, {"m", "m"}, {"in", "in"}, {"ft", "ft"},
+    {"min", "min"}, {"sec", "s"}, {"s", "s"}, {"hrs", "h"}, {"hr", "h"}, {"h", "h"}, {"day", "d"}, {"d", "d"},
+    {"yr", "y"}, {"y", "y"}, {"k", "k"}, {"l", "l"}, {"n", "n"},
+    {"円", "円"}, {"年", "年"}, {"時間", "h"}, {"日", "d"}, {"分", "min"}, {"秒", "s"},
+};
+// Brackets and the signs of a product, dropped.
+constexpr std::string_view kUnitSeparators[] = {
+    "(", ")", "[", "]", "{", "}", "<", ">", "【", "】", "〔", "〕", "「", "」", "〈", "〉",
+    "・", "·", "⋅", "*", ".", "^", "×",
+};
+// clang-format on
+
+}  // namespace
+
+std::string unitKey(std::string_view folded)
+{
+    std::string s;
+    for (size_t i = 0; i < folded.size();) {
+        bool dropped = false;
+        for (std::string_view sep : kUnitSeparators)
+            if (folded.substr(i, sep.size()) == sep) {
+                i += sep.size();
+                dropped = true;
+                break;
+            }
+        if (dropped)
+            continue;
+        const char c = folded[i++];
+        s += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    std::string key;
+    bool slash = false, part = false;  // a / seen; a symbol since the last /
+    for (size_t i = 0; i < s.size();) {
+        if (s[i] == '/') {
+            if (!part)
+                return "";
+            if (!slash)
+                key += '/';
+            slash = true;
+            part = false;
+            ++i;
+            continue;
+        }
+        const UnitSymbol* longest = nullptr;
+        for (const UnitSymbol& u : kUnitSymbols)
+            if (s.compare(i, u.text.size(), u.text) == 0 &&
+                (longest == nullptr || u.text.size() > longest->text.size()))
+                longest = &u;
+        if (longest == nullptr)
+            return "";
+        key += longest->symbol;
+        i += longest->text.size();
+        while (i < s.size() && s[i] >= '0' && s[i] <= '9')
+            key += s[i++];
+        part = true;
+    }
+    return part ? key : "";
+}
+
 std::vector<size_t> candidatesNamed(std::string_view text, const std::vector<std::vector<std::string>>& names)
+{
+    std::vector<std::vector<std::string>> folded;
+    for (const std::vector<std::string>& n : names) {
+        folded.emplace_back();
+        for (const std::string& name : n)
+            folded.back().push_back(foldedForMatching(name));
+    }
+    return candidatesNamed(text, foldedForMatching(text), names, folded);
+}
+
+std::vector<size_t> candidatesNamed(std::string_view text, std::string_view folded,
+                                    const std::vector<std::vector<std::string>>& names,
+                                    const std::vector<std::vector<std::string>>& foldedNames)
 {
     for (size_t i = 0; i < names.size(); ++i)
         for (const std::string& name : names[i])
             if (name == text)
                 return {i};
-    const std::string folded = foldedForMatching(text);
     std::vector<size_t> found;
-    for (size_t i = 0; i < names.size(); ++i)
-        for (const std::string& name : names[i])
-            if (foldedForMatching(name) == folded) {
-                found.push_back(i);
-                break;
-            }
+    for (size_t i = 0; i < foldedNames.size(); ++i)
+        if (std::find(foldedNames[i].begin(), foldedNames[i].end(), folded) != foldedNames[i].end())
+            found.push_back(i);
     return found;
 }
 

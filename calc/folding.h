@@ -24,6 +24,18 @@ std::string foldedForMatching(std::string_view text);
 // end in brackets or has nothing before them.
 std::string foldedStem(std::string_view caption);
 
+// The unit in brackets a caption ends with, folded: "m/s" for
+// "風速 （ｍ／ｓ）"; "" when the caption does not end in brackets.
+std::string foldedUnit(std::string_view caption);
+
+// A unit as compared, from folded text: in lower case, brackets and the
+// signs of a product (・ · ⋅ * . ^) dropped, every / after the first read as
+// a product, the usual spellings of a symbol as one (°C degC C; s sec; h hr
+// 時間; 円 年), so that ℃, °C, (°C) and degC, ｍ／ｓ and m/s, Ｗ／ｍＫ and
+// W/(m·K), Ｗ／ｍ2/Ｋ and W/m2K compare equal. "" when the text is no unit
+// (a word such as 夏季, anything that is not symbols with their powers).
+std::string unitKey(std::string_view folded);
+
 // Which candidates a text names, each candidate known by one or more names
 // (an input by its control name and its caption): the one with a name equal
 // to the text, alone; when there is none, every candidate with a name equal
@@ -31,6 +43,10 @@ std::string foldedStem(std::string_view caption);
 // folded text is ambiguous.
 std::vector<size_t> candidatesNamed(std::string_view text,
                                     const std::vector<std::vector<std::string>>& names);
+// The same with the text and the names folded already.
+std::vector<size_t> candidatesNamed(std::string_view text, std::string_view folded,
+                                    const std::vector<std::vector<std::string>>& names,
+                                    const std::vector<std::vector<std::string>>& foldedNames);
 
 // A list's entries, for cells read strictly: a cell names the entry equal to
 // it, or else the one equal after folding ("保温筒2種" names "保温筒２種").

@@ -65,15 +65,22 @@ private:
     bool ended_ = false;
 };
 
-// The bytes a source has taken, counted.
+// The bytes a source has taken, counted. The first read of a file (not of
+// the rest of one an automatic reading handed on) refuses a workbook.
 class Counted {
 public:
-    explicit Counted(ByteReader& bytes) : bytes_(bytes) {}
+    explicit Counted(ByteReader& bytes, bool start = true) : bytes_(bytes), first_(start) {}
 
     // Appends up to `want` bytes to out, reading again until there are at
     // least `least` of them or the file ends; how many were appended.
     size_t readAtLeast(std::string& out, size_t want, size_t least)
     {
+        const bool first = first_;
+        first_ = false;
+        if (first) {
+            want = std::max<size_t>(want, 4);
+            least = std::max<size_t>(least, 4);
+        }
         const size_t at = out.size();
         size_t got = 0;
         out.resize(at + want);
@@ -85,18 +92,41 @@ public:
         }
         out.resize(at + got);
         consumed_ += static_cast<long long>(got);
+        if (first && (out.compare(at, 4, "PK\x03\x04") == 0 || out.compare(at, 4, "\xD0\xCF\x11\xE0") == 0))
+            throw InputError(0, Message(Text::Workbook));
         return got;
     }
     long long consumed() const { return consumed_; }
 
 private:
     ByteReader& bytes_;
+    bool first_;
     long long consumed_ = 0;
+};
+
+// Bytes read ahead, then the rest of the file.
+class Replay : public ByteReader {
+public:
+    Replay(std::string head, ByteReader& rest) : head_(std::move(head)), rest_(rest) {}
+    size_t next(char* buf, size_t n) override
+    {
+        if (at_ == head_.size())
+            return rest_.next(buf, n);
+        const size_t k = std::min(n, head_.size() - at_);
+        std::memcpy(buf, head_.data() + at_, k);
+        at_ += k;
+        return k;
+    }
+
+private:
+    std::string head_;
+    size_t at_ = 0;
+    ByteReader& rest_;
 };
 
 class Utf8Source : public TextSource {
 public:
-    explicit Utf8Source(ByteReader& bytes) : bytes_(bytes) {}
+    explicit Utf8Source(ByteReader& bytes, bool start = true) : bytes_(bytes, start), first_(start) {}
 
     bool read(std::string& out, size_t want) override
     {
@@ -105,16 +135,20 @@ public:
         const size_t got = bytes_.readAtLeast(out, first_ ? std::max<size_t>(want, 3) : want, first_ ? 3 : 1);
         if (first_) {
             first_ = false;
-            if (out.compare(at, 3, kBom) == 0)
+            if (out.compare(at, 3, kBom) == 0) {
                 out.erase(at, 3);
+                bom_ = true;
+            }
         }
         return got > 0;
     }
     long long consumed() const override { return bytes_.consumed(); }
+    Message encoding() const override { return Message(bom_ ? Text::EncodingUtf8Bom : Text::EncodingUtf8); }
 
 private:
     Counted bytes_;
-    bool first_ = true;
+    bool first_;
+    bool bom_ = false;
 };
 
 void encodeUtf8(char32_t c, std::string& out)
@@ -124,8 +158,13 @@ void encodeUtf8(char32_t c, std::string& out)
     } else if (c < 0x800) {
         out += static_cast<char>(0xC0 | (c >> 6));
         out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
+    } else if (c < 0x10000) {
         out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
         out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (c & 0x3F));
     }
@@ -143,7 +182,11 @@ int leadRow(unsigned char b)
 
 class Cp932Source : public TextSource {
 public:
-    explicit Cp932Source(ByteReader& bytes) : bytes_(bytes) {}
+    // start: the file's first byte (else the rest of a file from line).
+    explicit Cp932Source(ByteReader& bytes, bool start = true, long line = 1, bool afterCr = false)
+        : bytes_(bytes, start), first_(start), line_(line), afterCr_(afterCr)
+    {
+    }
 
     bool read(std::string& out, size_t want) override
     {
@@ -206,15 +249,224 @@ public:
         return got > 0 || done > 0;
     }
     long long consumed() const override { return bytes_.consumed(); }
+    // One byte for ASCII and for half-width katakana (U+FF61–U+FF9F), two
+    // for every other character.
+    size_t fileBytes(std::string_view text) const override
+    {
+        size_t n = 0;
+        for (size_t i = 0; i < text.size(); ++i) {
+            const auto b = static_cast<unsigned char>(text[i]);
+            if (b < 0x80) {
+                ++n;
+            } else if (b >= 0xC0) {
+                const bool halfWidth =
+                    b == 0xEF && i + 2 < text.size() &&
+                    ((text[i + 1] == '\xBD' && static_cast<unsigned char>(text[i + 2]) >= 0xA1) ||
+                     (text[i + 1] == '\xBE' && static_cast<unsigned char>(text[i + 2]) <= 0x9F));
+                n += halfWidth ? 1 : 2;
+            }
+        }
+        return n;
+    }
+    Message encoding() const override { return Message(Text::EncodingCp932); }
 
 private:
     Counted bytes_;
+    std::string pending_;
+    bool first_;
+    long line_;
+    bool afterCr_;
+    Message fault_;
+    long faultLine_ = 0;
+};
+
+// UTF-16 in either byte order (a byte order mark that agrees dropped):
+// Excel's 「Unicode テキスト」.
+class Utf16Source : public TextSource {
+public:
+    Utf16Source(ByteReader& bytes, bool bigEndian) : bytes_(bytes), big_(bigEndian) {}
+
+    bool read(std::string& out, size_t want) override
+    {
+        if (!fault_.empty())
+            throw InputError(faultLine_, fault_);
+        const size_t got =
+            bytes_.readAtLeast(pending_, first_ ? std::max<size_t>(want, 2) : want, first_ ? 2 : 1);
+        if (first_) {
+            first_ = false;
+            if (pending_.compare(0, 2, big_ ? "\xFE\xFF" : "\xFF\xFE") == 0)
+                pending_.erase(0, 2);
+        }
+        if (pending_.empty())
+            return false;
+        const size_t at = out.size();
+        size_t done = 0;
+        const auto unit = [&](size_t i) {
+            const auto a = static_cast<unsigned char>(pending_[i]),
+                       b = static_cast<unsigned char>(pending_[i + 1]);
+            return static_cast<char32_t>(big_ ? (a << 8) | b : (b << 8) | a);
+        };
+        bool bad = false;
+        while (done + 1 < pending_.size()) {
+            const char32_t u = unit(done);
+            if (u >= 0xD800 && u < 0xDC00) {
+                if (done + 3 >= pending_.size()) {
+                    bad = got == 0;  // the low half is still to come, or never comes
+                    break;
+                }
+                const char32_t low = unit(done + 2);
+                if (low < 0xDC00 || low >= 0xE000) {
+                    bad = true;
+                    break;
+                }
+                encodeUtf8(0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00), out);
+                done += 4;
+            } else if (u >= 0xDC00 && u < 0xE000) {
+                bad = true;
+                break;
+            } else {
+                encodeUtf8(u, out);
+                done += 2;
+            }
+        }
+        bad = bad || (got == 0 && done < pending_.size() && done + 2 > pending_.size());
+        line_ = linesIn(out.data() + at, out.size() - at, line_, afterCr_);
+        if (bad) {
+            fault_ = Message(Text::Utf16Bad);
+            faultLine_ = line_;
+            pending_.clear();
+            return true;
+        }
+        pending_.erase(0, done);
+        return got > 0 || done > 0;
+    }
+    long long consumed() const override { return bytes_.consumed(); }
+    // Two bytes a character, four beyond the first plane.
+    size_t fileBytes(std::string_view text) const override
+    {
+        size_t n = 0;
+        for (const char c : text) {
+            const auto b = static_cast<unsigned char>(c);
+            n += b < 0x80 ? 2 : b >= 0xF0 ? 4 : b >= 0xC0 ? 2 : 0;
+        }
+        return n;
+    }
+    Message encoding() const override
+    {
+        return Message(big_ ? Text::EncodingUtf16Be : Text::EncodingUtf16Le);
+    }
+    bool tabsAllowed() const override { return true; }
+
+private:
+    Counted bytes_;
+    bool big_;
     std::string pending_;
     bool first_ = true;
     long line_ = 1;
     bool afterCr_ = false;
     Message fault_;
     long faultLine_ = 0;
+};
+
+// The rule of Encoding::Auto: the byte order marks, then the first byte that
+// is not ASCII. ASCII before it reads the same in every encoding and is
+// given as it comes, so a file is read once, in its order.
+class AutoSource : public TextSource {
+public:
+    explicit AutoSource(ByteReader& bytes) : raw_(bytes), bytes_(bytes) {}
+
+    bool read(std::string& out, size_t want) override
+    {
+        if (decided_)
+            return decided_->read(out, want);
+        if (ended_)
+            return false;
+        std::string chunk;
+        const bool first = first_;
+        first_ = false;
+        bytes_.readAtLeast(chunk, std::max<size_t>(want, 4), first ? 4 : 1);
+        if (first) {
+            if (chunk.compare(0, 3, kBom) == 0)
+                return decide(std::make_unique<Utf8Source>(hand(chunk, 0), true), out, want);
+            if (chunk.compare(0, 2, "\xFF\xFE") == 0 || chunk.compare(0, 2, "\xFE\xFF") == 0)
+                return decide(std::make_unique<Utf16Source>(hand(chunk, 0), chunk[0] == '\xFE'), out, want);
+        }
+        if (chunk.empty()) {
+            ended_ = true;
+            return false;
+        }
+        size_t i = 0;
+        while (i < chunk.size() && static_cast<unsigned char>(chunk[i]) < 0x80)
+            ++i;
+        out.append(chunk, 0, i);
+        line_ = linesIn(chunk.data(), i, line_, afterCr_);
+        if (i == chunk.size()) {
+            passed_ += static_cast<long long>(i);
+            return true;
+        }
+        // The character that starts at i, whole if the file holds it (no
+        // more: a terminal answers a row as it is typed).
+        while (chunk.size() < i + utf8Length(chunk[i]) && bytes_.readAtLeast(chunk, 4, 1) > 0) {
+        }
+        passed_ += static_cast<long long>(i);
+        const bool utf8 = wellFormedAt(chunk, i);
+        ByteReader& rest = hand(chunk, i);
+        if (utf8)
+            decided_ = std::make_unique<Utf8Source>(rest, false);
+        else
+            decided_ = std::make_unique<Cp932Source>(rest, false, line_, afterCr_);
+        return true;
+    }
+    long long consumed() const override
+    {
+        return decided_ ? passed_ + decided_->consumed() : bytes_.consumed();
+    }
+    size_t fileBytes(std::string_view text) const override
+    {
+        return decided_ ? decided_->fileBytes(text) : text.size();
+    }
+    Message encoding() const override
+    {
+        return decided_ ? decided_->encoding() : ended_ ? Message(Text::EncodingUtf8) : Message();
+    }
+    bool tabsAllowed() const override { return decided_ && decided_->tabsAllowed(); }
+
+private:
+    // The rest of the file from chunk[at], for the source that reads it.
+    ByteReader& hand(std::string& chunk, size_t at)
+    {
+        replay_ = std::make_unique<Replay>(chunk.substr(at), raw_);
+        return *replay_;
+    }
+    bool decide(std::unique_ptr<TextSource> source, std::string& out, size_t want)
+    {
+        passed_ = 0;
+        decided_ = std::move(source);
+        return decided_->read(out, want);
+    }
+    // Whether a well-formed UTF-8 character starts at text[i].
+    static bool wellFormedAt(const std::string& text, size_t i)
+    {
+        const size_t len = utf8Length(text[i]);
+        return len > 1 && i + len <= text.size() && isUtf8(std::string_view(text).substr(i, len));
+    }
+    // The length of the UTF-8 character a byte starts (1 for one that starts
+    // none).
+    static size_t utf8Length(char first)
+    {
+        const auto b = static_cast<unsigned char>(first);
+        return b >= 0xC2 && b <= 0xDF ? 2 : b >= 0xE0 && b <= 0xEF ? 3 : b >= 0xF0 && b <= 0xF4 ? 4 : 1;
+    }
+
+    ByteReader& raw_;
+    Counted bytes_;
+    std::unique_ptr<Replay> replay_;
+    std::unique_ptr<TextSource> decided_;
+    bool first_ = true;
+    bool ended_ = false;
+    long long passed_ = 0;  // the ASCII bytes before the deciding one
+    long line_ = 1;
+    bool afterCr_ = false;
 };
 
 }  // namespace
@@ -226,46 +478,18 @@ std::unique_ptr<ByteReader> fileBytes(std::FILE* file)
 
 std::unique_ptr<TextSource> openSource(ByteReader& bytes, Encoding encoding)
 {
-    if (encoding == Encoding::Cp932)
-        return std::make_unique<Cp932Source>(bytes);
-    return std::make_unique<Utf8Source>(bytes);
-}
-
-Detected detectEncoding(ByteReader& bytes)
-{
-    std::string buf;
-    size_t kept = 0;  // bytes of a character cut at the end of the last piece
-    bool first = true;
-    for (;;) {
-        buf.resize(kept + (1 << 16));
-        const size_t n = bytes.next(&buf[kept], buf.size() - kept);
-        buf.resize(kept + n);
-        if (first && buf.size() >= 3) {
-            first = false;
-            if (buf.compare(0, 3, kBom) == 0)
-                return {Encoding::Utf8, true};
-        }
-        if (n == 0)
-            return {isUtf8(buf) ? Encoding::Utf8 : Encoding::Cp932, false};
-        // Up to the start of the last character, which may go on in the next piece.
-        size_t k = buf.size(), continuations = 0;
-        while (k > 0 && continuations < 3 && (static_cast<unsigned char>(buf[k - 1]) & 0xC0) == 0x80) {
-            --k;
-            ++continuations;
-        }
-        const size_t end = k > 0 && static_cast<unsigned char>(buf[k - 1]) >= 0xC0 ? k - 1 : buf.size();
-        if (!isUtf8(std::string_view(buf).substr(0, end)))
-            return {Encoding::Cp932, false};
-        kept = buf.size() - end;
-        buf.erase(0, end);
+    switch (encoding) {
+        case Encoding::Auto:
+            return std::make_unique<AutoSource>(bytes);
+        case Encoding::Cp932:
+            return std::make_unique<Cp932Source>(bytes);
+        case Encoding::Utf16Le:
+        case Encoding::Utf16Be:
+            return std::make_unique<Utf16Source>(bytes, encoding == Encoding::Utf16Be);
+        case Encoding::Utf8:
+            break;
     }
-}
-
-Message encodingName(Detected detected)
-{
-    if (detected.encoding == Encoding::Cp932)
-        return Message(Text::EncodingCp932);
-    return Message(detected.byteOrderMark ? Text::EncodingUtf8Bom : Text::EncodingUtf8);
+    return std::make_unique<Utf8Source>(bytes);
 }
 
 }  // namespace milfo::calc

@@ -1,14 +1,16 @@
 // The bytes of a CSV file as UTF-8 text: from a file, standard input or the
 // browser's file (any ByteReader), as UTF-8 (a leading byte order mark
-// dropped) or as CP932, the Shift_JIS of Excel on a Japanese system (by
-// cp932_table.inc, made from Python's cp932 codec by tools/cp932_table.py).
-// Read in chunks, so a file of any length takes the same memory.
+// dropped), as CP932, the Shift_JIS of Excel on a Japanese system (by
+// cp932_table.inc, made from Python's cp932 codec by tools/cp932_table.py),
+// or as UTF-16, or by the rule that chooses among them (Encoding::Auto).
+// Read once, in chunks, so a file of any length takes the same memory.
 #pragma once
 
 #include <cstdio>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 #include "message.h"
 
@@ -42,7 +44,14 @@ public:
 // a second Ctrl-D).
 std::unique_ptr<ByteReader> fileBytes(std::FILE* file);
 
-enum class Encoding { Utf8, Cp932 };
+// How a file's bytes are read: Auto, the rule every front end uses unless
+// told: a UTF-8 byte order mark → UTF-8; a UTF-16 one → UTF-16 (LE or BE);
+// else the first byte that is not ASCII decides: the start of a well-formed
+// UTF-8 character → UTF-8 (a later byte that is no UTF-8 refuses its line),
+// anything else → CP932 (so a file that is UTF-8 throughout reads as UTF-8).
+// A workbook (.xlsx and .ods start PK\3\4, .xls D0 CF 11 E0) is refused in
+// every encoding.
+enum class Encoding { Auto, Utf8, Cp932, Utf16Le, Utf16Be };
 
 class TextSource {
 public:
@@ -53,22 +62,19 @@ public:
     virtual bool read(std::string& out, size_t want) = 0;
     // How far into the file, in its own bytes (for the progress line).
     virtual long long consumed() const = 0;
+    // The file's bytes that text read from it stood for (a row's size is
+    // limited in them).
+    virtual size_t fileBytes(std::string_view text) const { return text.size(); }
+    // How the file is read ("UTF-8", "UTF-8 with a byte order mark",
+    // "CP932 (Shift_JIS)", "UTF-16LE"), once the text that decides it has
+    // been read; empty before.
+    virtual Message encoding() const = 0;
+    // Whether cells may be separated by tabs (UTF-16: Excel's 「Unicode
+    // テキスト」).
+    virtual bool tabsAllowed() const { return false; }
 };
 
 // Reads the bytes (kept by the caller) in the given encoding.
 std::unique_ptr<TextSource> openSource(ByteReader& bytes, Encoding encoding);
-
-// How a file is read when its encoding is not given: UTF-8 when it starts
-// with a UTF-8 byte order mark or is valid UTF-8 throughout (reads it to the
-// end), CP932 otherwise.
-struct Detected {
-    Encoding encoding;
-    bool byteOrderMark;
-};
-Detected detectEncoding(ByteReader& bytes);
-
-// What a person is told of an encoding: "UTF-8 (with a byte order mark)",
-// "CP932 (Shift_JIS)".
-Message encodingName(Detected detected);
 
 }  // namespace milfo::calc

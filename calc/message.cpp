@@ -50,6 +50,18 @@ constexpr Entry kTable[] = {
     {Text::EncodingCp932, "CP932 (Shift_JIS)", "Shift_JIS（CP932）"},
     {Text::EncodingUtf8, "UTF-8", "UTF-8"},
     {Text::EncodingUtf8Bom, "UTF-8 with a byte order mark", "UTF-8（BOM 付き）"},
+    {Text::EncodingUtf16Le, "UTF-16LE", "UTF-16LE"},
+    {Text::EncodingUtf16Be, "UTF-16BE", "UTF-16BE"},
+    {Text::TabSeparated, "cells separated by tabs", "セルはタブで区切られていると読みました。"},
+    {Text::Workbook,
+     "an Excel workbook cannot be read: save it from Excel as \"CSV UTF-8 (Comma delimited)\" and give that file",
+     "Excel のブックは読めません。Excel で「CSV UTF-8 (コンマ区切り)」として保存し、そのファイルを選んでください。"},
+    {Text::Utf16Bad, "no UTF-16 text (a surrogate without its other half, or an odd byte at the end)",
+     "UTF-16 の文字ではありません（対になっていないサロゲート、または終わりの半端なバイト）。"},
+    {Text::TooManyColumns, "more than {0} cells: a row holds at most {0}",
+     "セルが {0} 個を超えています。一つの行は {0} 列までです。"},
+    {Text::RecordTooLong, "a row of more than 1 MiB ({0} bytes) of the file: a row holds at most that",
+     "一つの行がファイルの 1 MiB（{0} バイト）を超えています。一つの行は 1 MiB までです。"},
     {Text::EncodingRead, "read as {0}", "文字コード: {0} として読みました。"},
     {Text::Skipped, "skipped {0} empty {0:row|rows} ({0:line|lines} {1})", "空の行を {0} 行飛ばしました（{1} 行目）。"},
     {Text::IsOtherControl, "\"{0}\" is not an input of {1}; its inputs are {2}",
@@ -65,11 +77,21 @@ constexpr Entry kTable[] = {
     {Text::NoInputColumn, "no column names an input of {0}; its inputs are {1}",
      "{0} の入力を指す列がありません。入力は {1} です（見出しに、ウィンドウの入力の名前か Text1 などのコントロール名を書きます）。"},
     // {1}: the columns passed through (PassedPart) or nothing; {2}: how many inputs.
+    // {3}: the columns that look like the inputs (LikelyPart) or nothing.
     {Text::MissingInputs,
-     "no column gives {0}, which the calculation needs{1}; add the {2:column|columns}, give {2:it|them} with --set, "
+     "no column gives {0}, which the calculation needs{1}{3}; add the {2:column|columns}, give {2:it|them} with --set, "
      "or read the rows as the window does with --lenient",
-     "計算に必要な入力 {0} の列がありません{1}。列を加えてください（「ウィンドウと同じに読む」では、列のない入力をウィンドウの初めのままにして計算します）。"},
+     "計算に必要な入力 {0} の列がありません{1}{3}。列を加えてください（「ウィンドウと同じに読む」では、列のない入力をウィンドウの初めのままにして計算します）。"},
     {Text::PassedPart, " (passed through: {0})", "（そのまま写す列: {0}）"},
+    {Text::LikelyPart, " ({0})", "（{0}）"},
+    {Text::LikelyColumn, "\"{0}\" may be {1}", "「{0}」が {1} の列ですか"},
+    {Text::OtherUnit, "\"{0}\" gives {1} in another unit: write it in {2}",
+     "「{0}」は {1} ですが単位が違います。{2} で書いてください。"},
+    {Text::NotPressed, "not pressed: {0} (no column gives {1})", "「{0}」は押しません（{1} の列がありません）。"},
+    {Text::StartText, "{0}={1}", "{0}={1}"},
+    {Text::StartEmpty, "{0} empty", "{0}（空欄）"},
+    {Text::AsWindowStarts, "used as the window starts: {0}", "ウィンドウの初めのまま使います: {0}"},
+    {Text::LeftAsWindowStarts, "no column, left as the window starts: {0}", "列がなく、ウィンドウの初めのままにしました: {0}"},
     {Text::PassedThrough, "passed through: {0}", "そのまま写した列: {0}"},
     {Text::NoButton, "--press: \"{0}\" is no button of {1}", "「{0}」は {1} のボタンではありません。"},
     {Text::CalculatesNothing, "--press: \"{0}\" calculates nothing", "「{0}」は何も計算しません。"},
@@ -86,6 +108,25 @@ constexpr Entry kTable[] = {
     {Text::NotANumber, "\"{0}\" is no number", "「{0}」は数値ではありません"},
     {Text::NotListed, "\"{0}\" is not in the list ({1})", "「{0}」は一覧にありません（{1}）"},
     {Text::BlankList, "empty ({0})", "空欄です（{0}）"},
+    {Text::NoValueFor, "{0} has no value", "{0} の値が決まりません"},
+    {Text::NoColumn, "no column", "列がありません"},
+    {Text::TypedIntoList, "\"{0}\" names no entry of the list: typed as it stands", "「{0}」は一覧にないため、そのまま入力しました"},
+    // A row's note: the control and its caption, the note; notes joined.
+    {Text::RowNote, "{0}: {1}", "{0}: {1}"},
+    {Text::RowNotes, "{0}；{1}", "{0}；{1}"},
+    {Text::BlankDefault, "{0}, {1}: empty, so {2} as the window starts", "{0} {1}: 空欄のため、ウィンドウの初めの {2} を使いました"},
+    {Text::MoreBlank, " (and {0} more {0:cell|cells} of the column)", "（この列ではほかに {0} 個）"},
+    {Text::RoleNeeded, "needed", "必要"},
+    {Text::RoleNeededList, "list, needed", "一覧から選ぶ（必要）"},
+    {Text::RoleNeededBy, "needed by {0}", "{0} に必要"},
+    {Text::RoleNeededByList, "list, needed by {0}", "一覧から選ぶ（{0} に必要）"},
+    {Text::RoleNeededWhen, "needed when {0}", "{0} のとき必要"},
+    {Text::RoleNeededWhenList, "list, needed when {0}", "一覧から選ぶ（{0} のとき必要）"},
+    {Text::RoleChoice, "{0} is {1}", "{0}が{1}"},
+    {Text::RoleDefault, "default {0}", "省略すると {0}"},
+    {Text::RoleOptional, "list", "一覧から選ぶ（省略可）"},
+    {Text::RoleUnread, "initially {0}, read by no button", "計算に使われません"},
+    {Text::RoleUnreadList, "list, read by no button", "計算に使われません"},
     {Text::NoProgram, "no program {0}", "計算プログラム {0} がありません。"},
     {Text::CannotWrite, "cannot write the output", "結果を書き出せません。"},
 };
@@ -183,7 +224,9 @@ void Message::format(bool japanese, std::string& out) const
                 arg.parts_.front().format(japanese, out);
                 break;
             case Arg::Kind::List: {
-                const char* sep = japanese && arg.joined_ == Arg::Joined::Japanese ? "、" : ", ";
+                const char* sep = arg.joined_ == Arg::Joined::Or ? (japanese ? "または" : " or ")
+                                  : japanese && arg.joined_ == Arg::Joined::Japanese ? "、"
+                                                                                     : ", ";
                 for (size_t i = 0; i < arg.parts_.size(); ++i) {
                     if (i > 0)
                         out += sep;

@@ -47,6 +47,13 @@ enum class Text {
     EncodingCp932,
     EncodingUtf8,
     EncodingUtf8Bom,
+    EncodingUtf16Le,
+    EncodingUtf16Be,
+    TabSeparated,
+    Workbook,
+    Utf16Bad,
+    TooManyColumns,
+    RecordTooLong,
     EncodingRead,
     Skipped,
     // The columns.
@@ -59,6 +66,14 @@ enum class Text {
     NoInputColumn,
     MissingInputs,
     PassedPart,
+    LikelyPart,
+    LikelyColumn,
+    OtherUnit,
+    NotPressed,
+    StartText,
+    StartEmpty,
+    AsWindowStarts,
+    LeftAsWindowStarts,
     PassedThrough,
     // Buttons and tables.
     NoButton,
@@ -75,6 +90,25 @@ enum class Text {
     NotANumber,
     NotListed,
     BlankList,
+    NoValueFor,
+    NoColumn,
+    TypedIntoList,
+    RowNote,
+    RowNotes,
+    BlankDefault,
+    MoreBlank,
+    // What a row must give an input.
+    RoleNeeded,
+    RoleNeededList,
+    RoleNeededBy,
+    RoleNeededByList,
+    RoleNeededWhen,
+    RoleNeededWhenList,
+    RoleChoice,
+    RoleDefault,
+    RoleOptional,
+    RoleUnread,
+    RoleUnreadList,
     // The page.
     NoProgram,
     CannotWrite,
@@ -96,7 +130,7 @@ public:
     Arg(size_t number) : Arg(static_cast<long long>(number)) {}
     Arg(Message message);
 
-    enum class Joined { Commas, Japanese };  // ", " in both; "、" in Japanese
+    enum class Joined { Commas, Japanese, Or };  // ", " in both; "、" in Japanese; " or ", "または"
     // items: up to ten; more: how many were left out (said by moreText, a
     // message of one number).
     static Arg list(std::vector<Message> items, size_t more, Text moreText, Joined joined);

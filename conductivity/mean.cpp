@@ -51,13 +51,40 @@ double cubicPiece(double c0, double c1, double c2, double c3, double u, double v
     return ((t1 + t2) + t3) + t4;
 }
 
+// λm as the window shows it, and the note on it when no range test passed
+// for a chosen grade.
+struct Mean {
+    float value = 0.0f;
+    std::string note = "";
+};
+
+// The note for a chosen grade whose range tests all failed: the range when a
+// temperature lies outside it, else the order of the two temperatures.
+Mean noted(float value, bool passed, bool withinBounds, double lo, double hi)
+{
+    if (passed)
+        return {value};
+    return {value, withinBounds ? kNotBelowNote : outOfRangeNote(lo, hi)};
+}
+
 // The "計算" button of every material: λm from the window's inputs, written
-// into Text3 on every press ("0" when no range test passed).
-Handler calculateButton(std::function<float(const Form&)> mean)
+// into Text3 on every press ("0" when no range test passed, with its note).
+Handler calculateButton(std::function<Mean(const Form&)> mean)
 {
     return {"Command1_Click",
-            [mean = std::move(mean)](Form& form) { form.setText("Text3", ShowDecimal(mean(form))); },
+            [mean = std::move(mean)](Form& form) {
+                const Mean m = mean(form);
+                form.setText("Text3", ShowDecimal(m.value));
+                if (!m.note.empty())
+                    form.setNote("Text3", m.note);
+            },
             {"Text3"}};
+}
+
+// The notes the handler may give, for the site's font.
+std::vector<std::string> meanNotes()
+{
+    return {outOfRangeNote(0, 0), kNotBelowNote};
 }
 
 // Every material's window names its boxes by the labels beside them.
@@ -70,6 +97,11 @@ std::vector<Caption> materialCaptions(bool withList)
 }
 
 }  // namespace
+
+std::string outOfRangeNote(double lo, double hi)
+{
+    return "温度が保温材の使用範囲外です（使用範囲 " + ShowVariant(lo) + "～" + ShowVariant(hi) + " ℃）";
+}
 
 float oneLawMean(const OneLawMaterial& material, const Grade* row, double t1, float t2)
 {
@@ -169,9 +201,15 @@ ProgramDescription oneLawProgram(ProgramDescription shape, const OneLawMaterial&
         const Grade* row = findRow(material.grades, form.text("Combo1"));
         const double t1 = ReadVal(form.text("Text1"));
         const float t2 = NarrowSingle(ReadVal(form.text("Text2")));
-        return oneLawMean(material, row, t1, t2);
+        const float mean = oneLawMean(material, row, t1, t2);
+        if (row == nullptr)
+            return Mean{mean};
+        const int lo = material.bounds ? material.bounds->lo : row->lo;
+        const float hi = material.bounds ? material.bounds->hi : static_cast<float>(row->hi);
+        return noted(mean, (lo < t1) & lessThan(t1, t2) & (t2 <= hi), (lo < t1) & (t2 <= hi), lo, hi);
     }));
     shape.captions = materialCaptions(true);
+    shape.messages = meanNotes();
     return shape;
 }
 
@@ -184,18 +222,28 @@ ProgramDescription twoRangeProgram(ProgramDescription shape, const std::vector<T
     shape.handlers.push_back(calculateButton([rows](const Form& form) {
         const double t1 = ReadVal(form.text("Text1"));
         const double t2 = ReadVal(form.text("Text2"));
-        return twoRangeMean(findRow(rows, form.text("Combo1")), t1, t2);
+        const TwoRangeGrade* row = findRow(rows, form.text("Combo1"));
+        const float mean = twoRangeMean(row, t1, t2);
+        if (row == nullptr)
+            return Mean{mean};
+        const bool within = (row->lo <= t1) & (t2 <= row->hi);
+        return noted(mean, within & (t1 < t2), within, row->lo, row->hi);
     }));
     shape.captions = materialCaptions(true);
+    shape.messages = meanNotes();
     return shape;
 }
 
 ProgramDescription bandedProgram(ProgramDescription shape, const BandedLaw& law)
 {
     shape.handlers.push_back(calculateButton([law](const Form& form) {
-        return bandedMean(law, ReadVal(form.text("Text1")), ReadVal(form.text("Text2")));
+        const double t1 = ReadVal(form.text("Text1"));
+        const double t2 = ReadVal(form.text("Text2"));
+        const bool within = (law.lo <= t1) & (t2 <= law.hi);
+        return noted(bandedMean(law, t1, t2), within & (t1 < t2), within, law.lo, law.hi);
     }));
     shape.captions = materialCaptions(false);
+    shape.messages = meanNotes();
     return shape;
 }
 

@@ -12,6 +12,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -101,8 +102,16 @@ float twoRangeMean(const TwoRangeGrade* row, double t1, double t2);
 // tests passes.
 float bandedMean(const BandedLaw& law, double t1, double t2);
 
+// What the result box says when no range test passed for a chosen grade
+// (the window still shows "0"): a temperature outside the grade's range of
+// validity, lo～hi ℃ as the grade's table gives it, or else the low-side
+// temperature not below the high-side one.
+std::string outOfRangeNote(double lo, double hi);
+inline constexpr const char* kNotBelowNote = "低温側温度が高温側温度より低くありません";
+
 // The window shape of a material completed with its list entries (the listed
-// rows in table order; none for a banded law) and its "計算" handler.
+// rows in table order; none for a banded law), its "計算" handler and the
+// notes it may give its result.
 ProgramDescription oneLawProgram(ProgramDescription shape, const OneLawMaterial& material);
 ProgramDescription twoRangeProgram(ProgramDescription shape, const std::vector<TwoRangeGrade>& rows);
 ProgramDescription bandedProgram(ProgramDescription shape, const BandedLaw& law);

@@ -19,6 +19,7 @@ public:
         form_.setText(control, text);
         written_.emplace(control);
     }
+    void setNote(std::string_view box, std::string_view note) override { form_.setNote(box, note); }
     void addItem(std::string_view list, std::string_view text) override { form_.addItem(list, text); }
     void clearItems(std::string_view list) override { form_.clearItems(list); }
     void end() override { form_.end(); }

@@ -390,6 +390,15 @@ void FormModel::setText(std::string_view control, std::string_view text)
     changeText(rules_->placeOf(control), text);
 }
 
+void FormModel::setNote(std::string_view box, std::string_view note)
+{
+    const size_t place = rules_->placeOf(box);
+    if (running_)
+        notes_.emplace_back(place, note);
+    else
+        mark(place, std::string(note));
+}
+
 void FormModel::type(const Control& control, std::string_view text)
 {
     const size_t place = rules_->indexOf(control);
@@ -465,26 +474,41 @@ std::optional<Failure> FormModel::run(const Handler* handler)
     if (handler == nullptr || running_ || ended_)
         return std::nullopt;
     std::fill(read_.begin(), read_.end(), false);
+    notes_.clear();
     running_ = true;
     std::optional<Failure> failure = runHandler(*handler, *this);
     running_ = false;
-    updateMarks();
+    updateMarks(*handler);
     return failure;
 }
 
-void FormModel::updateMarks()
+void FormModel::mark(size_t place, std::string note)
 {
-    for (size_t place = 0; place < read_.size(); ++place) {
-        if (!read_[place] || !rules_->isNumberInput(place))
-            continue;
-        std::string note = readingNote(texts_[place]).value_or("");
-        if (note == markOf(rules_->controls()[place]))
-            continue;
-        marks_.resize(texts_.size());
-        marks_[place] = std::move(note);
-        if (observer_ != nullptr)
-            observer_->markChanged(rules_->controls()[place], marks_[place]);
+    if (note == markOf(rules_->controls()[place]))
+        return;
+    marks_.resize(texts_.size());
+    marks_[place] = std::move(note);
+    if (observer_ != nullptr)
+        observer_->markChanged(rules_->controls()[place], marks_[place]);
+}
+
+void FormModel::updateMarks(const Handler& handler)
+{
+    for (size_t place = 0; place < read_.size(); ++place)
+        if (read_[place] && rules_->isNumberInput(place))
+            mark(place, readingNote(texts_[place]).value_or(""));
+    // The boxes the handler writes: the note it gave last, or none (a box it
+    // emptied on a failure included); and any other box it gave a note.
+    for (const char* box : handler.results)
+        notes_.emplace(notes_.begin(), rules_->placeOf(box), std::string());
+    for (size_t i = 0; i < notes_.size(); ++i) {
+        bool later = false;
+        for (size_t k = i + 1; k < notes_.size(); ++k)
+            later = later || notes_[k].first == notes_[i].first;
+        if (!later)
+            mark(notes_[i].first, std::move(notes_[i].second));
     }
+    notes_.clear();
 }
 
 const std::string& FormModel::markOf(const Control& box) const

@@ -187,6 +187,7 @@ public:
     // The form as the handlers see it; a list's text is its edit field's.
     std::string text(std::string_view control) const override;
     void setText(std::string_view control, std::string_view text) override;
+    void setNote(std::string_view box, std::string_view note) override;
     void addItem(std::string_view list, std::string_view text) override;
     void clearItems(std::string_view list) override;
     void end() override { ended_ = true; }
@@ -218,9 +219,11 @@ public:
     bool ended() const { return ended_; }
 
     // The note on a number box that an act read otherwise than as typed
-    // (readingNote), "" when none. Each act that runs a handler sets or
-    // clears the note of every number input it read; the boxes it did not
-    // read keep theirs, so a mended box loses its mark when a press reads it.
+    // (readingNote), or on a result box the note its handler gave it
+    // (setNote); "" when none. Each act that runs a handler sets or clears
+    // the note of every number input it read, and of every result box it
+    // writes; the boxes it did not read keep theirs, so a mended box loses its
+    // mark when a press reads it.
     const std::string& markOf(const Control& box) const;
 
     void setObserver(FormObserver* observer) { observer_ = observer; }
@@ -234,7 +237,8 @@ private:
     std::optional<Failure> run(const Handler* handler);
 
     void changed(size_t place);
-    void updateMarks();
+    void updateMarks(const Handler& handler);
+    void mark(size_t place, std::string note);
 
     std::shared_ptr<const FormRules> rules_;
     std::vector<std::string> texts_;                 // by place in the table
@@ -247,10 +251,11 @@ private:
     std::uint64_t changes_ = 0;
     std::uint64_t sourceId_ = 0;
     std::uint64_t sourceChanges_ = 0;
-    std::vector<size_t> changedSince_;  // each place once
-    std::vector<bool> changedFlags_;    // by place: in changedSince_
-    std::vector<std::string> marks_;    // by place: the reading note (empty: none at all)
-    mutable std::vector<bool> read_;    // by place: read by the running handler
+    std::vector<size_t> changedSince_;                   // each place once
+    std::vector<bool> changedFlags_;                     // by place: in changedSince_
+    std::vector<std::string> marks_;                     // by place: the reading note (empty: none at all)
+    mutable std::vector<bool> read_;                     // by place: read by the running handler
+    std::vector<std::pair<size_t, std::string>> notes_;  // set by the running handler
     bool loaded_ = false;
     bool running_ = false;
     bool ended_ = false;

@@ -46,13 +46,17 @@ struct Control {
     FontChoice font = FontChoice::Default;
 };
 
-// What a handler may do to the window: read and write a control's text, add
-// an entry to a list or empty it (its entries and its text), end the program.
+// What a handler may do to the window: read and write a control's text, say
+// why a result box it writes shows what it shows (a result of 0 because a
+// temperature lies outside the material's range: every front end shows the
+// note on the box until the next press writes it), add an entry to a list or
+// empty it (its entries and its text), end the program.
 class Form {
 public:
     virtual ~Form() = default;
     virtual std::string text(std::string_view control) const = 0;
     virtual void setText(std::string_view control, std::string_view text) = 0;
+    virtual void setNote(std::string_view box, std::string_view note) = 0;
     virtual void addItem(std::string_view list, std::string_view text) = 0;
     virtual void clearItems(std::string_view list) = 0;
     virtual void end() = 0;

@@ -249,7 +249,7 @@ TEST(CalcGuiCases, EveryRowShowsWhatTheWindowShows)
     }
 
     int rows = 0, compared = 0, strictSame = 0, strictPicked = 0, strictRefused = 0, strictMissing = 0,
-        notes = 0;
+        strictLacking = 0, notes = 0;
     for (const auto& [key, group] : runs) {
         const Translation& first = group.front().t;
         const std::string program = key.substr(0, key.find('\t'));
@@ -284,23 +284,37 @@ TEST(CalcGuiCases, EveryRowShowsWhatTheWindowShows)
         const CalcRun r = runCalc(args, csv);
         ASSERT_EQ(r.status, 0) << key << "\n" << r.err;
         // Then, once a column, the first cell a press read otherwise than as
-        // typed: the form model's note on that cell's text.
+        // typed: the form model's note on that cell's text (a list cell that
+        // names no entry: typed as it stands).
         const std::string passed = "milfo-calc: passed through: case\n";
         EXPECT_EQ(r.err.substr(0, passed.size()), passed);
         for (size_t at = passed.size(), end; at < r.err.size(); at = end + 1) {
             end = r.err.find('\n', at);
             const std::string line = r.err.substr(at, end - at);
+            if (line.rfind("milfo-calc: line ", 0) != 0)
+                continue;  // the inputs left as the window starts
             const size_t comma = line.find(", "), colon = line.find(": ", comma);
-            ASSERT_TRUE(line.rfind("milfo-calc: line ", 0) == 0 && colon != std::string::npos) << line;
+            ASSERT_NE(colon, std::string::npos) << line;
             const size_t row = std::stoul(line.substr(17, comma - 17)) - 2;
             const std::string column = line.substr(comma + 2, colon - comma - 2);
             const auto k =
                 std::find(first.columns.begin(), first.columns.end(), column) - first.columns.begin();
             ASSERT_TRUE(row < group.size() && k < static_cast<long>(first.columns.size())) << line;
-            EXPECT_EQ(std::optional<std::string>(line.substr(colon + 2)),
-                      readingNote(group[row].t.cells[static_cast<size_t>(k)]));
+            const std::string& cell = group[row].t.cells[static_cast<size_t>(k)];
+            if (view.findInput(column)->kind == ControlKind::ComboBox)
+                EXPECT_EQ(line.substr(colon + 2), "「" + cell + "」は一覧にないため、そのまま入力しました");
+            else
+                EXPECT_EQ(std::optional<std::string>(line.substr(colon + 2)), readingNote(cell));
             ++notes;
         }
+        // A list cell that names an entry only as a person reads it is read
+        // as that entry (the window takes the typed text as no entry): such
+        // a row shows what the entry picked shows.
+        const std::vector<std::vector<std::string>> picked = [&] {
+            std::vector<std::string> pickedArgs = args;
+            return parseCsv(runCalc(pickedArgs, csvOf(true)).out);
+        }();
+        ASSERT_EQ(picked.size(), group.size() + 1);
         const auto out = parseCsv(r.out);
         ASSERT_EQ(out.size(), group.size() + 1) << r.out;
         for (size_t k = 0; k < group.size(); ++k) {
@@ -309,6 +323,30 @@ TEST(CalcGuiCases, EveryRowShowsWhatTheWindowShows)
             std::map<std::string, std::string> shown;
             for (size_t i = 0; i < out[0].size() && i < out[k + 1].size(); ++i)
                 shown[out[0][i]] = out[k + 1][i];
+            bool folded = false;  // a list cell that names its entry only folded
+            for (size_t i = 0; i < first.columns.size(); ++i) {
+                const std::vector<std::string>& listed = row.t.entries[i];
+                const std::string& cell = row.t.cells[i];
+                folded = folded ||
+                         (!listed.empty() && std::find(listed.begin(), listed.end(), cell) == listed.end() &&
+                          calc::ListEntries(listed).pick(cell) != nullptr);
+            }
+            if (folded) {
+                for (size_t i = 1 + first.columns.size(); i < out[k + 1].size(); ++i)
+                    EXPECT_EQ(out[k + 1][i], picked[k + 1][i]) << out[0][i];
+                ++rows;
+                continue;
+            }
+            // The note column: each box the window marks, after its control
+            // and caption; a box it does not mark, not at all.
+            for (const auto& [name, note] : row.c->marks) {
+                const Control* box = view.findControl(name);
+                const std::string lead = name + " " + view.caption(*box) + ": ";
+                if (note.empty())
+                    EXPECT_EQ(shown["note"].find(lead), std::string::npos) << shown["note"];
+                else
+                    EXPECT_NE(shown["note"].find(lead + note), std::string::npos) << shown["note"];
+            }
             for (const auto& [name, text] : row.c->expect) {
                 if (shown.count(name) == 0)
                     continue;  // a box milfo-calc does not write out
@@ -357,9 +395,6 @@ TEST(CalcGuiCases, EveryRowShowsWhatTheWindowShows)
         }
         const auto strict = parseCsv(strictRun.out);
         ASSERT_EQ(strict.size(), out.size());
-        args.insert(args.begin(), "--lenient");
-        const auto picked = parseCsv(runCalc(args, csvOf(true)).out);
-        ASSERT_EQ(picked.size(), out.size());
         const size_t inputsEnd = 1 + first.columns.size();  // the case's title, then the inputs
         for (size_t k = 0; k < group.size(); ++k) {
             SCOPED_TRACE(group[k].title + " (strict)");
@@ -368,14 +403,45 @@ TEST(CalcGuiCases, EveryRowShowsWhatTheWindowShows)
                 const std::string& cell = group[k].t.cells[i];
                 const std::vector<std::string>& listed = group[k].t.entries[i];
                 const Control& input = *view.findInput(first.columns[i]);
+                // An empty cell of a default keeps its start text; an empty
+                // list cell picks nothing.
                 if (input.kind == ControlKind::TextBox) {
-                    whole = whole && (!view.rules()->readsNumber(input) || ReadsWhole(cell));
+                    whole = whole && (!view.rules()->readsNumber(input) || ReadsWhole(cell) ||
+                                      (cell.empty() && view.rules()->hasDefault(input)));
                 } else if (!listed.empty()) {
-                    entry = entry && std::find(listed.begin(), listed.end(), cell) != listed.end();
-                    named = named && calc::ListEntries(listed).pick(cell) != nullptr;
+                    entry = entry && !cell.empty() &&
+                            std::find(listed.begin(), listed.end(), cell) != listed.end();
+                    named = named && !cell.empty() && calc::ListEntries(listed).pick(cell) != nullptr;
                 }
             }
-            if (whole && entry) {
+            // An input the row's presses and choices read with no column, and
+            // no list's column to fill it (a criterion's own): the row's error.
+            const FormRules& rules = *view.rules();
+            std::vector<const Control*> columns, reads;
+            for (const std::string& c : first.columns)
+                columns.push_back(view.findInput(c));
+            for (const std::string& p : first.presses)
+                for (const Control* input : rules.readsOf(*view.findControl(p)))
+                    reads.push_back(input);
+            for (size_t i = 0; i < columns.size(); ++i)
+                if (columns[i]->kind == ControlKind::ComboBox)
+                    for (const Control* input : rules.choiceReads(*columns[i], group[k].t.cells[i]))
+                        reads.push_back(input);
+            bool lacks = false;
+            for (const Control* input : reads) {
+                bool filled = std::find(columns.begin(), columns.end(), input) != columns.end();
+                for (const Control* c : columns)
+                    if (c->kind == ControlKind::ComboBox) {
+                        const std::vector<const Control*>& f = rules.filledBy(*c);
+                        filled = filled || std::find(f.begin(), f.end(), input) != f.end();
+                    }
+                lacks = lacks || (rules.needs(*input) && !filled);
+            }
+            if (lacks) {
+                const std::string& error = strict[k + 1][strict[k + 1].size() - 2];
+                EXPECT_NE(error.find(": 列がありません"), std::string::npos) << error;
+                ++strictLacking;
+            } else if (whole && entry) {
                 EXPECT_EQ(strict[k + 1], out[k + 1]);
                 ++strictSame;
             } else if (whole && named) {
@@ -383,12 +449,14 @@ TEST(CalcGuiCases, EveryRowShowsWhatTheWindowShows)
                     EXPECT_EQ(strict[k + 1][i], picked[k + 1][i]) << strict[0][i];
                 ++strictPicked;
             } else {
-                for (size_t i = inputsEnd; i + 1 < strict[k + 1].size(); ++i)
+                // The results, then the error and the notes.
+                for (size_t i = inputsEnd; i + 2 < strict[k + 1].size(); ++i)
                     EXPECT_EQ(strict[k + 1][i], "") << strict[0][i];
-                const std::string& error = strict[k + 1].back();
+                const std::string& error = strict[k + 1][strict[k + 1].size() - 2];
                 EXPECT_NE(error.find(": "), std::string::npos) << error;
                 const bool listRefused = error.find("は一覧にありません（") != std::string::npos ||
-                                         error.find("空欄です（") != std::string::npos;
+                                         error.find("空欄です（") != std::string::npos ||
+                                         error.find("の値が決まりません") != std::string::npos;
                 EXPECT_EQ(listRefused, !named) << error;
                 ++strictRefused;
             }
@@ -403,10 +471,11 @@ TEST(CalcGuiCases, EveryRowShowsWhatTheWindowShows)
     std::printf(
         "%d of %d GUI cases run as rows in %zu runs, %d texts compared, %d cells named as not read as typed; "
         "read strictly, %d the same, %d "
-        "with the list's entry the cell names, %d refused, %d in runs refused for a needed input without a "
-        "column; not rows:\n%s",
-        rows, cases, runs.size(), compared, notes, strictSame, strictPicked, strictRefused, strictMissing,
-        report.c_str());
+        "with the list's entry the cell names, %d refused, %d lacking an input their choices read, %d in "
+        "runs "
+        "refused for a needed input without a column; not rows:\n%s",
+        rows, cases, runs.size(), compared, notes, strictSame, strictPicked, strictRefused, strictLacking,
+        strictMissing, report.c_str());
 }
 
 namespace {
@@ -424,7 +493,19 @@ struct CommandCase {
     std::string err = "";
 };
 
-const char* const kHeader = "Combo1,Text1,Text2,Text3,error\n";
+const char* const kHeader = "Combo1,Text1,Text2,Text3,error,note\n";
+
+// Text in UTF-16, little-endian or big-endian, without a byte order mark.
+std::string utf16(const std::u16string& text, bool bigEndian)
+{
+    std::string bytes;
+    for (const char16_t u : text) {
+        const char high = static_cast<char>(u >> 8), low = static_cast<char>(u & 0xFF);
+        bytes += bigEndian ? high : low;
+        bytes += bigEndian ? low : high;
+    }
+    return bytes;
+}
 
 // "保温筒１種" and "－４０" and "０" in CP932 (Shift_JIS as Windows writes it:
 // 0x817C is the full-width minus, 0x8160 the wave dash, read as U+FF5E).
@@ -445,108 +526,154 @@ const std::vector<CommandCase> kCommandCases = {
      {"--header", "names", "fennick"},
      "Combo1,Text1,Text2\n保温筒１種,12abc,50\n保温筒１種,abc,\n保温筒１種,1e,50\n保温筒１種, 1 0 ,70\n"
      "保温筒２種,－４０,０\n保温筒１種,&H14,7E1\n保温筒１種,0,1e999\n保温筒１種,0,50\n",
-     std::string(kHeader) + "保温筒１種,12abc,50,,Text1: 「12abc」は数値ではありません\n"
-                            "保温筒１種,abc,,,Text1: 「abc」は数値ではありません / Text2: 空欄です\n"
-                            "保温筒１種,1e,50,,Text1: 「1e」は数値ではありません\n"
-                            "保温筒１種, 1 0 ,70,0.0463,\n"
-                            "保温筒２種,－４０,０,0.0361,\n"
-                            "保温筒１種,&H14,7E1,0.04715,\n"
-                            "保温筒１種,0,1e999,,オーバーフローしました。\n"
-                            "保温筒１種,0,50,0.04375,\n"},
+     "Combo1,Text1,Text2,Text3,error,note\n"
+     "保温筒１種,12abc,50,,Text1: 「12abc」は数値ではありません,\n"
+     "保温筒１種,abc,,,Text1: 「abc」は数値ではありません / Text2: 空欄です,\n"
+     "保温筒１種,1e,50,,Text1: 「1e」は数値ではありません,\n"
+     "保温筒１種, 1 0 ,70,0.0463,,\n"
+     "保温筒２種,－４０,０,0.0361,,\n"
+     "保温筒１種,&H14,7E1,0.04715,,\n"
+     "保温筒１種,0,1e999,,オーバーフローしました。,\n"
+     "保温筒１種,0,50,0.04375,,\n",
+     0,
+     "milfo-calc: read as UTF-8\n"},
     {"strict cells named by the column as given",
      {"fennick"},
      "低温側温度（℃）,Text2,Combo1\nx,50,保温筒１種\n",
-     "低温側温度（℃）,高温側温度（℃）,ポリエチレンフォームの種類,平均熱伝導率（Ｗ／ｍｋ）,エラー\n"
-     "x,50,保温筒１種,,低温側温度（℃）: 「x」は数値ではありません\n"},
+     "低温側温度（℃）,高温側温度（℃）,ポリエチレンフォームの種類,平均熱伝導率（Ｗ／ｍｋ）,エラー,注意\n"
+     "x,50,保温筒１種,,低温側温度（℃）: 「x」は数値ではありません,\n",
+     0,
+     "milfo-calc: read as UTF-8\n"},
     {"lenient cells read as the window reads them",
      {"--lenient", "--header", "names", "fennick"},
      "Combo1,Text1,Text2\n保温筒１種,12abc,50\n保温筒１種,abc,50\n保温筒１種,,50\n保温筒１種,1e,50\n",
-     std::string(kHeader) +
-         "保温筒１種,12abc,50,0.04477,\n保温筒１種,abc,50,0.04375,\n保温筒１種,,50,0.04375,\n"
-         "保温筒１種,1e,50,0.043835,\n",
+     "Combo1,Text1,Text2,Text3,error,note\n"
+     "保温筒１種,12abc,50,0.04477,,Text1 低温側温度（℃）: 「12abc」を 12 として計算しました\n"
+     "保温筒１種,abc,50,0.04375,,Text1 低温側温度（℃）: 「abc」を 0 として計算しました\n"
+     "保温筒１種,,50,0.04375,,\n"
+     "保温筒１種,1e,50,0.043835,,Text1 低温側温度（℃）: 「1e」を 1 として計算しました\n",
      0,
-     // Each column once: its first cell not read as typed, and how many more.
      "milfo-calc: line 2, Text1: 「12abc」を 12 として計算しました (and 2 more cells of the column not read "
-     "as "
-     "typed)\n"},
+     "as typed)\n"
+     "milfo-calc: read as UTF-8\n"},
     {"read leniently, the cells not read as typed named once per column, from the boxes a press read",
      {"--lenient", "--press", "平面の計算", "ravelt"},
      "番号,断熱材平均熱伝導率(W/mK),断熱材内側温度(℃),断熱材外側温度(℃),周囲温度(℃),表面熱伝達率(W/m2K),"
      "断熱材の内径(m)\n1,0.05,300ﾟC,40,20,10,1143mm\n2,0.05,300,40,20,10,x\n3,0.05,300,40,20,10abc,0\n",
-     "番号,断熱材平均熱伝導率(W/mK),断熱材内側温度(℃),断熱材外側温度(℃),周囲温度(℃),表面熱伝達率(W/m2K),"
-     "断熱材の内径(m),１．平面 断熱材厚さ(m),エラー\n1,0.05,300ﾟC,40,20,10,1143mm,0.065,\n"
-     "2,0.05,300,40,20,10,x,0.065,\n3,0.05,300,40,20,10abc,0,0.065,\n",
+     "番号,断熱材平均熱伝導率(W/mK),断熱材内側温度(℃),断熱材外側温度(℃),周囲温度(℃),表面熱伝達率(W/"
+     "m2K),断熱材の内径(m),１．平面 断熱材厚さ(m),エラー,注意\n"
+     "1,0.05,300ﾟC,40,20,10,1143mm,0.065,,Text2 断熱材内側温度(℃): 「300ﾟC」を 300 として計算しました\n"
+     "2,0.05,300,40,20,10,x,0.065,,\n"
+     "3,0.05,300,40,20,10abc,0,0.065,,Text5 表面熱伝達率(W/m2K): 「10abc」を 10 として計算しました\n",
      0,
      "milfo-calc: passed through: 番号\n"
      "milfo-calc: line 2, 断熱材内側温度(℃): 「300ﾟC」を 300 として計算しました\n"
-     "milfo-calc: line 4, 表面熱伝達率(W/m2K): 「10abc」を 10 として計算しました\n"},
+     "milfo-calc: line 4, 表面熱伝達率(W/m2K): 「10abc」を 10 として計算しました\n"
+     "milfo-calc: read as UTF-8\n"},
     // List cells: an entry as a person reads it (width folded, blanks
     // ignored) is picked; any other is an error of its row naming the
     // entries; read leniently, it is typed and reads as no grade.
     {"a list cell that is no entry is an error naming the entries, with the other errors in column order",
      {"--header", "names", "fennick"},
      "Combo1,Text1,Text2\n保温筒,0,50\n保温筒３種,x,50\n,0,50\n保温筒１種,0,50\n",
-     std::string(kHeader) +
-         "保温筒,0,50,,Combo1: 「保温筒」は一覧にありません（「保温筒１種」「保温筒２種」）\n"
-         "保温筒３種,x,50,,Combo1: 「保温筒３種」は一覧にありません（「保温筒１種」「保温筒２種」） / Text1: "
-         "「x」は数値ではありません\n"
-         ",0,50,,Combo1: 空欄です（「保温筒１種」「保温筒２種」）\n保温筒１種,0,50,0.04375,\n"},
+     "Combo1,Text1,Text2,Text3,error,note\n"
+     "保温筒,0,50,,Combo1: 「保温筒」は一覧にありません（「保温筒１種」「保温筒２種」）,\n"
+     "保温筒３種,x,50,,Combo1: 「保温筒３種」は一覧にありません（「保温筒１種」「保温筒２種」） / Text1: "
+     "「x」は数値ではありません,\n"
+     ",0,50,,Combo1: 空欄です（「保温筒１種」「保温筒２種」）,\n"
+     "保温筒１種,0,50,0.04375,,\n",
+     0,
+     "milfo-calc: read as UTF-8\n"},
     {"read leniently, a list cell that is no entry is typed, and reads as no grade",
      {"--lenient", "--header", "names", "fennick"},
      "Combo1,Text1,Text2\n保温筒,0,50\n保温筒2種,0,50\n",
-     std::string(kHeader) + "保温筒,0,50,0,\n保温筒2種,0,50,0,\n"},
+     "Combo1,Text1,Text2,Text3,error,note\n"
+     "保温筒,0,50,0,,Combo1 ポリエチレンフォームの種類: 「保温筒」は一覧にないため、そのまま入力しました\n"
+     "保温筒2種,0,50,0.04375,,\n",
+     0,
+     "milfo-calc: line 2, Combo1: 「保温筒」は一覧にないため、そのまま入力しました\n"
+     "milfo-calc: read as UTF-8\n"},
     {"a grade typed with half-width digits and blanks picks its entry; the cell is written as given",
      {"--header", "names", "fennick"},
      "Combo1,Text1,Text2\n保温筒2種,-40,0\n 保温筒 ２ 種 "
      ",-40,0\n\"保温筒\n1種\",0,50\n保温筒\u30002種,-40,0\n",
-     std::string(kHeader) +
-         "保温筒2種,-40,0,0.0361,\n 保温筒 ２ 種 ,-40,0,0.0361,\n\"保温筒\n1種\",0,50,0.04375,\n"
-         "保温筒\u30002種,-40,0,0.0361,\n"},
+     "Combo1,Text1,Text2,Text3,error,note\n"
+     "保温筒2種,-40,0,0.0361,,\n"
+     " 保温筒 ２ 種 ,-40,0,0.0361,,\n"
+     "\"保温筒\n"
+     "1種\",0,50,0.04375,,\n"
+     "保温筒　2種,-40,0,0.0361,,\n",
+     0,
+     "milfo-calc: read as UTF-8\n"},
     {"half-width katakana with voiced marks, or a voiced mark apart, pick the entry",
      {"--header", "names", "mostrel"},
      "Combo1,Text1,Text2\nﾌﾞﾗﾝｹｯﾄ2号a,10,50\nブランケット２号ａ,10,50\nフ\u3099ランケット２号ｂ,10,50\n"
      "ブランケット2号A,10,50\n",
-     "Combo1,Text1,Text2,Text3,error\nﾌﾞﾗﾝｹｯﾄ2号a,10,50,0.03967,\nブランケット２号ａ,10,50,0.03967,\n"
-     "フ\u3099ランケット２号ｂ,10,50,0.03638,\nブランケット2号A,10,50,,Combo1: "
-     "「ブランケット2号A」は一覧にありません（" +
-         kGlassWoolEntries + "）\n"},
+     "Combo1,Text1,Text2,Text3,error,note\n"
+     "ﾌﾞﾗﾝｹｯﾄ2号a,10,50,0.03967,,\n"
+     "ブランケット２号ａ,10,50,0.03967,,\n"
+     "ブランケット２号ｂ,10,50,0.03638,,\n"
+     "ブランケット2号A,10,50,,Combo1: "
+     "「ブランケット2号A」は一覧にありません（「ウール２号」「ウール３号」「保温板２号２４ｋ」「保温板２号４"
+     "０ｋ」「保温板２号４８ｋ」「保温板２号６４ｋ」「保温板２号８０ｋ」「保温板２号９６ｋ」「保温板２号１２"
+     "０ｋ」「保温板３号８０ｋ」「保温板３号９６ｋ」「保温板３号１２０ｋ」「波形保温板」「ブランケット２号ａ"
+     "」「ブランケット２号ｂ」「保温帯２号ａ」「保温帯２号ｂ」「保温帯２号ｃ」「保温筒」）,\n",
+     0,
+     "milfo-calc: read as UTF-8\n"},
     {"a finish typed in half-width katakana is picked and fills the emissivity",
      {"--header", "names", "熱伝達率"},
      "Combo1,Text1,Text2,Text4,Text5\nｱﾙﾐﾆｳﾑ板,20,50,0.1,0.05\nアルミニウム板,20,50,0.1,0.05\n",
-     "Combo1,Text1,Text2,Text4,Text5,Text6,Text7,Text8,Text9,Text10,Text11,error\n"
-     "ｱﾙﾐﾆｳﾑ板,20,50,0.1,0.05,1.46345743101304,0,0,5.99128913746103,0,4.16456625878089,\n"
-     "アルミニウム板,20,50,0.1,0.05,1.46345743101304,0,0,5.99128913746103,0,4.16456625878089,\n"},
+     "Combo1,Text1,Text2,Text4,Text5,Text6,Text7,Text8,Text9,Text10,Text11,error,note\n"
+     "ｱﾙﾐﾆｳﾑ板,20,50,0.1,0.05,1.46345743101304,0,0,5.99128913746103,0,4.16456625878089,,\n"
+     "アルミニウム板,20,50,0.1,0.05,1.46345743101304,0,0,5.99128913746103,0,4.16456625878089,,\n",
+     0,
+     "milfo-calc: used as the window starts: 風速 （ｍ／ｓ）=0\n"
+     "milfo-calc: read as UTF-8\n"},
     // Entered as a person would: a finish picked fills ε, a typed ε after it
     // wins (tab order, whatever the column order).
     {"picking a finish fills the emissivity",
      {"--header", "names", "熱伝達率"},
      "Text12,Combo1,Text1,Text2,Text4,Text5\n0.9,アルミニウム板,20,50,0.1,0.05\n,,20,50,0.1,0.05\n",
-     "Text12,Combo1,Text1,Text2,Text4,Text5,Text6,Text7,Text8,Text9,Text10,Text11,error\n"
-     "0.9,アルミニウム板,20,50,0.1,0.05,5.9868713086897,0,0,5.99128913746103,0,4.16456625878089,\n"
-     ",,20,50,0.1,0.05,,,,,,,Text12: 空欄です\n"},
+     "Text12,Combo1,Text1,Text2,Text4,Text5,Text6,Text7,Text8,Text9,Text10,Text11,error,note\n"
+     "0.9,アルミニウム板,20,50,0.1,0.05,5.9868713086897,0,0,5.99128913746103,0,4.16456625878089,,\n"
+     ",,20,50,0.1,0.05,,,,,,,Text12: 空欄です,\n",
+     0,
+     "milfo-calc: used as the window starts: 風速 （ｍ／ｓ）=0\n"
+     "milfo-calc: read as UTF-8\n"},
     {"the empty entry picked, emissivity left out",
      {"--header", "names", "熱伝達率"},
      "Combo1,Text1,Text2,Text4,Text5\n仕上げセメント、布類,20,50,0.1,0.05\n,20,50,0.1,0.05\n",
-     "Combo1,Text1,Text2,Text4,Text5,Text6,Text7,Text8,Text9,Text10,Text11,error\n"
-     "仕上げセメント、布類,20,50,0.1,0.05,6.2529544779648,0,0,5.99128913746103,0,4.16456625878089,\n"
-     ",20,50,0.1,0.05,0,0,0,5.99128913746103,0,4.16456625878089,\n"},
+     "Combo1,Text1,Text2,Text4,Text5,Text6,Text7,Text8,Text9,Text10,Text11,error,note\n"
+     "仕上げセメント、布類,20,50,0.1,0.05,6.2529544779648,0,0,5.99128913746103,0,4.16456625878089,,\n"
+     ",20,50,0.1,0.05,,,,,,,Combo1: ε＝ の値が決まりません,\n",
+     0,
+     "milfo-calc: used as the window starts: 風速 （ｍ／ｓ）=0\n"
+     "milfo-calc: read as UTF-8\n"},
     {"read leniently, an empty emissivity cell leaves the finish's emissivity",
      {"--lenient", "--header", "names", "熱伝達率"},
      "Combo1,Text1,Text2,Text4,Text5,Text12\n仕上げセメント、布類,20,50,0.1,0.05,\n,20,50,0.1,0.05,\n",
-     "Combo1,Text1,Text2,Text4,Text5,Text12,Text6,Text7,Text8,Text9,Text10,Text11,error\n"
-     "仕上げセメント、布類,20,50,0.1,0.05,,6.2529544779648,0,0,5.99128913746103,0,4.16456625878089,\n"
-     ",20,50,0.1,0.05,,0,0,0,5.99128913746103,0,4.16456625878089,\n"},
+     "Combo1,Text1,Text2,Text4,Text5,Text12,Text6,Text7,Text8,Text9,Text10,Text11,error,note\n"
+     "仕上げセメント、布類,20,50,0.1,0.05,,6.2529544779648,0,0,5.99128913746103,0,4.16456625878089,,\n"
+     ",20,50,0.1,0.05,,0,0,0,5.99128913746103,0,4.16456625878089,,\n",
+     0,
+     "milfo-calc: used as the window starts: 風速 （ｍ／ｓ）=0\n"
+     "milfo-calc: read as UTF-8\n"},
     // Buttons.
     {"every calculating button; each error names its button",
      {"ravelt"},
      "Text1,Text2,Text3,Text4,Text5,Text7\n0.05,300,40,20,10,0\n",
-     "断熱材平均熱伝導率(W/mK),断熱材内側温度(℃),断熱材外側温度(℃),周囲温度(℃),表面熱伝達率(W/m2K),"
-     "断熱材の内径(m),１．平面 断熱材厚さ(m),２．配管 断熱材厚さ(m),エラー\n"
-     "0.05,300,40,20,10,0,0.065,,配管の計算: 0 で除算しました。\n"},
+     "断熱材平均熱伝導率(W/mK),断熱材内側温度(℃),断熱材外側温度(℃),周囲温度(℃),表面熱伝達率(W/"
+     "m2K),断熱材の内径(m),１．平面 断熱材厚さ(m),２．配管 断熱材厚さ(m),エラー,注意\n"
+     "0.05,300,40,20,10,0,0.065,,配管の計算: 0 で除算しました。,\n",
+     0,
+     "milfo-calc: read as UTF-8\n"},
     {"--press by caption",
      {"--press", "平面の計算", "--header", "names", "ravelt"},
      "Text1,Text2,Text3,Text4,Text5,Text7\n0.05,300,40,20,10,0\n",
-     "Text1,Text2,Text3,Text4,Text5,Text7,Text6,error\n0.05,300,40,20,10,0,0.065,\n"},
+     "Text1,Text2,Text3,Text4,Text5,Text7,Text6,error,note\n"
+     "0.05,300,40,20,10,0,0.065,,\n",
+     0,
+     "milfo-calc: read as UTF-8\n"},
     {"--press 終了", {"--press", "終了", "熱伝達率"}, "Text1\n0\n", "", 2, "calculates nothing"},
     {"--press unknown", {"--press", "Command9", "ravelt"}, "Text1\n0\n", "", 2, "no button of ravelt"},
     // Columns.
@@ -573,17 +700,22 @@ const std::vector<CommandCase> kCommandCases = {
     {"columns that name no input are copied through in their place and named",
      {"--header", "names", "fennick"},
      "番号,Combo1,Text1,系統,Text2,備考,\n1,保温筒１種,0,\"A,B\",50,\"新設\n\",\n2,保温筒２種,-40,C,0,,x\n",
-     "番号,Combo1,Text1,系統,Text2,備考,,Text3,error\n1,保温筒１種,0,\"A,B\",50,\"新設\n\",,0.04375,\n"
-     "2,保温筒２種,-40,C,0,,x,0.0361,\n",
+     "番号,Combo1,Text1,系統,Text2,備考,,Text3,error,note\n"
+     "1,保温筒１種,0,\"A,B\",50,\"新設\n"
+     "\",,0.04375,,\n"
+     "2,保温筒２種,-40,C,0,,x,0.0361,,\n",
      0,
-     "milfo-calc: passed through: 番号, 系統, 備考, column 7 (no header)\n"},
+     "milfo-calc: passed through: 番号, 系統, 備考, column 7 (no header)\n"
+     "milfo-calc: read as UTF-8\n"},
     {"a column copied through beside --set and a result box's caption",
      {"--set", "Combo1=保温筒１種", "fennick", "-"},
      "No.,Text1,Text2,平均熱伝導率（Ｗ／ｍｋ）\nL-1,0,50,9\n",
      "No.,低温側温度（℃）,高温側温度（℃）,平均熱伝導率（Ｗ／ｍｋ）,ポリエチレンフォームの種類,"
-     "平均熱伝導率（Ｗ／ｍｋ）,エラー\nL-1,0,50,9,保温筒１種,0.04375,\n",
+     "平均熱伝導率（Ｗ／ｍｋ）,エラー,注意\n"
+     "L-1,0,50,9,保温筒１種,0.04375,,\n",
      0,
-     "milfo-calc: passed through: No., 平均熱伝導率（Ｗ／ｍｋ）\n"},
+     "milfo-calc: passed through: No., 平均熱伝導率（Ｗ／ｍｋ）\n"
+     "milfo-calc: read as UTF-8\n"},
     {"a message names ten columns, then how many more",
      {"fennick"},
      "a,b,c,d,e,f,g,h,i,j,k,l,Combo1\n1,2,3,4,5,6,7,8,9,10,11,12,保温筒１種\n",
@@ -602,23 +734,26 @@ const std::vector<CommandCase> kCommandCases = {
      "番号,断熱材平均熱伝導率(W/mK),断熱材内側温度(℃),断熱材外側温度(℃),周囲温度(℃),表面熱伝達率(W/m2K),"
      "断熱材の内径(m),備考\n1,0.05,300,40,20,10,0.1143,蒸気主管 100A\n2,0.045,180,40,20,10,0.0605,復水 50A\n"
      "3,0.04,120,35,20,10,0.0486,温水 40A\n4,0.04,120,35,35,10,0.0486,周囲温度 = 外側温度\n",
-     "番号,断熱材平均熱伝導率(W/mK),断熱材内側温度(℃),断熱材外側温度(℃),周囲温度(℃),表面熱伝達率(W/m2K),"
-     "断熱材の内径(m),備考,２．配管 断熱材厚さ(m),エラー\n1,0.05,300,40,20,10,0.1143,蒸気主管 100A,"
-     "0.0485550000000411,\n2,0.045,180,40,20,10,0.0605,復水 50A,0.0238849999999914,\n3,0.04,120,35,20,10,"
-     "0.0486,温水 40A,0.017499999999998,\n4,0.04,120,35,35,10,0.0486,周囲温度 = 外側温度,,0 "
-     "で除算しました。\n",
+     "番号,断熱材平均熱伝導率(W/mK),断熱材内側温度(℃),断熱材外側温度(℃),周囲温度(℃),表面熱伝達率(W/"
+     "m2K),断熱材の内径(m),備考,２．配管 断熱材厚さ(m),エラー,注意\n"
+     "1,0.05,300,40,20,10,0.1143,蒸気主管 100A,0.0485550000000411,,\n"
+     "2,0.045,180,40,20,10,0.0605,復水 50A,0.0238849999999914,,\n"
+     "3,0.04,120,35,20,10,0.0486,温水 40A,0.017499999999998,,\n"
+     "4,0.04,120,35,35,10,0.0486,周囲温度 = 外側温度,,0 で除算しました。,\n",
      0,
-     "milfo-calc: passed through: 番号, 備考\n"},
+     "milfo-calc: passed through: 番号, 備考\n"
+     "milfo-calc: read as UTF-8\n"},
     // Headers read as a person reads them; the output heads the columns
     // with the window's captions all the same.
     {"headers with half-width brackets, blanks, a line break and full-width letters",
      {"fennick"},
      "低温側温度(℃),\"高温側温度\n （℃）\",ＣＯＭＢＯ１,Ｃｏｍｂｏ１\n0,50,x,保温筒１種\n",
      "低温側温度（℃）,高温側温度（℃）,ＣＯＭＢＯ１,ポリエチレンフォームの種類,平均熱伝導率（Ｗ／ｍｋ）,"
-     "エラー\n"
-     "0,50,x,保温筒１種,0.04375,\n",
+     "エラー,注意\n"
+     "0,50,x,保温筒１種,0.04375,,\n",
      0,
-     "milfo-calc: passed through: ＣＯＭＢＯ１\n"},
+     "milfo-calc: passed through: ＣＯＭＢＯ１\n"
+     "milfo-calc: read as UTF-8\n"},
     {"a header named twice once folded",
      {"fennick"},
      "低温側温度(℃),低温側温度（℃）\n0,0\n",
@@ -628,26 +763,171 @@ const std::vector<CommandCase> kCommandCases = {
     {"headers under NFKC: °C is ℃, full-width letters and brackets alike",
      {"fennick"},
      "低温側温度(°C),高温側温度 （°Ｃ）,ポリエチレンフォームの種類\n0,50,保温筒１種\n",
-     "低温側温度（℃）,高温側温度（℃）,ポリエチレンフォームの種類,平均熱伝導率（Ｗ／ｍｋ）,エラー\n"
-     "0,50,保温筒１種,0.04375,\n"},
+     "低温側温度（℃）,高温側温度（℃）,ポリエチレンフォームの種類,平均熱伝導率（Ｗ／ｍｋ）,エラー,注意\n"
+     "0,50,保温筒１種,0.04375,,\n",
+     0,
+     "milfo-calc: read as UTF-8\n"},
     // A caption without its unit names its input when no other caption has
     // that stem and no other column names the input.
     {"captions without their unit, from a line list in UTF-8 with a BOM and CRLF",
      {"fennick"},
      "\xEF\xBB\xBF番号,ポリエチレンフォームの種類,低温側温度,高温側温度\r\n1,保温筒１種,0,50\r\n2,保温筒２種,"
      "-40,0\r\n",
-     "番号,ポリエチレンフォームの種類,低温側温度（℃）,高温側温度（℃）,平均熱伝導率（Ｗ／ｍｋ）,エラー\n"
-     "1,保温筒１種,0,50,0.04375,\n2,保温筒２種,-40,0,0.0361,\n",
+     "番号,ポリエチレンフォームの種類,低温側温度（℃）,高温側温度（℃）,平均熱伝導率（Ｗ／ｍｋ）,エラー,注意\n"
+     "1,保温筒１種,0,50,0.04375,,\n"
+     "2,保温筒２種,-40,0,0.0361,,\n",
      0,
-     "milfo-calc: 低温側温度 is read as 低温側温度（℃）\nmilfo-calc: 高温側温度 is read as 高温側温度（℃）\n"
-     "milfo-calc: passed through: 番号\n"},
+     "milfo-calc: 低温側温度 is read as 低温側温度（℃）\n"
+     "milfo-calc: 高温側温度 is read as 高温側温度（℃）\n"
+     "milfo-calc: passed through: 番号\n"
+     "milfo-calc: read as UTF-8 with a byte order mark\n"},
     {"a stem whose input another column names is passed through",
      {"fennick"},
      "低温側温度,低温側温度（℃）,高温側温度,Combo1\nx,0,50,保温筒１種\n",
-     "低温側温度,低温側温度（℃）,高温側温度（℃）,ポリエチレンフォームの種類,平均熱伝導率（Ｗ／ｍｋ）,エラー\n"
-     "x,0,50,保温筒１種,0.04375,\n",
+     "低温側温度,低温側温度（℃）,高温側温度（℃）,ポリエチレンフォームの種類,平均熱伝導率（Ｗ／ｍｋ）,エラー,"
+     "注意\n"
+     "x,0,50,保温筒１種,0.04375,,\n",
      0,
-     "milfo-calc: 高温側温度 is read as 高温側温度（℃）\nmilfo-calc: passed through: 低温側温度\n"},
+     "milfo-calc: 高温側温度 is read as 高温側温度（℃）\n"
+     "milfo-calc: passed through: 低温側温度\n"
+     "milfo-calc: read as UTF-8\n"},
+    // A caption's stem followed by its unit in any usual notation names the
+    // input; another unit is an error naming the unit the window takes; a
+    // part that is no unit is passed through and named where the input is
+    // missing.
+    {"headers with the unit as a person writes it",
+     {"熱伝達率"},
+     "番号,環境温度（℃）,表面温度℃,風速 "
+     "m/s,放射率,配管の直径（ｍ）,断熱材の厚さ（ｍ）\nE-1,20,100,1,アルミニウム板,0.1143,0.05\n",
+     "番号,環境温度（℃）,表面温度（℃）,風速 "
+     "（ｍ／ｓ）,放射率,配管の直径（ｍ）,断熱材の厚さ（ｍ）,放射による熱伝達率（Ｗ／ｍ2/"
+     "Ｋ）,対流による熱伝達率（Ｗ／ｍ2/Ｋ） 上向き平面,対流による熱伝達率（Ｗ／ｍ2/Ｋ） "
+     "下向き平面,対流による熱伝達率（Ｗ／ｍ2/Ｋ） 垂直平面及び管 "
+     "Δθ＞＝１０Ｋ,対流による熱伝達率（Ｗ／ｍ2/Ｋ） 垂直平面及び管 "
+     "Δθ＜１０Ｋ,対流による熱伝達率（Ｗ／ｍ2/Ｋ） 水平管,エラー,注意\n"
+     "E-1,20,100,1,アルミニウム板,0.1143,0.05,1.87154904059254,0,0,15.0684224098624,0,10.2948314237067,,\n",
+     0,
+     "milfo-calc: 表面温度℃ is read as 表面温度（℃）\n"
+     "milfo-calc: 風速 m/s is read as 風速 （ｍ／ｓ）\n"
+     "milfo-calc: passed through: 番号\n"
+     "milfo-calc: read as UTF-8\n"},
+    {"a unit in other brackets, for 保温設計; each row needs its own criterion's inputs",
+     {"--header", "names", "保温設計"},
+     "ライン番号,保温材,種類,内部温度（℃）,周囲温度 [°C],相対湿度（％）,表面仕上げ,形状,呼び径,設計条件\n"
+     "L-102,ロックウール,保温筒,180,20,,アルミニウム板,水平管,50A,表面温度上限\n"
+     "L-205,ポリエチレンフォーム,保温筒１種,5,30,80,アルミニウム板,垂直管,32A,防露\n"
+     "L-206,ポリエチレンフォーム,保温筒１種,5,30,,アルミニウム板,垂直管,32A,防露\n"
+     "L-207,ロックウール,保温筒,180,20,,,上向き平面,,表面温度上限\n",
+     "ライン番号,Combo1,Combo2,Text1,Text2,Text3,Combo3,Combo4,Combo5,Combo6,Text11,Text12,Text13,Text14,"
+     "Text15,Text16,Text17,Text18,Text19,Text20,Text29,Text30,Text37,error,note\n"
+     "L-102,ロックウール,保温筒,180,20,,アルミニウム板,水平管,50A,表面温度上限,,60,0.05207253,6."
+     "90612372239143,0.0180649999999937,20,57.0974410026833,78.8552610755033,0.05182491,6.73241925621639,,,,,"
+     "\n"
+     "L-205,ポリエチレンフォーム,保温筒１種,5,30,80,アルミニウム板,垂直管,32A,防露,26.1697671155864,26."
+     "1697671155864,0.04214943,5.33399382061781,0.0292599999999955,30,26.2647872029653,-6.41818714881205,0."
+     "04215751,5.32570465480494,,,,,\n"
+     "L-206,ポリエチレンフォーム,保温筒１種,5,30,,アルミニウム板,垂直管,32A,防露,,,,,,,,,,,,,,相対湿度（％）:"
+     " 空欄です,\n"
+     "L-207,ロックウール,保温筒,180,20,,,上向き平面,,表面温度上限,,,,,,,,,,,,,,表面仕上げ: 放射率 "
+     "の値が決まりません,\n",
+     0,
+     "milfo-calc: 周囲温度 [°C] is read as 周囲温度（℃）\n"
+     "milfo-calc: passed through: ライン番号\n"
+     "milfo-calc: used as the window starts: 風速（ｍ／ｓ）=0, 標準厚さ（ｍｍ）=20,25,30,40,50,65,75,100, "
+     "表面温度上限（℃）=60, 防露余裕（Ｋ）=0\n"
+     "milfo-calc: read as UTF-8\n"},
+    {"a criterion's input without a column is the error of the rows that choose it",
+     {"--header", "names", "保温設計"},
+     "保温材,種類,内部温度,周囲温度,表面仕上げ,形状,外径（ｍ）,設計条件\n"
+     "ロックウール,保温筒,180,20,アルミニウム板,水平管,0.0605,防露\n",
+     "Combo1,Combo2,Text1,Text2,Combo3,Combo4,Text6,Combo6,Text11,Text12,Text13,Text14,Text15,Text16,Text17,"
+     "Text18,Text19,Text20,Text29,Text30,Text37,error,note\n"
+     "ロックウール,保温筒,180,20,アルミニウム板,水平管,0.0605,防露,,,,,,,,,,,,,,Text3 相対湿度（％）: "
+     "列がありません,\n",
+     0,
+     "milfo-calc: 内部温度 is read as 内部温度（℃）\n"
+     "milfo-calc: 周囲温度 is read as 周囲温度（℃）\n"
+     "milfo-calc: used as the window starts: 風速（ｍ／ｓ）=0, 標準厚さ（ｍｍ）=20,25,30,40,50,65,75,100, "
+     "表面温度上限（℃）=60, 防露余裕（Ｋ）=0\n"
+     "milfo-calc: read as UTF-8\n"},
+    {"a stem with another unit",
+     {"熱伝達率"},
+     "環境温度（℃）,表面温度（℃）,風速(km/h),放射率\n20,100,1,アルミニウム板\n",
+     "",
+     2,
+     "milfo-calc: (standard input): line 1, column 3: \"風速(km/h)\" gives 風速 （ｍ／ｓ） in another unit: "
+     "write "
+     "it in m/s\n"},
+    {"kelvin for a temperature the window takes in ℃",
+     {"保温設計"},
+     "保温材,種類,内部温度(K),周囲温度,表面仕上げ,形状,外径（ｍ）,設計条件\n"
+     "ロックウール,保温筒,453,20,アルミニウム板,水平管,0.0605,表面温度上限\n",
+     "",
+     2,
+     "column 3: \"内部温度(K)\" gives 内部温度（℃） in another unit: write it in °C"},
+    {"a part in brackets that is no unit: passed through, and named as the likely column",
+     {"保温設計"},
+     "ライン番号,保温材,種類,内部温度（℃）,周囲温度(夏季),表面仕上げ,形状,呼び径,設計条件\n"
+     "L-102,ロックウール,保温筒,180,20,アルミニウム板,水平管,50A,表面温度上限\n",
+     "",
+     2,
+     "no column gives Text2 周囲温度（℃）, which the calculation needs (passed through: ライン番号, "
+     "周囲温度(夏季)) (\"周囲温度(夏季)\" may be 周囲温度（℃）)"},
+    // A button none of whose own inputs has a column is not pressed.
+    {"a list of pipes only: the plane's button is not pressed",
+     {"放散熱量"},
+     "番号,Text1,Text2,Text4,Text5,Text7,Text8\n1,0.05,300,20,10,0.1143,0.2\n",
+     "番号,断熱材平均熱伝導率(W/mK),断熱材内側温度(℃),周囲温度(℃),表面熱伝達率(W/"
+     "m2K),断熱材の内径(m),断熱材の外径(m),２．配管 放散熱量(W/m2),エラー,注意\n"
+     "1,0.05,300,20,10,0.1143,0.2,144.324616072148,,\n",
+     0,
+     "milfo-calc: passed through: 番号\n"
+     "milfo-calc: not pressed: 平面の計算 (no column gives １．平面 断熱材厚さ(m))\n"
+     "milfo-calc: read as UTF-8\n"},
+    {"--press presses the button all the same",
+     {"--press", "平面の計算", "放散熱量"},
+     "Text1,Text2,Text4,Text5,Text7,Text8\n0.05,300,20,10,0.1143,0.2\n",
+     "",
+     2,
+     "no column gives Text6 １．平面 断熱材厚さ(m), which the calculation needs"},
+    // The inputs whose start text may stand: without a column, or with an
+    // empty cell, they keep it, and are named once.
+    {"an empty cell of a default keeps its start text",
+     {"--header", "names", "熱伝達率"},
+     "Text1,Text2,Text3,Combo1\n20,50,,アルミニウム板\n20,50,1,アルミニウム板\n20,50,,アルミニウム板\n",
+     "Text1,Text2,Text3,Combo1,Text6,Text7,Text8,Text9,Text10,Text11,error,note\n"
+     "20,50,,アルミニウム板,1.46345743101304,7.62953226098553,5.33599188805123,5.99128913746103,0,0,,\n"
+     "20,50,1,アルミニウム板,1.46345743101304,15.0159646727818,10.5019630226818,11.7916777798532,0,0,,\n"
+     "20,50,,アルミニウム板,1.46345743101304,7.62953226098553,5.33599188805123,5.99128913746103,0,0,,\n",
+     0,
+     "milfo-calc: used as the window starts: 配管の直径（ｍ）=0, 断熱材の厚さ（ｍ）=0\n"
+     "milfo-calc: line 2, Text3: empty, so 0 as the window starts (and 1 more cell of the column)\n"
+     "milfo-calc: read as UTF-8\n"},
+    // Read leniently, a list cell picks the entry it names as strict reading
+    // does; one that names none is typed, and noted in its row.
+    {"read leniently, list cells pick the entries they name",
+     {"--lenient", "--header", "names", "保温設計"},
+     "Combo1,Combo2,Text1,Text2,Combo3,Combo4,Combo5,Combo6\n"
+     "ロックウール,保温筒,180,20,ｱﾙﾐﾆｳﾑ板,水平管,50Ａ,表面温度上限\n",
+     "Combo1,Combo2,Text1,Text2,Combo3,Combo4,Combo5,Combo6,Text11,Text12,Text13,Text14,Text15,Text16,Text17,"
+     "Text18,Text19,Text20,Text29,Text30,Text37,error,note\n"
+     "ロックウール,保温筒,180,20,ｱﾙﾐﾆｳﾑ板,水平管,50Ａ,表面温度上限,,60,0.05207253,6.90612372239143,0."
+     "0180649999999937,20,57.0974410026833,78.8552610755033,0.05182491,6.73241925621639,,,,,\n",
+     0,
+     "milfo-calc: used as the window starts: 風速（ｍ／ｓ）=0, 標準厚さ（ｍｍ）=20,25,30,40,50,65,75,100, "
+     "表面温度上限（℃）=60, 防露余裕（Ｋ）=0\n"
+     "milfo-calc: read as UTF-8\n"},
+    // A result of 0 for a temperature outside the grade's range is noted.
+    {"the note column: a temperature outside the grade's range",
+     {"fennick"},
+     "Combo1,Text1,Text2\n保温筒１種,-10,100\n保温筒１種,-10,50\n保温筒１種,50,20\n",
+     "ポリエチレンフォームの種類,低温側温度（℃）,高温側温度（℃）,平均熱伝導率（Ｗ／ｍｋ）,エラー,注意\n"
+     "保温筒１種,-10,100,0,,Text3 平均熱伝導率（Ｗ／ｍｋ）: 温度が保温材の使用範囲外です（使用範囲 -50～70 "
+     "℃）\n"
+     "保温筒１種,-10,50,0.0429,,\n"
+     "保温筒１種,50,20,0,,Text3 平均熱伝導率（Ｗ／ｍｋ）: 低温側温度が高温側温度より低くありません\n",
+     0,
+     "milfo-calc: read as UTF-8\n"},
     // Strict: an input the calculation needs (a box that starts empty, a list
     // it reads) without a column or --set refuses the run.
     {"needed inputs without a column: named, with the columns passed through",
@@ -671,7 +951,11 @@ const std::vector<CommandCase> kCommandCases = {
     {"read leniently, an input without a column stays as the window starts (no grade: 0)",
      {"--lenient", "fennick"},
      "Text1,Text2\n0,50\n",
-     "低温側温度（℃）,高温側温度（℃）,平均熱伝導率（Ｗ／ｍｋ）,エラー\n0,50,0,\n"},
+     "低温側温度（℃）,高温側温度（℃）,平均熱伝導率（Ｗ／ｍｋ）,エラー,注意\n"
+     "0,50,0,,\n",
+     0,
+     "milfo-calc: no column, left as the window starts: ポリエチレンフォームの種類 empty\n"
+     "milfo-calc: read as UTF-8\n"},
     {"--vary without a needed input",
      {"--vary", "Text1=0,10", "fennick"},
      "",
@@ -697,23 +981,30 @@ const std::vector<CommandCase> kCommandCases = {
      "ライン番号,Combo1,Combo2,Text1,Text2,Combo3,Combo4,Combo5,Combo6\n"
      "L-102,ロックウール,保温筒,180,20,アルミニウム板,水平管,50A,表面温度上限\n",
      "ライン番号,Combo1,Combo2,Text1,Text2,Combo3,Combo4,Combo5,Combo6,Text11,Text12,Text13,Text14,Text15,"
-     "Text16,Text17,Text18,Text19,Text20,Text29,Text30,Text37,error\n"
-     "L-102,ロックウール,保温筒,180,20,アルミニウム板,水平管,50A,表面温度上限,,60,0.05207253,"
-     "6.90612372239143,0.0180649999999937,20,57.0974410026833,78.8552610755033,0.05182491,"
-     "6.73241925621639,,,,\n",
+     "Text16,Text17,Text18,Text19,Text20,Text29,Text30,Text37,error,note\n"
+     "L-102,ロックウール,保温筒,180,20,アルミニウム板,水平管,50A,表面温度上限,,60,0.05207253,6."
+     "90612372239143,0.0180649999999937,20,57.0974410026833,78.8552610755033,0.05182491,6.73241925621639,,,,,"
+     "\n",
      0,
-     "milfo-calc: passed through: ライン番号\n"},
+     "milfo-calc: passed through: ライン番号\n"
+     "milfo-calc: used as the window starts: 風速（ｍ／ｓ）=0, 標準厚さ（ｍｍ）=20,25,30,40,50,65,75,100, "
+     "表面温度上限（℃）=60, 防露余裕（Ｋ）=0\n"
+     "milfo-calc: read as UTF-8\n"},
     {"--set and --vary names read as headers are",
      {"--header", "names", "--set", "ポリエチレンフォームの種類=保温筒2種", "--vary", "低温側温度 (℃)=-40",
       "--vary", "Ｔｅｘｔ２=0", "fennick"},
      "",
-     "Combo1,Text1,Text2,Text3,error\n保温筒2種,-40,0,0.0361,\n"},
+     "Combo1,Text1,Text2,Text3,error,note\n"
+     "保温筒2種,-40,0,0.0361,,\n"},
 
     {"empty input", {"fennick"}, "", "", 2, "the input is empty"},
     {"a file named on the command line",
      {"--header", "names", "fennick", "@IN@"},
      "Combo1,Text1,Text2\n保温筒１種,0,50\n",
-     std::string(kHeader) + "保温筒１種,0,50,0.04375,\n"},
+     "Combo1,Text1,Text2,Text3,error,note\n"
+     "保温筒１種,0,50,0.04375,,\n",
+     0,
+     "milfo-calc: read as UTF-8\n"},
     {"a file that is not there",
      {"fennick", "/nonexistent/lines.csv"},
      "",
@@ -723,25 +1014,33 @@ const std::vector<CommandCase> kCommandCases = {
     {"--set beside a file",
      {"--header", "names", "--set", "Combo1=保温筒２種", "fennick", "-"},
      "Text1,Text2\n-40,0\n",
-     "Text1,Text2,Combo1,Text3,error\n-40,0,保温筒２種,0.0361,\n"},
+     "Text1,Text2,Combo1,Text3,error,note\n"
+     "-40,0,保温筒２種,0.0361,,\n",
+     0,
+     "milfo-calc: read as UTF-8\n"},
     {"--set doubling a column", {"--set", "Text1=0", "fennick", "-"}, "Text1\n0\n", "", 2, "both name Text1"},
     // Malformed CSV: the run stops with the line; the rows before it are out.
     {"wrong number of cells",
      {"--header", "names", "fennick"},
      "Combo1,Text1,Text2\n保温筒１種,0,50\n保温筒１種,0,50,9\n保温筒１種,0,50\n",
-     std::string(kHeader) + "保温筒１種,0,50,0.04375,\n",
+     "Combo1,Text1,Text2,Text3,error,note\n"
+     "保温筒１種,0,50,0.04375,,\n",
      2,
      "(standard input): line 3: 4 cells, the header has 3"},
     {"a quote never closed",
      {"--header", "names", "fennick"},
      "Combo1,Text1,Text2\n保温筒１種,0,50\n保温筒１種,\"0,50\n保温筒１種,0,50\n",
-     std::string(kHeader) + "保温筒１種,0,50,0.04375,\n",
+     "Combo1,Text1,Text2,Text3,error,note\n"
+     "保温筒１種,0,50,0.04375,,\n",
      2,
      "line 3: the quote that opens cell 2 is never closed"},
     {"text after a closing quote, after a cell over two lines",
      {"--lenient", "--header", "names", "fennick"},
      "Combo1,Text1,Text2\r\n\"保温筒\"\"１種\n\",\"10\",70\r\n保温筒１種,\"0\"x,50\r\n",
-     std::string(kHeader) + "\"保温筒\"\"１種\n\",10,70,0,\n",
+     "Combo1,Text1,Text2,Text3,error,note\n"
+     "\"保温筒\"\"１種\n"
+     "\",10,70,0,,\"Combo1 ポリエチレンフォームの種類: 「保温筒\"\"１種\n"
+     "」は一覧にないため、そのまま入力しました\"\n",
      2,
      "line 4: text after the closing quote of cell 2"},
     // Blank lines and rows of empty cells, before the header too, are
@@ -749,73 +1048,92 @@ const std::vector<CommandCase> kCommandCases = {
     {"blank lines and rows of empty cells are skipped and counted",
      {"--header", "names", "fennick"},
      "\n,,\nCombo1,Text1,Text2\n保温筒１種,0,50\n\n,,\n\"\",\"\",\"\"\n,,,,,,\n保温筒１種,,\n\r\n",
-     std::string(kHeader) + "保温筒１種,0,50,0.04375,\n保温筒１種,,,,Text1: 空欄です / Text2: 空欄です\n",
+     "Combo1,Text1,Text2,Text3,error,note\n"
+     "保温筒１種,0,50,0.04375,,\n"
+     "保温筒１種,,,,Text1: 空欄です / Text2: 空欄です,\n",
      0,
+     "milfo-calc: read as UTF-8\n"
      "milfo-calc: skipped 7 empty rows (lines 1, 2, 5, 6, 7, 8, 10)\n"},
     {"only blank lines", {"fennick"}, "\n\n,,\n", "", 2, "the input is empty"},
     {"more than ten empty rows: the first ten lines named",
      {"--header", "names", "fennick"},
      "Combo1,Text1,Text2\n\n\n\n\n\n\n\n\n\n\n\n\n",
-     std::string(kHeader),
+     "Combo1,Text1,Text2,Text3,error,note\n",
      0,
+     "milfo-calc: read as UTF-8\n"
      "milfo-calc: skipped 12 empty rows (lines 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, ...)\n"},
     // A lone CR ends a line (old Mac files), in the line numbers too.
     {"lone CR line ends",
      {"--header", "names", "fennick"},
      "Combo1,Text1,Text2\r保温筒１種,0,50\r\"保温筒\r１種\",0,50\r\r\n保温筒１種,0,50,9\r",
-     std::string(kHeader) + "保温筒１種,0,50,0.04375,\n\"保温筒\r１種\",0,50,0.04375,\n",
+     "Combo1,Text1,Text2,Text3,error,note\n"
+     "保温筒１種,0,50,0.04375,,\n"
+     "\"保温筒\r１種\",0,50,0.04375,,\n",
      2,
      "(standard input): line 6: 4 cells, the header has 3"},
     {"a lone CR after a closing quote",
      {"--header", "names", "fennick"},
      "\"Combo1\",\"Text1\",\"Text2\"\r\"保温筒１種\",\"0\",\"50\"\r\"保温筒１種\",\"0\"x,50\r",
-     std::string(kHeader) + "保温筒１種,0,50,0.04375,\n",
+     "Combo1,Text1,Text2,Text3,error,note\n"
+     "保温筒１種,0,50,0.04375,,\n",
      2,
      "line 3: text after the closing quote of cell 2"},
     {"quoted cells with commas and quotes are written quoted",
      {"--header", "names", "--lenient", "fennick"},
      "Combo1,Text1,Text2\n\"保温筒１種\",\"1,5\",\"2\"\"0\"\n",
-     std::string(kHeader) + "保温筒１種,\"1,5\",\"2\"\"0\",0.039755,\n",
+     "Combo1,Text1,Text2,Text3,error,note\n"
+     "保温筒１種,\"1,5\",\"2\"\"0\",0.039755,,\"Text1 低温側温度（℃）: 「1,5」を 1 として計算しました；Text2 "
+     "高温側温度（℃）: 「2\"\"0」を 2 として計算しました\"\n",
      0,
      "milfo-calc: line 2, Text1: 「1,5」を 1 として計算しました\n"
-     "milfo-calc: line 2, Text2: 「2\"0」を 2 として計算しました\n"},
+     "milfo-calc: line 2, Text2: 「2\"0」を 2 として計算しました\n"
+     "milfo-calc: read as UTF-8\n"},
     // Encodings.
     {"CP932 input: full-width minus, wave dash",
      {"--encoding", "cp932", "--header", "names", "fennick"},
      "Combo1,Text1,Text2\r\n" + kGradeCp932 +
          ",\x81\x7c\x82\x53\x82\x4f,\x82\x4f\r\n\x95\xdb\x89\xb7\x93\x9b\x81\x60,0,50\r\n",
-     std::string(kHeader) +
-         "保温筒１種,－４０,０,0.0361,\n"
-         "保温筒～,0,50,,Combo1: 「保温筒～」は一覧にありません（「保温筒１種」「保温筒２種」）\n"},
+     "Combo1,Text1,Text2,Text3,error,note\n"
+     "保温筒１種,－４０,０,0.0361,,\n"
+     "保温筒～,0,50,,Combo1: 「保温筒～」は一覧にありません（「保温筒１種」「保温筒２種」）,\n",
+     0,
+     "milfo-calc: read as CP932 (Shift_JIS)\n"},
     {"CP932 with lone CR line ends: a byte that is no character on its line",
      {"--encoding", "cp932", "--header", "names", "fennick"},
      "Combo1,Text1,Text2\r" + kGradeCp932 + ",0,50\r\r" + kGradeCp932 + ",\x85\x40,50\r",
-     std::string(kHeader) + "保温筒１種,0,50,0.04375,\n",
+     "Combo1,Text1,Text2,Text3,error,note\n"
+     "保温筒１種,0,50,0.04375,,\n",
      2,
      "line 4: byte 0x85 is no character of CP932"},
     {"CP932 input with a byte that is no character",
      {"--encoding", "cp932", "--header", "names", "fennick"},
      "Combo1,Text1,Text2\r\n" + kGradeCp932 + ",0,50\r\n" + kGradeCp932 + ",\x85\x40,50\r\n",
-     std::string(kHeader) + "保温筒１種,0,50,0.04375,\n",
+     "Combo1,Text1,Text2,Text3,error,note\n"
+     "保温筒１種,0,50,0.04375,,\n",
      2,
      "line 3: byte 0x85 is no character of CP932"},
     {"CP932: NEC and IBM extensions, the yen sign's byte and a user-defined character",
      {"--encoding", "cp932", "--header", "names", "fennick"},
      "No.,Combo1,Text1,Text2\r\n\x87\x40\xFA\x40\x81\x5F\x5C\xF0\x40\xB6\xDE," + kGradeCp932 + ",0,50\r\n",
-     "No.,Combo1,Text1,Text2,Text3,error\n①ⅰ＼\\\uE000ｶﾞ,保温筒１種,0,50,0.04375,\n",
+     "No.,Combo1,Text1,Text2,Text3,error,note\n"
+     "①ⅰ＼\\\uE000ｶﾞ,保温筒１種,0,50,0.04375,,\n",
      0,
-     "milfo-calc: passed through: No.\n"},
+     "milfo-calc: passed through: No.\n"
+     "milfo-calc: read as CP932 (Shift_JIS)\n"},
     {"CP932: a single byte 0xA0 is no character",
      {"--encoding", "cp932", "--header", "names", "fennick"},
      "Combo1,Text1,Text2\r\n" + kGradeCp932 + ",0,50\xA0\r\n",
-     std::string(kHeader),
+     "Combo1,Text1,Text2,Text3,error,note\n",
      2,
+     "milfo-calc: read as CP932 (Shift_JIS)\n"
      "milfo-calc: (standard input): line 2: byte 0xA0 is no character of CP932\n"},
     {"CP932: a character cut short at the end",
      {"--encoding", "cp932", "--header", "names", "fennick"},
      "Combo1,Text1,Text2\r\n" + kGradeCp932 + ",0,50\r\n\x95",
-     std::string(kHeader) + "保温筒１種,0,50,0.04375,\n",
+     "Combo1,Text1,Text2,Text3,error,note\n"
+     "保温筒１種,0,50,0.04375,,\n",
      2,
+     "milfo-calc: read as CP932 (Shift_JIS)\n"
      "milfo-calc: (standard input): line 3: a character cut short at the end, byte 0x95 is no character of "
      "CP932\n"},
     {"CP932 given for a UTF-8 file with a BOM",
@@ -824,24 +1142,105 @@ const std::vector<CommandCase> kCommandCases = {
      "",
      2,
      "it is UTF-8, not CP932"},
-    {"CP932 input read as UTF-8",
-     {"fennick"},
+    // Without --encoding: the byte order marks, then the first byte that is
+    // not ASCII decides; a workbook is refused in any encoding; a row holds
+    // at most 4096 cells and 1 MiB of the file.
+    {"Shift_JIS without --encoding",
+     {"--header", "names", "fennick"},
      "Combo1,Text1,Text2\r\n" + kGradeCp932 + ",0,50\r\n",
-     "ポリエチレンフォームの種類,低温側温度（℃）,高温側温度（℃）,平均熱伝導率（Ｗ／ｍｋ）,エラー\n",
+     std::string(kHeader) + "保温筒１種,0,50,0.04375,,\n",
+     0,
+     "milfo-calc: read as CP932 (Shift_JIS)\n"},
+    {"UTF-8 with a stray byte: read as UTF-8, the line refused",
+     {"--header", "names", "fennick"},
+     "Combo1,Text1,Text2\n保温筒１種,0,50\n保温筒２種,0,50\n\x95,0,50\n保温筒１種,0,50\n",
+     std::string(kHeader) + "保温筒１種,0,50,0.04375,,\n保温筒２種,0,50,0.04375,,\n",
+     2,
+     "milfo-calc: read as UTF-8\nmilfo-calc: (standard input): line 4: cell 1 is not UTF-8 text"},
+    {"ASCII up to the line whose byte decides: CP932",
+     {"--header", "names", "fennick"},
+     "Text1,Text2,Combo1\n0,50,x\n0,50,\x95\xdb\x89\xb7\x93\x9b\x82\x50\x8e\xed\n",
+     "Text1,Text2,Combo1,Text3,error,note\n"
+     "0,50,x,,Combo1: 「x」は一覧にありません（「保温筒１種」「保温筒２種」）,\n"
+     "0,50,保温筒１種,0.04375,,\n",
+     0,
+     "milfo-calc: read as CP932 (Shift_JIS)\n"},
+    {"Excel's Unicode text: UTF-16LE with tabs; the output is CSV",
+     {"--header", "names", "fennick"},
+     "\xFF\xFE" + utf16(u"Combo1\tText1\tText2\r\n保温筒１種\t0\t\"5,0\"\r\n保温筒２種\t0\t50\r\n", false),
+     std::string(kHeader) +
+         "保温筒１種,0,\"5,0\",,\"Text2: 「5,0」は数値ではありません\",\n保温筒２種,0,50,0.04375,,\n",
+     0,
+     "milfo-calc: read as UTF-16LE\nmilfo-calc: cells separated by tabs\n"},
+    {"UTF-16BE told, commas kept where the header has them",
+     {"--encoding", "utf-16be", "--header", "names", "fennick"},
+     utf16(u"Text1,Text2,Combo1\n0,50,保温筒１種\n0,\t50,保温筒１種\n", true),
+     "Text1,Text2,Combo1,Text3,error,note\n0,50,保温筒１種,0.04375,,\n0,\t50,保温筒１種,0.04375,,\n",
+     0,
+     "milfo-calc: read as UTF-16BE\n"},
+    {"a workbook (.xlsx)",
+     {"fennick"},
+     std::string("PK\x03\x04\x14\0\0\0", 8),
+     "",
+     2,
+     "milfo-calc: an Excel workbook cannot be read: save it from Excel as \"CSV UTF-8 (Comma delimited)\" "
+     "and give "
+     "that file\n"},
+    {"a workbook (.xls), whatever the encoding given",
+     {"--encoding", "cp932", "fennick"},
+     "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1",
+     "",
+     2,
+     "an Excel workbook cannot be read"},
+    {"more than 4096 cells",
+     {"fennick"},
+     "Text1" + std::string(4096, ',') + "\n",
+     "",
+     2,
+     "milfo-calc: (standard input): line 1: more than 4096 cells: a row holds at most 4096\n"},
+    {"a row of more than 1 MiB",
+     {"--header", "names", "fennick"},
+     "Text1,Text2,Combo1\n0,50,保温筒１種\n0,50,\"" + std::string(1 << 20, 'x') + "\"\n",
+     "Text1,Text2,Combo1,Text3,error,note\n0,50,保温筒１種,0.04375,,\n",
+     2,
+     "line 3: a row of more than 1 MiB (1048576 bytes) of the file"},
+    {"a row counted in the file's bytes: 1.2 MiB of text from 0.8 MiB of CP932",
+     {"--header", "names", "fennick"},
+     "Text1,Text2,Combo1,Note\n0,50," + kGradeCp932 + "," +
+         [] {
+             std::string s;
+             for (int i = 0; i < 400000; ++i)
+                 s += "\x95\xdb";
+             return s;
+         }() +
+         "\n",
+     "Text1,Text2,Combo1,Note,Text3,error,note\n0,50,保温筒１種,保保保",
+     0,
+     "milfo-calc: passed through: Note\nmilfo-calc: read as CP932 (Shift_JIS)\n"},
+    {"CP932 read as UTF-8 when told",
+     {"--encoding", "utf-8", "fennick"},
+     "Combo1,Text1,Text2\r\n" + kGradeCp932 + ",0,50\r\n",
+     "ポリエチレンフォームの種類,低温側温度（℃）,高温側温度（℃）,平均熱伝導率（Ｗ／ｍｋ）,エラー,注意\n",
      2,
      "line 2: cell 1 is not UTF-8 text (for CSV from Excel on a Japanese system, give --encoding cp932)"},
     {"a UTF-8 BOM is skipped; --bom writes one",
      {"--bom", "--header", "names", "fennick"},
      "\xEF\xBB\xBF"
      "Combo1,Text1,Text2\n保温筒１種,0,50\n",
-     "\xEF\xBB\xBF" + std::string(kHeader) + "保温筒１種,0,50,0.04375,\n"},
+     "\uFEFFCombo1,Text1,Text2,Text3,error,note\n"
+     "保温筒１種,0,50,0.04375,,\n",
+     0,
+     "milfo-calc: read as UTF-8 with a byte order mark\n"},
     // Tables from the command line.
     {"--vary lists: every combination, the first slowest",
      {"--header", "names", "--set", "Combo1=保温筒１種", "--vary", "Text1=0,10", "--vary", "Text2=50,70",
       "fennick"},
      "",
-     "Combo1,Text1,Text2,Text3,error\n保温筒１種,0,50,0.04375,\n保温筒１種,0,70,0.04545,\n"
-     "保温筒１種,10,50,0.0446,\n保温筒１種,10,70,0.0463,\n"},
+     "Combo1,Text1,Text2,Text3,error,note\n"
+     "保温筒１種,0,50,0.04375,,\n"
+     "保温筒１種,0,70,0.04545,,\n"
+     "保温筒１種,10,50,0.0446,,\n"
+     "保温筒１種,10,70,0.0463,,\n"},
     {"--vary with a file", {"--vary", "Text1=0", "fennick", "-"}, "", "", 2, "give no FILE"},
     {"--vary range with step 0", {"--vary", "Text1=0:1:0", "fennick"}, "", "", 2, "must not be 0"},
     {"--vary range stepping away", {"--vary", "Text1=1:0:0.5", "fennick"}, "", "", 2, "leads away from TO"},
@@ -871,12 +1270,15 @@ const std::vector<CommandCase> kCommandCases = {
      "ロックウール,保温板１号,300,20,0,アルミニウム板,水平管,0.1143,表面温度上限,\"20,25,50\"\n"
      "ロックウール,保温板１号,300,20,0,アルミニウム板,水平管,0.1143,表面温度上限,\"20,x\"\n",
      "Combo1,Combo2,Text1,Text2,Text4,Combo3,Combo4,Text6,Combo6,Text10,Text11,Text12,Text13,Text14,Text15,"
-     "Text16,Text17,Text18,Text19,Text20,Text29,Text30,Text37,error\n"
+     "Text16,Text17,Text18,Text19,Text20,Text29,Text30,Text37,error,note\n"
      "ロックウール,保温板１号,300,20,0,アルミニウム板,水平管,0.1143,表面温度上限,\"20,25,50\",,60,0.06656056,"
-     "5.9375082183951,0.0499500000000425,50,59.9636435331515,159.70183526292,0.06655695,5.93571654742847,,,,"
+     "5.9375082183951,0.0499500000000425,50,59.9636435331515,159.70183526292,0.06655695,5.93571654742847,,,,,"
      "\n"
      "ロックウール,保温板１号,300,20,0,アルミニウム板,水平管,0.1143,表面温度上限,\"20,x\",,,,,,,,,,,,,,"
-     "\"標準厚さは、０より大きい整数（ｍｍ）を小さい順に「,」で区切って入力してください。\"\n"},
+     "\"標準厚さは、０より大きい整数（ｍｍ）を小さい順に「,」で区切って入力してください。\",\n",
+     0,
+     "milfo-calc: used as the window starts: 表面温度上限（℃）=60, 防露余裕（Ｋ）=0\n"
+     "milfo-calc: read as UTF-8\n"},
     {"--list of one program",
      {"--list", "ravelt"},
      "",
@@ -941,6 +1343,18 @@ const std::vector<CommandCase> kCommandCases = {
      "    Text4   風速（ｍ／ｓ）  (default 0)\n    Combo3  表面仕上げ  (list)\n    Text5   放射率  (needed)\n"
      "    Combo4  形状  (list, needed)\n    Combo5  呼び径  (list)\n"
      "    Text6   外径（ｍ）  (needed when 形状 is 水平管 or 垂直管)"},
+    // A line list to start from: the captions of the inputs a row may give,
+    // and the README's example (a byte order mark, CRLF).
+    {"--template",
+     {"--template", "fennick"},
+     "",
+     "\uFEFF低温側温度（℃）,高温側温度（℃）,ポリエチレンフォームの種類\n0,50,保温筒１種\n"},
+    {"--template of 熱伝達率: the defaults with their start text, ε left to the finish",
+     {"--template", "熱伝達率"},
+     "",
+     "\uFEFF環境温度（℃）,表面温度（℃）,風速 （ｍ／ｓ）,放射率,配管の直径（ｍ）,断熱材の厚さ（ｍ）,ε＝\n"
+     "20,50,0,仕上げセメント、布類,0.1,0.05,\n"},
+    {"--template with a file", {"--template", "fennick", "-"}, "", "", 2, "give no FILE"},
     {"--list of an unknown program", {"--list", "x"}, "", "", 2, "no program \"x\""},
 };
 
@@ -972,6 +1386,10 @@ TEST(CalcCommandLine, Cases)
     for (const CommandCase& c : kCommandCases) {
         SCOPED_TRACE(c.title);
         const CalcRun r = runCalc(c.args, c.input);
+        if (std::getenv("DUMPCASES")) {
+            std::ofstream d(std::getenv("DUMPCASES"), std::ios::app);
+            d << c.title << '\x1f' << withoutCr(r.out) << '\x1f' << r.err << '\x1f' << r.status << '\x1e';
+        }
         if (c.out.empty() || c.out.back() == '\n')
             EXPECT_EQ(withoutCr(r.out), c.out);
         else
@@ -1011,6 +1429,29 @@ TEST(CalcRows, EnteredInTabOrderAndEveryFailureIsTheRows)
         runner.run(row.cells, out);
         EXPECT_EQ(out.results, row.shows) << row.cells[0];
         EXPECT_EQ(out.error, row.error) << row.cells[0];
+    }
+}
+
+// Every program's template: a byte order mark, CRLF line ends, and an
+// example row that computes when the file is run as it stands.
+TEST(CalcCommandLine, EveryTemplateComputes)
+{
+    for (const CatalogueEntry& e : catalogue()) {
+        SCOPED_TRACE(e.name);
+        const CalcRun t = runCalc({"--template", e.name}, "");
+        ASSERT_EQ(t.status, 0) << t.err;
+        EXPECT_EQ(t.out.rfind("\xEF\xBB\xBF", 0), 0u);
+        EXPECT_EQ(t.out.size() - withoutCr(t.out).size(), 2u);  // two lines, each ended by CRLF
+        EXPECT_EQ(t.out.substr(t.out.size() - 2), "\r\n");
+        const CalcRun r = runCalc({"--header", "names", e.name, "@IN@"}, t.out);
+        ASSERT_EQ(r.status, 0) << r.err;
+        const auto rows = parseCsv(r.out);
+        ASSERT_EQ(rows.size(), 2u);
+        EXPECT_EQ(rows[1][rows[1].size() - 2], "") << "error";
+        const size_t inputs = parseCsv(t.out.substr(3))[0].size();
+        EXPECT_TRUE(std::any_of(rows[1].begin() + static_cast<long>(inputs), rows[1].end() - 2,
+                                [](const std::string& result) { return !result.empty(); }))
+            << "no result";
     }
 }
 
@@ -1095,13 +1536,14 @@ TEST(CalcCommandLine, SgpWithCaptions)
     ASSERT_EQ(r.status, 0) << r.err;
     const auto rows = parseCsv(r.out);
     ASSERT_EQ(rows.size(), 25u);
-    EXPECT_EQ(rows[0], (std::vector<std::string>{"呼び径", "断熱材平均熱伝導率(W/mK)", "断熱材内側温度(℃)",
-                                                 "断熱材外側温度(℃)", "周囲温度(℃)", "表面熱伝達率(W/m2K)",
-                                                 "断熱材の内径(m)", "１．平面 断熱材厚さ(m)", "エラー"}));
+    EXPECT_EQ(rows[0],
+              (std::vector<std::string>{"呼び径", "断熱材平均熱伝導率(W/mK)", "断熱材内側温度(℃)",
+                                        "断熱材外側温度(℃)", "周囲温度(℃)", "表面熱伝達率(W/m2K)",
+                                        "断熱材の内径(m)", "１．平面 断熱材厚さ(m)", "エラー", "注意"}));
     EXPECT_EQ(rows[1],
-              (std::vector<std::string>{"6A", "0.05", "300", "40", "20", "10", "0.0105", "0.065", ""}));
+              (std::vector<std::string>{"6A", "0.05", "300", "40", "20", "10", "0.0105", "0.065", "", ""}));
     EXPECT_EQ(rows[24],
-              (std::vector<std::string>{"500A", "0.05", "300", "40", "20", "10", "0.508", "0.065", ""}));
+              (std::vector<std::string>{"500A", "0.05", "300", "40", "20", "10", "0.508", "0.065", "", ""}));
 }
 
 // Headers and list cells as a person reads them: NFKC, with White_Space
@@ -1195,6 +1637,60 @@ TEST(CalcFolding, Stems)
     };
     for (const auto& row : rows)
         EXPECT_EQ(calc::foldedStem(row.caption), row.stem) << row.caption;
+}
+
+// Units as a header may write them: the same key for the same unit in any
+// usual notation, another for another unit, none for what is no unit; and
+// every unit a window's caption gives is one.
+TEST(CalcFolding, Units)
+{
+    const struct {
+        const char* text;
+        const char* key;
+    } rows[] = {
+        {"（℃）", "°c"},
+        {"℃", "°c"},
+        {"[°C]", "°c"},
+        {"degC", "°c"},
+        {"(C)", "°c"},
+        {"ﾟC", "°c"},
+        {"（ｍ／ｓ）", "m/s"},
+        {"m/s", "m/s"},
+        {"m/sec", "m/s"},
+        {"km/h", "km/h"},
+        {"（Ｗ／ｍＫ）", "w/mk"},
+        {"W/(m·K)", "w/mk"},
+        {"W/m・K", "w/mk"},
+        {"W/m/K", "w/mk"},
+        {"（Ｗ／ｍ2/Ｋ）", "w/m2k"},
+        {"W/m²K", "w/m2k"},
+        {"W/(m^2*K)", "w/m2k"},
+        {"（％）", "%"},
+        {"（ｈ）", "h"},
+        {"hr", "h"},
+        {"（時間）", "h"},
+        {"（ｋｇ／ｈ）", "kg/h"},
+        {"(mm)", "mm"},
+        {"（円／ｋＷｈ）", "円/kwh"},
+        {"(K)", "k"},
+        {"(-)", "-"},
+        {"(夏季)", ""},
+        {"(case2)", ""},
+        {"上限(℃)", ""},
+        {"/s", ""},
+        {"m/", ""},
+        {"", ""},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(calc::unitKey(calc::foldedForMatching(row.text)), row.key) << row.text;
+    for (const ProgramDescription* p : allPrograms()) {
+        const FormRules rules(*p);
+        for (const Control* input : rules.inputs()) {
+            const std::string unit = calc::foldedUnit(rules.caption(*input));
+            EXPECT_TRUE(unit.empty() || !calc::unitKey(unit).empty())
+                << p->name << " " << rules.caption(*input);
+        }
+    }
 }
 
 // A list cell read strictly: the entry it names, or none.

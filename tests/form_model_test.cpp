@@ -92,6 +92,38 @@ TEST(FormModel, MarksABoxReadOtherwiseThanTypedUntilMendedAndPressed)
                                                    "Text1 「abc」を 0 として計算しました"}));
 }
 
+// A result box carries the note its handler gave it (a temperature outside
+// the material's range) until a press writes the box again without one.
+TEST(FormModel, MarksAResultBoxWithTheNoteItsHandlerGave)
+{
+    FormModel form(*findProgram("fennick"));
+    form.load();
+    MarkLog log;
+    form.setObserver(&log);
+    const FormRules& rules = form.rules();
+    const Control& text3 = *rules.find("Text3");
+    form.pick(*rules.find("Combo1"), 0);
+    const struct {
+        const char* t1;
+        const char* t2;
+        const char* shows;
+        const char* note;
+    } presses[] = {
+        {"-10", "100", "0", "温度が保温材の使用範囲外です（使用範囲 -50～70 ℃）"},
+        {"-10", "50", "0.0429", ""},
+        {"50", "20", "0", "低温側温度が高温側温度より低くありません"},
+        {"-60", "20", "0", "温度が保温材の使用範囲外です（使用範囲 -50～70 ℃）"},
+    };
+    for (const auto& p : presses) {
+        form.type(*rules.find("Text1"), p.t1);
+        form.type(*rules.find("Text2"), p.t2);
+        form.press(*rules.find("Command1"));
+        EXPECT_EQ(form.textOf(text3), p.shows) << p.t1 << " " << p.t2;
+        EXPECT_EQ(form.markOf(text3), p.note) << p.t1 << " " << p.t2;
+    }
+    EXPECT_EQ(log.lines.size(), 4u);  // each change once
+}
+
 TEST(FormModel, RemembersEachChangedPlaceOnce)
 {
     FormModel loaded(test::probeProgram());

@@ -34,6 +34,8 @@ std::vector<GuiCase> meanCases(const std::vector<MeanCase>& rows)
         c.commands.push_back(std::string("set Text2 ") + r.t2);
         c.commands.push_back("click Command1");
         c.expect = {{"Text3", r.shows}};
+        if (r.mark != nullptr)
+            c.marks = {{"Text3", r.mark}};
         cases.push_back(std::move(c));
     }
     return cases;

@@ -31,13 +31,15 @@ int registerCases(ProgramCases (*make)());
 const std::vector<ProgramCases (*)()>& registeredCases();
 
 // One case of a mean-conductivity program: a grade picked from the list (or
-// typed into its edit field), the two temperatures, and what Text3 shows.
+// typed into its edit field), the two temperatures, what Text3 shows, and
+// the note it is marked with ("": none; nullptr: not looked at).
 struct MeanCase {
     const char* grade;  // nullptr: nothing chosen
     const char* t1;
     const char* t2;
     const char* shows;
     bool typed = false;  // the grade is typed, not picked
+    const char* mark = nullptr;
 };
 std::vector<GuiCase> meanCases(const std::vector<MeanCase>& rows);
 

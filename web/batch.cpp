@@ -5,8 +5,7 @@
 // and the progress, through Module.batchIO (web/site/batch-worker.js). What
 // is read, how, and what is written are the runner's: the download is what
 // `milfo-calc --bom [--header names] [--lenient] PROGRAM FILE` writes, the
-// encoding chosen as the page says (a UTF-8 byte order mark or valid UTF-8:
-// UTF-8; anything else CP932).
+// encoding chosen by the same rule (input.h: Encoding::Auto), read once.
 #include <emscripten/emscripten.h>
 
 #include <string>
@@ -17,6 +16,7 @@
 #include "event.h"
 #include "input.h"
 #include "json.h"
+#include "template.h"
 
 namespace {
 
@@ -101,9 +101,58 @@ private:
 
 std::string answer;
 
+// The kind of what a row must give an input, as the page tells them apart.
+const char* roleKind(milfo::calc::InputRole::Kind kind)
+{
+    using Kind = milfo::calc::InputRole::Kind;
+    switch (kind) {
+        case Kind::Needed:
+            return "needed";
+        case Kind::NeededBy:
+            return "neededBy";
+        case Kind::NeededWhen:
+            return "neededWhen";
+        case Kind::Default:
+            return "default";
+        case Kind::Optional:
+            return "optional";
+        case Kind::Unread:
+            break;
+    }
+    return "unread";
+}
+
 }  // namespace
 
 extern "C" {
+
+// A program's line list to start from, for the page to show before a file
+// is chosen (web/site/batch.js): {"columns":[{"name","caption","kind","says",
+// "start","entries","example"}...],"template":{"name","text"}} where kind
+// is needed, neededBy, neededWhen, default or optional, says is what a row
+// must give the column in Japanese, and text the bytes `milfo-calc
+// --template PROGRAM` writes (a byte order mark, CRLF); null when there is no
+// such program.
+EMSCRIPTEN_KEEPALIVE const char* milfo_batch_columns(const char* program)
+{
+    const milfo::ProgramDescription* p = milfo::findProgram(program);
+    if (p == nullptr)
+        return nullptr;
+    const milfo::calc::ProgramView view(*p);
+    answer = "{\"columns\":" +
+             milfo::web::list(
+                 milfo::calc::templateColumns(view),
+                 [](const milfo::calc::TemplateColumn& c) {
+                     return "{\"name\":" + quoted(c.input->name) + ",\"caption\":" + quoted(c.caption) +
+                            ",\"kind\":" + quoted(roleKind(c.role.kind)) +
+                            ",\"says\":" + quoted(c.says.ja()) + ",\"start\":" + quoted(c.start) +
+                            ",\"entries\":" + milfo::web::list(c.entries, quoted) +
+                            ",\"example\":" + quoted(c.example) + "}";
+                 }) +
+             ",\"template\":{\"name\":" + quoted(milfo::calc::templateName(view)) +
+             ",\"text\":" + quoted(milfo::calc::templateCsv(view)) + "}}";
+    return answer.c_str();
+}
 
 // Runs a program over the worker's file (name: as messages name it; size in
 // bytes): the header by control names or captions, leniently or strictly;
@@ -126,14 +175,8 @@ EMSCRIPTEN_KEEPALIVE const char* milfo_batch(const char* program, const char* na
         options.lenient = lenient != 0;
         options.byteOrderMark = true;
         PageListener listener(static_cast<long long>(shown));
-        milfo::calc::Detected detected{};
-        {
-            PageBytes scan;
-            detected = milfo::calc::detectEncoding(scan);
-        }
-        listener.note(Message(Text::EncodingRead, {milfo::calc::encodingName(detected)}));
         PageBytes bytes;
-        const auto text = milfo::calc::openSource(bytes, detected.encoding);
+        const auto text = milfo::calc::openSource(bytes, milfo::calc::Encoding::Auto);
         milfo::calc::CsvRows rows(*text, file, static_cast<long long>(size));
         PageSink sink;
         milfo::calc::runBatch(*p, options, rows, sink, listener);

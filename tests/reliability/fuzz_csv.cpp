@@ -1,8 +1,10 @@
-// milfo-calc's CSV input on any bytes: read as UTF-8 or as CP932, in chunks
-// of any size, as a file would be.
+// milfo-calc's CSV input on any bytes: read as UTF-8, as CP932, or as the
+// automatic rule reads them (byte order marks, UTF-16 with tabs, the first
+// byte that is not ASCII), in chunks of any size, as a file would be.
 //
-// The first byte chooses the encoding (bit 0) and the chunk size (bits 1-4:
-// 1 to 16 bytes); the rest is the file. Must hold: no crash and no undefined
+// The first byte chooses the encoding (bits 0 and 5: UTF-8, CP932, the
+// automatic rule twice) and the chunk size (bits 1-4: 1 to 16 bytes); the
+// rest is the file. Must hold: no crash and no undefined
 // behaviour; every cell is UTF-8; records start on increasing lines, within
 // the file (a line ends with CRLF, LF or a lone CR), and a fault names a
 // line within it too; the records and the fault are the same whatever the
@@ -64,7 +66,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     if (size == 0)
         return 0;
-    const Encoding encoding = (data[0] & 1) != 0 ? Encoding::Cp932 : Encoding::Utf8;
+    const Encoding encoding = (data[0] & 32) != 0  ? Encoding::Auto
+                              : (data[0] & 1) != 0 ? Encoding::Cp932
+                                                   : Encoding::Utf8;
     const size_t chunk = ((data[0] >> 1) & 15) + 1;
     const std::string bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
     long fileLines = 1;

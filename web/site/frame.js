@@ -276,9 +276,10 @@
     }
   }
 
-  // A box read otherwise than as typed: marked as invalid and described by
-  // its note, which shows under the window with the box's caption; unmarked
-  // when the note goes.
+  // A box read otherwise than as typed, or a result box its handler gave a
+  // note (a temperature outside the material's range): marked as invalid and
+  // described by its note, which shows under the window with the box's
+  // caption; unmarked when the note goes.
   function mark(name, note) {
     const el = elements.get(name);
     if (!el) return;
@@ -295,6 +296,7 @@
   }
   function showNotes() {
     const notes = program.inputs
+      .concat(program.results)
       .filter((name) => marks.has(name))
       .map((name) => {
         const line = document.createElement("p");
