@@ -31,6 +31,7 @@
 #include "gui_harness.h"
 #include "probe_program.h"
 #include "runner.h"
+#include "test_paths.h"
 
 using namespace milfo;
 
@@ -68,7 +69,7 @@ CalcRun runCalc(const std::vector<std::string>& args, const std::string& input)
     }();
     const std::string in = dir + "calc_in", out = dir + "calc_out", err = dir + "calc_err";
     std::ofstream(in, std::ios::binary) << input;
-    std::string command = quoted(MILFO_CALC);
+    std::string command = quoted(test_paths::milfoCalc);
     for (const std::string& a : args)
         command += " " + quoted(a == "@IN@" ? in : a);  // @IN@: the input as a file
     command += " <" + quoted(in) + " >" + quoted(out) + " 2>" + quoted(err);

@@ -4,10 +4,15 @@
 #   e2e.sh CASE_FILE APPS_DIR LAYOUT_DIR
 # CASE_FILE is tests/e2e/NAME.txt (or NAME-what.txt); one command a line:
 #   type TEXT | key KEYS | click CONTROL | wheel CONTROL up|down |
-#   expect TEXT | closed
-# Before the commands, every case checks the window as a window manager
-# shows it: the suite's icon is set, and neither a resize nor a maximise
-# (a double click on the title bar) changes the client size.
+#   expect TEXT | closed | frame
+# Before the commands, every case checks the client size the window manager
+# gives the window. "frame" checks what the frame does for every program
+# alike, so one case does it: the suite's icon is set, and neither a resize
+# nor a maximise (a double click on the title bar) changes the client size.
+# The input goes to the window in order: X delivers the events one after
+# another, so a command needs no pause after it; an expect waits for the
+# clipboard to hold the box's text (the copy comes after every event before
+# it).
 set -uo pipefail
 case_file=$1 apps=$2 layouts=$3
 [ -n "${DISPLAY:-}" ] || { echo "no display: skipped"; exit 77; }
@@ -47,20 +52,26 @@ sleep 0.3
 read -r want_w want_h < <(awk -F'\t' '$1 == "client" { printf "%d %d\n", ($2 + 7) / 15, ($3 + 7) / 15 }' "$layout")
 client_size() { xdotool getwindowgeometry "$wid" | sed -n 's/^ *Geometry: //p'; }
 [ "$(client_size)" = "${want_w}x${want_h}" ] || fail "client size $(client_size), expected ${want_w}x${want_h}"
-# The suite's icon is drawn from its SVG at every size Qt offers, 128 x 128
-# among them (a window without one gets a 48 x 48 default).
-has_icon() { [[ "$(xprop -id "$wid" _NET_WM_ICON)" == *'Icon (128 x 128)'* ]]; }
-for _ in $(seq 30); do has_icon && break; sleep 0.1; done
-has_icon || fail "not the suite's icon"
-actions=$(xprop -id "$wid" _NET_WM_ALLOWED_ACTIONS)
-[[ "$actions" != *MAXIMIZE* && "$actions" != *RESIZE* ]] || fail "the window may be resized: $actions"
-xdotool windowsize "$wid" $((want_w + 200)) $((want_h + 150))
-read -r wx wy < <(xdotool getwindowgeometry "$wid" | sed -n 's/^ *Position: \([0-9]*\),\([0-9]*\).*/\1 \2/p')
-xdotool mousemove $((wx + want_w / 2)) $((wy - 8)) click --repeat 2 --delay 80 1
-sleep 0.5
-[ "$(client_size)" = "${want_w}x${want_h}" ] || fail "resized to $(client_size), expected ${want_w}x${want_h}"
-xdotool windowfocus --sync "$wid" || fail "cannot focus the window again"
-echo "ok: icon; the client size stays ${want_w}x${want_h}"
+echo "ok: the client size ${want_w}x${want_h}"
+
+# The frame's part: the suite's icon, drawn from its SVG at every size Qt
+# offers, 128 x 128 among them (a window without one gets a 48 x 48
+# default), and a size that neither a resize nor a maximise changes.
+check_frame() {
+  has_icon() { [[ "$(xprop -id "$wid" _NET_WM_ICON)" == *'Icon (128 x 128)'* ]]; }
+  for _ in $(seq 30); do has_icon && break; sleep 0.1; done
+  has_icon || fail "not the suite's icon"
+  local actions wx wy
+  actions=$(xprop -id "$wid" _NET_WM_ALLOWED_ACTIONS)
+  [[ "$actions" != *MAXIMIZE* && "$actions" != *RESIZE* ]] || fail "the window may be resized: $actions"
+  xdotool windowsize "$wid" $((want_w + 200)) $((want_h + 150))
+  read -r wx wy < <(xdotool getwindowgeometry "$wid" | sed -n 's/^ *Position: \([0-9]*\),\([0-9]*\).*/\1 \2/p')
+  xdotool mousemove $((wx + want_w / 2)) $((wy - 8)) click --repeat 2 --delay 80 1
+  sleep 0.5
+  [ "$(client_size)" = "${want_w}x${want_h}" ] || fail "resized to $(client_size), expected ${want_w}x${want_h}"
+  xdotool windowfocus --sync "$wid" || fail "cannot focus the window again"
+  echo "ok: icon; the client size stays ${want_w}x${want_h}"
+}
 
 # The middle of a control, in window pixels, from its twip rectangle.
 centre() {
@@ -91,10 +102,21 @@ while IFS= read -r line || [ -n "$line" ]; do
     expect)
       printf '' | xclip -selection clipboard -i
       xdotool key --delay 30 ctrl+a ctrl+c
-      sleep 0.3
-      got=$(xclip -o -selection clipboard 2>/dev/null)
+      # The copy comes once the window has taken every event before it; an
+      # empty text is read after a moment, as there is no change to wait for.
+      if [ -z "$arg" ]; then
+        sleep 0.3
+        got=$(xclip -o -selection clipboard 2>/dev/null)
+      else
+        for _ in $(seq 200); do
+          got=$(xclip -o -selection clipboard 2>/dev/null)
+          [ "$got" = "$arg" ] && break
+          sleep 0.03
+        done
+      fi
       [ "$got" = "$arg" ] || fail "step $step: expected '$arg', the clipboard holds '$got'"
       echo "ok: $arg" ;;
+    frame) check_frame ;;
     closed)
       for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
       kill -0 "$pid" 2>/dev/null && fail "step $step: the program is still running"
@@ -104,6 +126,5 @@ while IFS= read -r line || [ -n "$line" ]; do
       echo "ok: closed" ;;
     *) fail "unknown command $command" ;;
   esac
-  sleep 0.15
 done < "$case_file"
 echo "passed: $name"

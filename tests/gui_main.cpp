@@ -12,6 +12,7 @@
 #include "drive.h"
 #include "gui_harness.h"
 #include "modal_guard.h"
+#include "test_paths.h"
 
 using namespace milfo;
 
@@ -94,7 +95,8 @@ private slots:
     void layout()
     {
         QFETCH(QString, program);
-        QFile file(QStringLiteral(MILFO_TEST_DATA "/layout/") + program + QStringLiteral(".tsv"));
+        QFile file(QString::fromUtf8(test_paths::testData) + QStringLiteral("/layout/") + program +
+                   QStringLiteral(".tsv"));
         QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
         QString expected = QString::fromUtf8(file.readAll());
         while (expected.endsWith('\n'))

@@ -2,9 +2,10 @@
 # missing, then configures (once) and builds into build/.
 # Sourced, not run.
 
-# What building and running the programs needs.
+# What building and running the programs needs (ccache keeps compiled
+# objects for the next build, in any clone: see CMakeLists.txt).
 MILFO_RUN_PACKAGES=(
-  cmake ninja-build g++ pkg-config
+  cmake ninja-build g++ pkg-config ccache
   qt6-base-dev libgl-dev libmpfr-dev
   fonts-ipafont-gothic qt6-translations-l10n libqt6svg6
 )

@@ -3,10 +3,15 @@
 types and clicks: every page against its layout table, the Tab key's path,
 the GUI case tables of every program replayed with exact text and marks,
 faults in the modal dialog with the inputs kept, the side tables of a
-program that has them, the menu, and no request leaving the origin. Each GUI
-case is one sequence of real key and mouse input (W3C Actions, one WebDriver
-command), its outcome read back by one script. With axe, axe-core's
-accessibility rules on a few pages instead.
+program that has them, the menu, and no request leaving the origin. A
+program's page is loaded once and started again (its own restart) before
+each case. A case goes to the page as one sequence of real key and mouse
+input (W3C Actions, one WebDriver command) when it is in the sample (the
+first and every SAMPLE-th of the program) or opens the dialog, marks a box,
+presses a key or presses a button a second time; the others are played by
+one script through the page's own handlers (SCRIPTED: the events a person's
+input sends). Either way its outcome is read back by one script. With axe,
+axe-core's accessibility rules on a few pages instead.
 
 web_test.py SITE_DIR CASES_JSON LAYOUT_DIR [PROGRAM...|menu|batch|axe]   (default: everything but axe)
 
@@ -235,7 +240,7 @@ def check_layout(b, f, layout_dir, program):
 RECORDER = """
 const textOf = (el) => el ? (el.tagName === 'INPUT' ? el.value : el.textContent) : null;
 if (!window.milfoTestRecord) {
-  const rec = window.milfoTestRecord = {reports: [], presses: []};
+  const rec = window.milfoTestRecord = {reports: [], presses: [], watch: []};
   const dialog = document.getElementById('error');
   new MutationObserver(() => {
     if (dialog.open)
@@ -246,9 +251,10 @@ if (!window.milfoTestRecord) {
     window.addEventListener(type, (e) => {
       if (e.isTrusted)
         rec.presses.push({type, focus: document.activeElement.id || document.activeElement.tagName,
-                          texts: args[0].map((n) => textOf(document.getElementById(n)))});
+                          texts: rec.watch.map((n) => textOf(document.getElementById(n)))});
     }, true);
 }
+window.milfoTestRecord.watch = args[0];
 return {controls: args[1].map((n) => document.getElementById(n)),
         entries: args[2].map(([n, t]) => [...document.querySelectorAll('#' + n + '-list [role=option]')]
                                            .find((o) => o.textContent === t) || null),
@@ -259,22 +265,101 @@ return {controls: args[1].map((n) => document.getElementById(n)),
 # whether the fault dialog is open, and for each box of arguments[1] its mark:
 # aria-invalid, the text that describes it, whether that text is shown, and
 # its row of the calculation sheet.
-RESULT = """
-if (!document.getElementById('Form1') || document.documentElement.dataset.ended === 'true') return {ended: true};
+READ = """
+const read = (watch, marked) => {
+  if (!document.getElementById('Form1') || document.documentElement.dataset.ended === 'true') return {ended: true};
+  const textOf = (el) => el ? (el.tagName === 'INPUT' ? el.value : el.textContent) : null;
+  const {inputs, results} = JSON.parse(document.getElementById('description').textContent).program;
+  const sheetCell = (n) => inputs.includes(n) ? document.querySelectorAll('#sheet-inputs td')[inputs.indexOf(n)]
+                                              : document.querySelectorAll('#sheet-results td')[results.indexOf(n)];
+  const marks = marked.map((n) => {
+    const el = document.getElementById(n);
+    const notes = (el.getAttribute('aria-describedby') || '').split(' ').filter((id) => id)
+      .map((id) => document.getElementById(id));
+    return {invalid: el.getAttribute('aria-invalid'), note: notes.map(textOf).join(' '), value: el.value,
+            shown: notes.every((d) => d && d.getClientRects().length > 0),
+            sheet: textOf(sheetCell(n))};
+  });
+  return {texts: watch.map((n) => textOf(document.getElementById(n))), marks,
+          open: document.getElementById('error').open};
+};
+"""
+RESULT = READ + """
+const state = read(arguments[0], arguments[1]);
+return state.ended ? state : Object.assign(state, window.milfoTestRecord);
+"""
+
+# The program started again in the page that is open (the page's own
+# restart, as a reload starts it), and what the recorder noted forgotten.
+RESTART = """
+window.milfoRestart();
+if (window.milfoTestRecord) Object.assign(window.milfoTestRecord, {reports: [], presses: []});
+"""
+
+# A case played by script in the page that is open, through the page's own
+# handlers: the program started again (as RESTART), then each command as the
+# events a person's input sends, which the page's listeners take as they take
+# real ones: a press is mousemove, mousedown (the focus moves unless the page
+# keeps it), mouseup and click on the element; typing selects the box's text,
+# replaces it and sends the input event; a pick presses the list's button and
+# then its entry. A dialog that opens is noted as it opens (and closed before
+# the next command, as Escape does in real input). With arguments[3] the last
+# command is played again, and the texts before it are returned as "first".
+# Then what READ reads, with the reports and the commands it could not play.
+SCRIPTED = READ + """
+const [lines, watch, marked, again] = arguments;
+window.milfoRestart();
+const dialog = document.getElementById('error');
+const reports = [], faults = [];
 const textOf = (el) => el ? (el.tagName === 'INPUT' ? el.value : el.textContent) : null;
-const {inputs, results} = JSON.parse(document.getElementById('description').textContent).program;
-const sheetCell = (n) => inputs.includes(n) ? document.querySelectorAll('#sheet-inputs td')[inputs.indexOf(n)]
-                                            : document.querySelectorAll('#sheet-results td')[results.indexOf(n)];
-const marks = arguments[1].map((n) => {
-  const el = document.getElementById(n);
-  const notes = (el.getAttribute('aria-describedby') || '').split(' ').filter((id) => id)
-    .map((id) => document.getElementById(id));
-  return {invalid: el.getAttribute('aria-invalid'), note: notes.map(textOf).join(' '), value: el.value,
-          shown: notes.every((d) => d && d.getClientRects().length > 0),
-          sheet: textOf(sheetCell(n))};
-});
-return Object.assign({texts: arguments[0].map((n) => textOf(document.getElementById(n))), marks,
-                      open: document.getElementById('error').open}, window.milfoTestRecord);
+const mouse = (el, type) => el.dispatchEvent(new MouseEvent(type, {bubbles: true, cancelable: true, composed: true,
+                                                                   view: window, button: 0, detail: 1}));
+const press = (el) => {
+  mouse(el, 'mousemove');
+  if (mouse(el, 'mousedown')) el.focus();
+  mouse(el, 'mouseup');
+  mouse(el, 'click');
+};
+const play = (line) => {
+  const [command, rest] = line.includes(' ') ? [line.slice(0, line.indexOf(' ')), line.slice(line.indexOf(' ') + 1)]
+                                             : [line, ''];
+  const [name, text] = rest.includes(' ') ? [rest.slice(0, rest.indexOf(' ')), rest.slice(rest.indexOf(' ') + 1)]
+                                          : [rest, ''];
+  const el = document.getElementById(command === 'pick' ? name + '-button' : name);
+  if (!el) return faults.push('? no element #' + (command === 'pick' ? name + '-button' : name));
+  if (command === 'set') {
+    press(el);
+    el.select();
+    el.value = text;
+    el.dispatchEvent(new InputEvent('input', {bubbles: true, inputType: text ? 'insertText' : 'deleteContentForward',
+                                              data: text || null}));
+  } else if (command === 'pick') {
+    const entry = [...document.querySelectorAll('#' + name + '-list [role=option]')].find((o) => o.textContent === text);
+    if (!entry) return faults.push('? no entry');
+    press(el);
+    press(entry);
+  } else if (command === 'click') {
+    press(el);
+  } else {
+    faults.push('? not by script: ' + command);
+  }
+};
+const step = (line, last) => {
+  const before = dialog.open;
+  play(line);
+  if (dialog.open && !before)
+    reports.push({message: document.getElementById('error-message').textContent, modal: dialog.matches(':modal'),
+                  buttons: dialog.querySelectorAll('button').length});
+  if (dialog.open && !last) dialog.close();
+};
+lines.forEach((line, i) => step(line, i === lines.length - 1));
+let first = null;
+if (again && document.documentElement.dataset.ended !== 'true') {
+  first = watch.map((n) => textOf(document.getElementById(n)));
+  step(lines[lines.length - 1], true);
+}
+const state = read(watch, marked);
+return state.ended ? state : Object.assign(state, {reports, faults, first});
 """
 
 KEYS = {"Return": Keys.RETURN, "Enter": Keys.ENTER, "Tab": Keys.TAB, "Space": Keys.SPACE, "Escape": Keys.ESCAPE}
@@ -286,7 +371,8 @@ def check_tab_path(b, f, program, path):
     path = path[:-1] + ["A"] if len(path) > 1 and path[-1] == path[0] else path
     """Tab through the path and Shift+Tab twice, as one sequence of keys; the
     recorder notes the focus before each press."""
-    b.open(page_of(program), RECORDER, [], [], [])
+    ensure_page(b, program)
+    b.js("const args = arguments;" + RESTART + RECORDER, [], [], [])
     keys = ActionChains(b.driver, duration=0)
     for _ in path:
         keys.send_keys(Keys.TAB)
@@ -295,6 +381,14 @@ def check_tab_path(b, f, program, path):
     seen = [p["focus"] for p in presses if p["type"] == "keydown"][:len(path)]
     f.check(seen == path, f"{program}: Tab visits {seen}, not {path}")
     f.check(back == path[-2], f"{program}: Shift+Tab twice lands on {back}, not {path[-2]}")
+
+
+def ensure_page(b, program):
+    """The program's page, loaded unless it is the page open (and not ended)."""
+    here = urllib.parse.unquote(b.driver.current_url).endswith("/" + page_of(program))
+    if not (here and b.js("return !!document.getElementById('Form1') && window.milfoReady === true && "
+                          "document.documentElement.dataset.ended !== 'true'")):
+        b.open(page_of(program))
 
 
 def parse(line):
@@ -337,7 +431,7 @@ class Session:
     before the next command; one left open at the end is closed by a click
     on its button."""
 
-    def __init__(self, b, program, watch=(), marked=()):
+    def __init__(self, b, program, watch=(), marked=(), reuse=False):
         self.b = b
         self.watch = list(watch)
         self.marked = list(marked)
@@ -345,6 +439,7 @@ class Session:
         self.handle = b.driver.current_window_handle
         self.page = page_of(program)
         self.found = None
+        self.reuse = reuse  # the program's page is open: started again in it, not loaded again
 
     def play(self, lines, case_length=None):
         """Plays LINES; the first CASE_LENGTH are the case's own (after the last
@@ -354,7 +449,9 @@ class Session:
         case_length = len(lines) if case_length is None else case_length
         i = 0
         while i < len(lines):
-            if self.found is None:
+            if self.found is None and self.reuse:
+                found = self.b.js("const args = arguments;" + RESTART + RECORDER, self.watch, *targets(lines))
+            elif self.found is None:
                 found = self.b.open(self.page, RECORDER, self.watch, *targets(lines))
             else:
                 found = self.b.js("const args = arguments;" + RECORDER, self.watch, *targets(lines[i:]))
@@ -410,18 +507,10 @@ class Session:
             state = {"ended": True}
         if state.get("ended"):
             # The page closes its window or goes back to the menu.
-            for _ in range(100):
-                if self.handle not in b.driver.window_handles or b.driver.current_url.endswith("/index.html"):
-                    return state
-                time.sleep(0.05)
-            self.faults.append("? ended but neither closed nor back at the menu")
+            if not wait_ended(b, self.handle):
+                self.faults.append("? ended but neither closed nor back at the menu")
             return state
-        noted = []
-        for r in state["reports"]:
-            noted.append("! " + r["message"])
-            if not r["modal"] or r["buttons"] != 1:
-                noted.append(f"? dialog modal={r['modal']} buttons={r['buttons']}")
-        self.faults = noted + self.faults
+        self.faults = reported(state["reports"]) + self.faults
         if state["open"]:
             try:
                 ActionChains(b.driver, duration=0).move_to_element(self.found["close"]).click().perform()
@@ -434,44 +523,113 @@ class Session:
                          "return el.tagName === 'INPUT' ? el.value : el.textContent;", name)
 
 
-def check_cases(b, f, program_cases):
+def wait_ended(b, handle):
+    """The page closes its window or goes back to the menu: whether it did."""
+    for _ in range(100):
+        if handle not in b.driver.window_handles or b.driver.current_url.endswith("/index.html"):
+            return True
+        time.sleep(0.05)
+    return False
+
+
+def reported(reports):
+    """The fault reports as "! message"; a dialog that is not modal or not
+    with one button noted too."""
+    noted = []
+    for r in reports:
+        noted.append("! " + r["message"])
+        if not r["modal"] or r["buttons"] != 1:
+            noted.append(f"? dialog modal={r['modal']} buttons={r['buttons']}")
+    return noted
+
+
+BUTTONS = "return JSON.parse(document.getElementById('description').textContent).program.controls" \
+          ".filter((c) => c.kind === 'CommandButton').map((c) => c.name);"
+
+
+# Every SAMPLE-th case of a program (the first among them) goes to the page as
+# real input whatever it does.
+SAMPLE = 6
+
+
+def by_hand(sample):
+    """Which cases go to the page as real key and mouse input: a sample (the
+    first of each program and every SAMPLE-th), and every case that opens
+    the dialog (a fault, or the end), marks a box, presses a key or presses
+    a button a second time. The others are played by script (SCRIPTED)."""
+    def choose(index, case, buttons):
+        presses = [line for line in case["commands"] if parse(line)[0] == "click" and parse(line)[1] in buttons]
+        return (index % sample == 0 or bool(case["fault"]) or any(note for _, note in case.get("marks", []))
+                or any(parse(line)[0] == "key" for line in case["commands"]) or len(presses) > 1)
+    return choose
+
+
+def check_cases(b, f, program_cases, hand=lambda index, case, buttons: True):
+    """Every case of the program in one page, started again before each
+    (loaded again only after a case that ends it): as real input where
+    hand(index, case, buttons) says so, otherwise by script. Returns how many
+    went as real input."""
     program = program_cases["program"]
-    for c in program_cases["cases"]:
+    opened = False
+    buttons = []
+    real = 0
+    for index, c in enumerate(program_cases["cases"]):
+        if not opened:
+            ensure_page(b, program)
+            buttons = b.js(BUTTONS)
+            opened = True
         title = f"{program}: {c['title']}"
         commands = c["commands"]
         # The same press again gives the same text: played in the same sequence.
         again = not c["fault"] and c["expect"]
         marks = c.get("marks", [])
-        s = Session(b, program, [name for name, _ in c["expect"]], [name for name, _ in marks])
+        watch, marked = [name for name, _ in c["expect"]], [name for name, _ in marks]
+        handle = b.driver.current_window_handle
         error = None
-        try:
-            s.play(commands + commands[-1:] if again else commands, len(commands))
-        except (WebDriverException, Missing) as e:
-            error = getattr(e, "msg", None) or str(e)
-        state = s.result()
+        if hand(index, c, buttons):
+            real += 1
+            s = Session(b, program, watch, marked, reuse=True)
+            try:
+                s.play(commands + commands[-1:] if again else commands, len(commands))
+            except (WebDriverException, Missing) as e:
+                error = getattr(e, "msg", None) or str(e)
+            state = s.result()
+            faults = s.faults
+            if again and not state.get("ended"):
+                # The texts before the second press: its first key or button press.
+                kind = parse(commands[-1])[0]
+                presses = [p for p in state["presses"] if p["type"] == ("keydown" if kind == "key" else "mousedown")]
+                back = 2 if kind == "pick" else 1
+                state["first"] = presses[-back]["texts"] if len(presses) >= back else None
+        else:
+            try:
+                state = b.js(SCRIPTED, commands, watch, marked, bool(again))
+            except WebDriverException as e:
+                error, state = e.msg, {"ended": False, "reports": [], "faults": [], "texts": [], "marks": []}
+            if state.get("ended"):
+                faults = [] if wait_ended(b, handle) else ["? ended but neither closed nor back at the menu"]
+            else:
+                faults = reported(state["reports"]) + state["faults"]
         ended = bool(state.get("ended"))
-        fault = "ended" if ended else (s.faults[-1] if s.faults else "")
-        if not f.check(fault == c["fault"], f"{title}: fault {fault!r}, not {c['fault']!r} ({s.faults})"
+        if ended:
+            # The window closed, or the page went back to the menu: the next case loads it again.
+            opened = False
+            if handle not in b.driver.window_handles:
+                b.driver.switch_to.window(b.driver.window_handles[0])
+        fault = "ended" if ended else (faults[-1] if faults else "")
+        if not f.check(fault == c["fault"], f"{title}: fault {fault!r}, not {c['fault']!r} ({faults})"
                        + (f"; {error}" if error else "")):
             continue
         if error and not ended:
             f.check(False, f"{title}: {error}")
             continue
         if ended:
-            # The window closed, or the page went back to the menu.
-            if s.handle not in b.driver.window_handles:
-                b.driver.switch_to.window(b.driver.window_handles[0])
             continue
         if again:
-            # The texts before the second press: its first key or button press.
-            kind = parse(commands[-1])[0]
-            presses = [p for p in state["presses"] if p["type"] == ("keydown" if kind == "key" else "mousedown")]
-            back = 2 if kind == "pick" else 1
-            if len(presses) < back:
+            if state["first"] is None:
                 f.check(False, f"{title}: the second press was not seen")
                 continue
-            first = presses[-back]["texts"]
-            for (name, text), got in zip(c["expect"], first):
+            for (name, text), got in zip(c["expect"], state["first"]):
                 f.check(got == text, f"{title}: {name} shows {got!r}, not {text!r}")
             for (name, text), got in zip(c["expect"], state["texts"]):
                 f.check(got == text, f"{title} (again): {name} shows {got!r}, not {text!r}")
@@ -484,6 +642,7 @@ def check_cases(b, f, program_cases):
             want = {"invalid": "true" if note else None, "note": note, "value": got["value"], "shown": True,
                     "sheet": got["value"] + note}
             f.check(got == want, f"{title}: {name} marked {got}, not with {note!r}")
+    return real
 
 
 SIDE_TABLES = """
@@ -506,7 +665,7 @@ def check_side_tables(b, f, program_cases):
     chart when it asks for one. Such cases are played in order until every
     table has been shown once."""
     program = program_cases["program"]
-    b.open(page_of(program))
+    ensure_page(b, program)
     if not b.js("return !!JSON.parse(document.getElementById('description').textContent).program.tables"):
         return
     calculating = [c for c in program_cases["cases"] if not c["fault"] and c["commands"][-1].startswith("click")]
@@ -514,7 +673,7 @@ def check_side_tables(b, f, program_cases):
         return
     seen = set()
     for c in calculating:
-        Session(b, program).play(c["commands"])
+        b.js(SCRIPTED, c["commands"], [], [], False)
         g = b.js(SIDE_TABLES)
         f.check(g["shown"] and g["figures"], f"{program}: the side tables are not shown after {c['title']!r}")
         described = {t["title"]: t for t in g["tables"]}
@@ -849,9 +1008,10 @@ def main():
             t0 = time.time()
             check_layout(b, f, layout_dir, pc["program"])
             check_tab_path(b, f, pc["program"], pc["tabPath"])
-            check_cases(b, f, pc)
+            real = check_cases(b, f, pc, by_hand(SAMPLE))
             check_side_tables(b, f, pc)
-            print(f"{pc['program']}: {len(pc['cases'])} cases, {time.time() - t0:.1f} s", flush=True)
+            print(f"{pc['program']}: {len(pc['cases'])} cases ({real} as real input), {time.time() - t0:.1f} s",
+                  flush=True)
         b.collect_requests()
     finally:
         b.quit()

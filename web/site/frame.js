@@ -495,6 +495,23 @@
     document.documentElement.dataset.ready = "true";
   }
 
+  // The program started again in the same page, as a reload would start it:
+  // the dialog closed, the lists emptied, every control back to its text,
+  // the marks and the side tables gone, then the form loaded again. (The
+  // page's tests run case after case in one page.)
+  window.milfoRestart = () => {
+    if (!loaded) return;
+    if (errorDialog.open) errorDialog.close();
+    for (const list of lists.values()) list.clear();
+    for (const c of program.controls) setTextOf(c.name, c.text);
+    for (const name of [...marks.keys()]) mark(name, "");
+    document.dispatchEvent(new CustomEvent("milfo-tables", { detail: [] }));
+    ended = false;
+    delete document.documentElement.dataset.ended;
+    focusFirst();
+    start();
+  };
+
   // --- The module's code ---------------------------------------------------------
 
   // Served, the browser fetches milfo.HASH.wasm and compiles it as it
