@@ -77,7 +77,7 @@ build() {
   local got
   got=$(printf 'Combo1,Text1,Text2\r\n保温筒１種,0,50\r\n' | "$root/usr/bin/milfo-calc" --header names fennick) ||
     fail "milfo-calc from the package failed"
-  [ "$got" = $'Combo1,Text1,Text2,Text3,error\r\n保温筒１種,0,50,0.04375,\r' ] ||
+  [ "$got" = $'Combo1,Text1,Text2,Text3,error,note\r\n保温筒１種,0,50,0.04375,,\r' ] ||
     fail "milfo-calc from the package wrote: $got"
 
   # The metainfo launches every menu entry and provides every program.
