@@ -553,6 +553,7 @@ TEST(InsulationDesign, GradesAreTheMaterialWindowsOwn)
         {"硬質ウレタンフォーム", "halcott", 0},
         {"ポリエチレンフォーム", "fennick", 2},
         {"フェノールフォーム", "castrel", 6},
+        {"係数で指定", "係数指定", 0},
     };
     FormModel design = designWith({});
     const Control& materials = *design.rules().find("Combo1");
@@ -601,7 +602,7 @@ TEST(InsulationDesign, SideTablesOfTheWorkedExample)
         const std::vector<std::string>& adopted = sweep.rows[static_cast<size_t>(sweep.chart.marked)];
         EXPECT_EQ(adopted,
                   (std::vector<std::string>{form.text("Text16"), form.text("Text17"), form.text("Text18"),
-                                            form.text("Text19"), form.text("Text20"), ""}));
+                                            form.text("Text19"), form.text("Text20"), "", ""}));
         EXPECT_EQ(sweep.chart.level, "60");
         EXPECT_EQ(sweep.chart.levelColumn, 1);
         for (const std::vector<std::string>& row : sweep.rows)
@@ -640,6 +641,51 @@ TEST(InsulationDesign, SideTablesOfTheWorkedExample)
         EXPECT_FALSE(t.columns.empty());
         EXPECT_TRUE(t.rows.empty());
     }
+}
+
+// Over an inner layer every standard thickness is one run of 複層保温 (its
+// surface temperatures from 20 mm: 80.2, 76.8, 73.8, 68.7, 64.5, then 65 mm
+// adopted); the sweep shows each interface, the chain each run in 複層保温's
+// own words; no required thickness is worked out.
+TEST(InsulationDesign, SideTablesOverAnInnerLayer)
+{
+    FormModel form = designWith({{"Combo1", "ロックウール"},
+                                 {"Combo2", "保温筒"},
+                                 {"Combo8", "けい酸カルシウム保温材"},
+                                 {"Combo9", "１号－１３"},
+                                 {"Text38", "50"},
+                                 {"Text1", "550"},
+                                 {"Text2", "20"},
+                                 {"Combo3", "アルミニウム板"},
+                                 {"Combo4", "水平管"},
+                                 {"Combo5", "100A"},
+                                 {"Combo6", "表面温度上限"}});
+    ASSERT_FALSE(form.press(*form.rules().find("Command1")));
+    const std::vector<SideTable> tables = form.program().sideTables(form);
+    const SideTable& sweep = tables[0];
+    EXPECT_EQ(sweep.columns[5], "境界温度（℃）");
+    const char* const surfaces[] = {"80.2", "76.8", "73.8", "68.7", "64.5", "59.5"};
+    ASSERT_EQ(sweep.rows.size(), 8u);
+    for (size_t i = 0; i < std::size(surfaces); ++i)
+        EXPECT_EQ(sweep.rows[i][1].substr(0, 4), surfaces[i]) << sweep.rows[i][0];
+    ASSERT_EQ(sweep.chart.marked, 5);
+    EXPECT_EQ(sweep.rows[5],
+              (std::vector<std::string>{"65", "59.5231233504016", "232.133085872562", form.text("Text19"),
+                                        form.text("Text20"), "322.311591234797", ""}));
+    EXPECT_EQ(form.text("Text39"), "322.311591234797");
+    EXPECT_EQ(form.text("Text40"), "0.1019897");
+    for (const char* box : {"Text13", "Text14", "Text15"})
+        EXPECT_EQ(form.text(box), "") << box;
+    const SideTable& chain = tables.back();
+    ASSERT_EQ(chain.rows.size(), 6u);
+    EXPECT_EQ(chain.rows[0],
+              (std::vector<std::string>{
+                  "1", "標準厚さ20ｍｍ", "複層保温の放散熱量と表面温度", "計算",
+                  "形状=水平管\n外径（ｍ）=0.1143\n内部温度（℃）=550\n周囲温度（℃）=20\n風速（ｍ／ｓ）=0\n"
+                  "放射率=0.22\n第１層の保温材=けい酸カルシウム保温材\n第１層の種類=１号－１３\n"
+                  "第１層の厚さ（ｍｍ）=50\n第２層の保温材=ロックウール\n第２層の種類=保温筒\n"
+                  "第２層の厚さ（ｍｍ）=20",
+                  chain.rows[0][5], sweep.rows[0][1]}));
 }
 
 // The side tables of 凍結防止 and 温度降下: the criterion's own table holds
