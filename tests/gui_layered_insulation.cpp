@@ -118,6 +118,10 @@ const Layers kLayers[] = {
     {"a ceramic fibre blanket outside: its surface below 100 °C",
      {"垂直平面", nullptr, nullptr, "300", "20", nullptr, nullptr, "0.22", "けい酸カルシウム保温材", "１号－１３", "50", "セラミックファイバーブランケット", "ブランケット１号", "50"},
      {"0", "0.22"}, "! 第２層の温度が保温材の使用範囲外です（44.8682865686029～175.092417739308 ℃）。厚さか保温材を見直してください。"},
+    // Both faces below a law narrower than 1 K: the window runs the whole range.
+    {"a law's range narrower than 1 K, the faces below it",
+     {"垂直平面", nullptr, nullptr, "50", "20", nullptr, nullptr, "0.22", "係数で指定", nullptr, "50", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, "0.04", "0", "0", "100", "100.5"},
+     {"0", "0.22"}, "! 第１層の温度が保温材の使用範囲外です（23.9573439820879～50 ℃）。厚さか保温材を見直してください。"},
     {"urethane foam over perlite at 400 °C: the interface beyond its range",
      {"上向き平面", nullptr, nullptr, "400", "30", "2", "塗装溶融メッキ鋼板", nullptr, "はっ水性パーライト保温材", "保温板(筒)３号－２５", "40", "硬質ウレタンフォーム", nullptr, "25"},
      {"0", "0.5"}, "! 第２層の温度が保温材の使用範囲外です（44.9177364081987～291.243510723721 ℃）。厚さか保温材を見直してください。"},

@@ -3,6 +3,7 @@
 // `results` list.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <iterator>
 #include <map>
@@ -11,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "../conductivity/programs.h"
 #include "../heatflow/programs.h"
 #include "catalogue.h"
 #include "common.h"
@@ -384,6 +386,20 @@ TEST(HeatFlow, EveryLogExpAndPowerIsCalledAtRunTime)
          2,
          0,
          0},
+        // 係数指定: the powers of its law as products
+        {"係数指定",
+         conductivity::coefficientLaw,
+         "Command1_Click",
+         {{"Text4", "0.035"},
+          {"Text5", "0.00012"},
+          {"Text6", "3E-7"},
+          {"Text7", "-50"},
+          {"Text8", "650"},
+          {"Text1", "40"},
+          {"Text2", "500"}},
+         0,
+         0,
+         0},
         // ln(d2 / d1) and e^(−L / (m R))
         {"温度降下",
          heatflow::temperatureDrop,
@@ -686,6 +702,49 @@ TEST(InsulationDesign, SideTablesOverAnInnerLayer)
                   "第１層の厚さ（ｍｍ）=50\n第２層の保温材=ロックウール\n第２層の種類=保温筒\n"
                   "第２層の厚さ（ｍｍ）=20",
                   chain.rows[0][5], sweep.rows[0][1]}));
+}
+
+// One layer of rock wool split in two: 複層保温's surface temperature is
+// 保温設計's at the whole thickness (41.1292047870163 at 100 mm) to within
+// 1E-5 K, though each is worked out on its own path.
+TEST(LayeredInsulation, OneLayerSplitInTwo)
+{
+    FormModel design = designWith({{"Combo1", "ロックウール"},
+                                   {"Combo2", "保温筒"},
+                                   {"Text1", "300"},
+                                   {"Text2", "20"},
+                                   {"Combo3", "アルミニウム板"},
+                                   {"Combo4", "水平管"},
+                                   {"Combo5", "100A"},
+                                   {"Combo6", "経済的厚さ"},
+                                   {"Text10", "100"},
+                                   {"Text31", "0"},
+                                   {"Text32", "1"},
+                                   {"Text33", "1"},
+                                   {"Text34", "1"},
+                                   {"Text35", "0"},
+                                   {"Text36", "100"}});
+    ASSERT_FALSE(design.press(*design.rules().find("Command1")));
+    EXPECT_EQ(design.text("Text17"), "41.1292047870163");
+    FormModel layers(*findProgram("複層保温"));
+    layers.load();
+    for (const auto& [name, text] :
+         std::vector<std::pair<const char*, const char*>>{{"Combo1", "水平管"},
+                                                          {"Combo2", "100A"},
+                                                          {"Combo3", "アルミニウム板"},
+                                                          {"Combo4", "ロックウール"},
+                                                          {"Combo5", "保温筒"},
+                                                          {"Combo6", "ロックウール"},
+                                                          {"Combo7", "保温筒"}}) {
+        const Control& c = *layers.rules().find(name);
+        layers.pick(c, layers.findEntry(c, text).value());
+    }
+    for (const auto& [name, text] : std::vector<std::pair<const char*, const char*>>{
+             {"Text2", "300"}, {"Text3", "20"}, {"Text6", "50"}, {"Text7", "50"}})
+        layers.type(*layers.rules().find(name), text);
+    ASSERT_FALSE(layers.press(*layers.rules().find("Command1")));
+    EXPECT_EQ(layers.text("Text14"), "41.1292024315391");
+    EXPECT_LT(std::fabs(ReadVal(layers.text("Text14")) - ReadVal(design.text("Text17"))), 1E-5);
 }
 
 // The side tables of 凍結防止 and 温度降下: the criterion's own table holds

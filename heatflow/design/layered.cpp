@@ -124,19 +124,24 @@ Face broughtInside(const conductivity::Range& range, const std::string& text)
 // λ of a layer between two faces, lower first. When both lie beyond the
 // same bound the window runs between that bound (as brought inside) and
 // 1 K inside it; so it does when one lies at the bound the other is beyond.
+// A range narrower than 1 K is run whole.
 std::string layerConductivity(const Layer& layer, const std::string& one, const std::string& other,
                               Chain* chain, std::string purpose)
 {
-    const Face a = broughtInside(layer.range, one);
-    const Face b = broughtInside(layer.range, other);
+    const conductivity::Range& range = layer.range;
+    const Face a = broughtInside(range, one);
+    const Face b = broughtInside(range, other);
     std::string lo, hi;
     if (a.value == b.value) {
         if (a.beyond > 0 || b.beyond > 0) {
-            lo = ShowVariant((Real(a.value) - Real(1)).value());
+            const Real inside = Real(a.value) - Real(1);
+            const Face lowest = broughtInside(range, ShowVariant(inside.value()));
+            lo = lowest.text;
             hi = a.text;
         } else {
+            const Real inside = Real(a.value) + Real(1);
             lo = a.text;
-            hi = ShowVariant((Real(a.value) + Real(1)).value());
+            hi = inside > Real(range.hi) ? ShowVariant(range.hi) : ShowVariant(inside.value());
         }
     } else {
         const bool ordered = a.value < b.value;
