@@ -61,7 +61,7 @@ const ProgramDescription& coefficientLaw()
             {K::TextBox, "Text2", "", 2400, 4440, 975, 375, 14, MS},
             {K::Label, "Label3", "平均熱伝導率（Ｗ／ｍＫ）", 240, 5040, 1935, 255, 15},
             {K::CommandButton, "Command1", "計算", 4470, 5040, 735, 375, 16},
-            {K::TextBox, "Text3", "", 2400, 5040, 1815, 375, 17, MS},
+            {K::TextBox, "Text3", "", 2400, 5040, 1935, 375, 17, MS},
             {K::Label, "Label5", kCreditLine, 3510, 5640, 1695, 255, 18},
             {K::Label, "Label6", "2026/12/07", 4110, 6000, 1095, 255, 19},
         },

@@ -350,7 +350,8 @@ const ProgramDescription& insulationDesign()
             {"Command1_Click",
              Command1_Click,
              resultBoxes(),
-             {"Combo1", "Combo2", "Text1", "Text2", "Text4", "Text5", "Combo4", "Combo6", "Text10"}},
+             {"Combo1", "Combo2", "Combo8", "Text1", "Text2", "Text4", "Text5", "Combo4", "Combo6",
+              "Text10"}},
         },
         {
             // box, the label that captions it
