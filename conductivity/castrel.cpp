@@ -47,4 +47,9 @@ const ProgramDescription& castrel()
     return program;
 }
 
+std::optional<Range> castrelRange(const Form& window)
+{
+    return oneLawRange(kPhenolicFoam, window.text("Combo1"));
+}
+
 }  // namespace milfo::conductivity

@@ -51,4 +51,9 @@ const ProgramDescription& dovrin()
     return program;
 }
 
+std::optional<Range> dovrinRange(const Form& window)
+{
+    return twoRangeRange(kCalciumSilicate, window.text("Combo1"));
+}
+
 }  // namespace milfo::conductivity

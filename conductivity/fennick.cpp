@@ -42,4 +42,9 @@ const ProgramDescription& fennick()
     return program;
 }
 
+std::optional<Range> fennickRange(const Form& window)
+{
+    return oneLawRange(kPolyethyleneFoam, window.text("Combo1"));
+}
+
 }  // namespace milfo::conductivity

@@ -45,4 +45,9 @@ const ProgramDescription& halcott()
     return program;
 }
 
+std::optional<Range> halcottRange(const Form& /*window*/)
+{
+    return bandedRange(kRigidUrethaneFoam);
+}
+
 }  // namespace milfo::conductivity

@@ -190,6 +190,37 @@ float bandedMean(const BandedLaw& law, double t1, double t2)
     return mean;
 }
 
+std::optional<Range> oneLawRange(const OneLawMaterial& material, std::string_view text)
+{
+    const Grade* row = findRow(material.grades, text);
+    if (row == nullptr)
+        return std::nullopt;
+    if (material.bounds)
+        return Range{static_cast<double>(material.bounds->lo), material.bounds->hi, false, true};
+    return Range{static_cast<double>(row->lo), static_cast<double>(row->hi), false, true};
+}
+
+std::optional<Range> twoRangeRange(const std::vector<TwoRangeGrade>& rows, std::string_view text)
+{
+    const TwoRangeGrade* row = findRow(rows, text);
+    if (row == nullptr)
+        return std::nullopt;
+    return Range{static_cast<double>(row->lo), static_cast<double>(row->hi), true};
+}
+
+Range bandedRange(const BandedLaw& law)
+{
+    return Range{static_cast<double>(law.lo), static_cast<double>(law.hi), true};
+}
+
+Real lawMean(Real a, Real b, Real c, Real t1, Real t2)
+{
+    const Real first = a * (t2 - t1);
+    const Real second = (b * (t2 * t2 - t1 * t1)) / Real(2);
+    const Real third = (c * (t2 * t2 * t2 - t1 * t1 * t1)) / Real(3);
+    return ((first + second) + third) / (t2 - t1);
+}
+
 ProgramDescription oneLawProgram(ProgramDescription shape, const OneLawMaterial& material)
 {
     ListContents grades{"Combo1", {}};

@@ -16,7 +16,9 @@
 #include <string_view>
 #include <vector>
 
+#include "numeric.h"
 #include "program.h"
+#include "real.h"
 
 namespace milfo::conductivity {
 
@@ -79,6 +81,23 @@ struct BandedLaw {
     double h1;
 };
 
+// The temperatures a window admits for a grade, as its range test applies
+// them: the lower one from lo (lo itself only where the window admits it),
+// the higher one up to hi (narrowed to a Single first where the window
+// narrows θ2).
+struct Range {
+    double lo;
+    double hi;
+    bool lowerAdmitted;
+    bool upperNarrowed = false;
+
+    bool admitsLow(double t) const { return lowerAdmitted ? t >= lo : t > lo; }
+    bool admitsHigh(double t) const
+    {
+        return (upperNarrowed ? static_cast<double>(NarrowSingle(t)) : t) <= hi;
+    }
+};
+
 // The row whose list text equals the list's text, or nullptr.
 template <typename Row>
 const Row* findRow(const std::vector<Row>& rows, std::string_view text)
@@ -108,6 +127,18 @@ float bandedMean(const BandedLaw& law, double t1, double t2);
 // temperature not below the high-side one.
 std::string outOfRangeNote(double lo, double hi);
 inline constexpr const char* kNotBelowNote = "低温側温度が高温側温度より低くありません";
+
+// The range each form of law applies to the row of that text; nothing when
+// no row has it (the window then shows 0 whatever the temperatures).
+std::optional<Range> oneLawRange(const OneLawMaterial& material, std::string_view text);
+std::optional<Range> twoRangeRange(const std::vector<TwoRangeGrade>& rows, std::string_view text);
+Range bandedRange(const BandedLaw& law);
+
+// A law given by its coefficients, λ(θ) = a + b·θ + c·θ², valid for
+// lo ≤ θ1 < θ2 ≤ hi, every number a Double: its mean over [θ1, θ2], left to
+// right, the powers as products:
+//   ((a·(θ2−θ1) + (b·(θ2·θ2 − θ1·θ1))/2) + (c·(θ2·θ2·θ2 − θ1·θ1·θ1))/3) / (θ2−θ1)
+Real lawMean(Real a, Real b, Real c, Real t1, Real t2);
 
 // The window shape of a material completed with its list entries (the listed
 // rows in table order; none for a banded law), its "計算" handler and the

@@ -62,4 +62,9 @@ const ProgramDescription& mostrel()
     return program;
 }
 
+std::optional<Range> mostrelRange(const Form& window)
+{
+    return oneLawRange(kGlassWool, window.text("Combo1"));
+}
+
 }  // namespace milfo::conductivity

@@ -49,4 +49,9 @@ const ProgramDescription& nethrow()
     return program;
 }
 
+std::optional<Range> nethrowRange(const Form& window)
+{
+    return oneLawRange(kCeramicFibreBlanket, window.text("Combo1"));
+}
+
 }  // namespace milfo::conductivity

@@ -51,4 +51,9 @@ const ProgramDescription& pimbrel()
     return program;
 }
 
+std::optional<Range> pimbrelRange(const Form& window)
+{
+    return twoRangeRange(kRockWool, window.text("Combo1"));
+}
+
 }  // namespace milfo::conductivity

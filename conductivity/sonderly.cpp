@@ -43,4 +43,9 @@ const ProgramDescription& sonderly()
     return program;
 }
 
+std::optional<Range> sonderlyRange(const Form& window)
+{
+    return oneLawRange(kPerlite, window.text("Combo1"));
+}
+
 }  // namespace milfo::conductivity

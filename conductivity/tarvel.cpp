@@ -56,4 +56,9 @@ const ProgramDescription& tarvel()
     return program;
 }
 
+std::optional<Range> tarvelRange(const Form& window)
+{
+    return oneLawRange(kPolystyreneFoam, window.text("Combo1"));
+}
+
 }  // namespace milfo::conductivity

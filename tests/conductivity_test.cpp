@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iterator>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "../conductivity/programs.h"
 #include "form_model.h"
@@ -143,4 +146,69 @@ TEST(OneLaw, FixedBoundsWithoutRow)
     EXPECT_EQ(oneLawMean(material, &material.grades[0], 200.0, 800.0f), 1.0f);
     EXPECT_EQ(oneLawMean(material, &material.grades[0], 100.0, 800.0f), 0.0f);
     EXPECT_EQ(oneLawMean(material, &material.grades[0], 200.0, 1000.0f), 1.0f);
+}
+
+// The range each material's window applies, as the list of materials gives
+// it, is the window's own: for every grade the window shows a mean at its
+// bounds as admitted (the lower one, or 0.01 K above it where only
+// temperatures above it are) and 0 just beyond them.
+TEST(Ranges, AreTheWindowsOwn)
+{
+    for (const MaterialWindow& m : materialWindows()) {
+        FormModel entered(m.description());
+        entered.load();
+        std::vector<std::string> grades = entriesOf(m.description());
+        if (grades.empty())
+            grades.emplace_back();
+        if (m.law) {
+            const char* const law[] = {"0.02", "0.0001", "0", "-50", "200"};
+            for (size_t i = 0; i < std::size(law); ++i)
+                entered.type(*entered.rules().find(kLawBoxes[i]), law[i]);
+        }
+        for (const std::string& grade : grades) {
+            SCOPED_TRACE(std::string(m.material) + " " + grade);
+            if (const Control* list = entered.rules().find("Combo1"))
+                entered.type(*list, grade);
+            const std::optional<Range> range = m.range(entered);
+            ASSERT_TRUE(range);
+            const auto mean = [&](double t1, double t2) {
+                FormModel form = entered;
+                form.type(*form.rules().find("Text1"), ShowDecimal(t1));
+                form.type(*form.rules().find("Text2"), ShowDecimal(t2));
+                form.press(*form.rules().find("Command1"));
+                return form.text("Text3");
+            };
+            const double lowest = range->lowerAdmitted ? range->lo : range->lo + 0.01;
+            EXPECT_NE(mean(lowest, range->lo + 1), "0");
+            EXPECT_EQ(mean(range->lowerAdmitted ? range->lo - 0.01 : range->lo, range->lo + 1), "0");
+            EXPECT_NE(mean(range->hi - 1, range->hi), "0");
+            EXPECT_EQ(mean(range->hi - 1, range->hi + 0.01), "0");
+            EXPECT_TRUE(range->admitsLow(lowest));
+            EXPECT_FALSE(range->admitsLow(range->lowerAdmitted ? range->lo - 0.01 : range->lo));
+            EXPECT_TRUE(range->admitsHigh(range->hi));
+            EXPECT_FALSE(range->admitsHigh(range->hi + 0.01));
+        }
+        // A grade the window does not have: no range (the window shows 0).
+        if (entered.rules().find("Combo1") != nullptr) {
+            entered.type(*entered.rules().find("Combo1"), "x");
+            EXPECT_FALSE(m.range(entered)) << m.material;
+        }
+    }
+}
+
+// The law of 係数指定: its mean left to right, the powers as products, the
+// same digits as the window shows.
+TEST(Law, MeanOfTheLaw)
+{
+    const struct {
+        double a, b, c, t1, t2;
+        const char* shows;
+    } rows[] = {
+        {0.02, 0.0001, 0, 20, 150, "0.0285"},
+        {0.035, 0.00012, 3E-7, 40, 500, "0.09456"},
+        {0.035, 0.00012, 3E-7, -50, 650, "0.11025"},
+        {0.018, 0.00005, 0, 106.361911416212, 150, "0.0244090477854053"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(ShowVariant(lawMean(row.a, row.b, row.c, row.t1, row.t2).value()), row.shows) << row.shows;
 }

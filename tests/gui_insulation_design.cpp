@@ -2,6 +2,7 @@
 // shape and several materials), each row worked out beforehand by hand in
 // the fifteen windows (milfo-drive, value by value as the design passes them
 // on); one row per message; the lists and what picking fills.
+#include <algorithm>
 #include <array>
 
 #include "gui_harness.h"
@@ -12,14 +13,14 @@ namespace {
 
 // The inputs (those of the first criteria in their old tab order, then the
 // pipe's own and the later criteria's), and how each is entered.
-constexpr std::array<const char*, 31> kInputs = {
-    "Combo1", "Combo2", "Text1",  "Text2",  "Text3",  "Text4",  "Combo3", "Text5",
-    "Combo4", "Combo5", "Text6",  "Combo6", "Text7",  "Text8",  "Text9",  "Text10",
-    "Text24", "Combo7", "Text23", "Text21", "Text22", "Text25", "Text26", "Text27",
-    "Text28", "Text31", "Text32", "Text33", "Text34", "Text35", "Text36"};
-constexpr std::array<const char*, 15> kShown = {"Text5",  "Text6",  "Text11", "Text12", "Text13",
-                                                "Text14", "Text15", "Text16", "Text17", "Text18",
-                                                "Text19", "Text20", "Text29", "Text30", "Text37"};
+constexpr std::array<const char*, 39> kInputs = {
+    "Combo1", "Combo2", "Text1",  "Text2",  "Text3",  "Text4",  "Combo3", "Text5",  "Combo4", "Combo5",
+    "Text6",  "Combo6", "Text7",  "Text8",  "Text9",  "Text10", "Text24", "Combo7", "Text23", "Text21",
+    "Text22", "Text25", "Text26", "Text27", "Text28", "Text31", "Text32", "Text33", "Text34", "Text35",
+    "Text36", "Combo8", "Combo9", "Text38", "Text41", "Text42", "Text43", "Text44", "Text45"};
+constexpr std::array<const char*, 17> kShown = {"Text5",  "Text6",  "Text11", "Text12", "Text13", "Text14",
+                                                "Text15", "Text16", "Text17", "Text18", "Text19", "Text20",
+                                                "Text29", "Text30", "Text37", "Text39", "Text40"};
 
 const char* const kNoMaterial = "! 保温材を選んでください。";
 const char* const kNoGrade = "! 種類を選んでください。";
@@ -61,14 +62,15 @@ const char* const kInvalid = "! 関数の引数が不正です。";
 const char* const kOverflow = "! オーバーフローしました。";
 
 // One press of 計算 on a fresh window: the inputs entered (nullptr: left as
-// they start), then what Text5, Text6, Text11–Text20, Text29, Text30 and
-// Text37 show (nullptr: empty).
+// they start), then what Text5, Text6, Text11–Text20, Text29, Text30,
+// Text37, Text39 and Text40 show (nullptr: empty).
 struct Design {
     const char* title;
-    std::array<const char*, 31> in;  // as kInputs
-    std::array<const char*, 15> shows;
+    std::array<const char*, 39> in;  // as kInputs
+    std::array<const char*, 17> shows;
     const char* fault = "";
     bool typedGrade = false;  // Combo2's text typed, not picked
+    bool typedInner = false;  // Combo8's text typed, not picked
 };
 
 GuiCase designCase(const Design& d)
@@ -78,7 +80,7 @@ GuiCase designCase(const Design& d)
     for (size_t i = 0; i < kInputs.size(); ++i) {
         if (d.in[i] == nullptr)
             continue;
-        const bool list = kInputs[i][0] == 'C' && !(i == 1 && d.typedGrade);
+        const bool list = kInputs[i][0] == 'C' && !(i == 1 && d.typedGrade) && !(i == 31 && d.typedInner);
         c.commands.push_back(std::string(list ? "pick " : "set ") + kInputs[i] + " " + d.in[i]);
     }
     c.commands.emplace_back("click Command1");
@@ -320,6 +322,83 @@ const Design kDesigns[] = {
 };
 // clang-format on
 
+// A design over an inner layer or with a law of one's own: the inputs of the
+// first criteria (as kInputs' first sixteen), then the inner layer's
+// material, grade and thickness and the law (a, b, c, 下限, 上限); what the
+// window then shows (as kShown).
+struct InnerDesign {
+    const char* title;
+    std::array<const char*, 16> in;
+    std::array<const char*, 8> inner;
+    std::array<const char*, 17> shows;
+    const char* fault = "";
+    bool typedInner = false;
+};
+
+// clang-format off
+const InnerDesign kInnerDesigns[] = {
+    // material, grade, θ1, θa, RH, v, finish, ε, shape, nominal size, d, criterion, surface limit, dew margin,
+    // loss limit, series; inner material, grade, mm, a, b, c, 下限, 上限
+    //   → Text5, Text6, Text11–Text20, Text29, Text30, Text37, then 境界温度, the inner layer's λ
+    {"example: rock wool over 50 mm of calcium silicate at 550 °C",
+     {"ロックウール", "保温筒", "550", "20", nullptr, nullptr, "アルミニウム板", nullptr, "水平管", nullptr, "0.1143", "表面温度上限", "60"},
+     {"けい酸カルシウム保温材", "１号－１３", "50"},
+     {"0.22", "0.1143", "", "60", "", "", "", "65", "59.5231233504016", "232.133085872562", "0.0666583", "5.42998827195437", "", "", "", "322.311591234797", "0.1019897"}},
+    {"a law of one's own as the material",
+     {"係数で指定", nullptr, "300", "20", nullptr, nullptr, "アルミニウム板", nullptr, "水平管", "100A", nullptr, "表面温度上限", nullptr},
+     {nullptr, nullptr, nullptr, "0.035", "0.00012", "3E-7", "-50", "650"},
+     {"0.22", "0.1143", "", "60", "0.06776", "5.92933154418317", "0.0507500000000433", "65", "52.3918824606216", "137.209693619512", "0.0669897602826384", "5.51919367066337"}},
+    // At 40 mm the design is 複層保温's example of a law inside glass wool.
+    {"a law of one's own as the inner layer, a heat-loss limit",
+     {"グラスウール", "保温筒", "150", "20", nullptr, nullptr, "アルミニウム板", nullptr, "水平管", "100A", nullptr, "放散熱量上限", nullptr, nullptr, "45"},
+     {"係数で指定", nullptr, "10", "0.018", "0.00005", "0", "-200", "650"},
+     {"0.22", "0.1143", "", "", "", "", "", "40", "33.1814632301512", "41.5047649026106", "0.04218126", "4.67694531493547", "", "", "", "106.361911416212", "0.0244090476443144"}},
+    {"condensation over an inner layer: the dew point as before",
+     {"ポリスチレンフォーム", "押出法保温筒３種", "-10", "30", "80", nullptr, "ステンレス鋼板", nullptr, "水平管", "80A", nullptr, "防露"},
+     {"ポリエチレンフォーム", "保温筒１種", "20"},
+     {"0.3", "0.0891", "26.1697671155864", "26.1697671155864", "", "", "", "30", "26.2101623332138", "-9.85718652177575", "0.02808857", "4.3781533090833", "", "", "", "4.89185327631179", "0.03906581"}},
+    // Each message, as the checks come.
+    {"an inner material the list does not hold",
+     {"ロックウール", "保温筒", "300", "20", nullptr, nullptr, nullptr, "0.22", "水平管", "100A", nullptr, "表面温度上限"},
+     {"けい酸カルシウム"},
+     {"0.22", "0.1143"}, "! 内層保温材を選んでください。", true},
+    {"an inner layer without its grade",
+     {"ロックウール", "保温筒", "300", "20", nullptr, nullptr, nullptr, "0.22", "水平管", "100A", nullptr, "表面温度上限"},
+     {"けい酸カルシウム保温材"},
+     {"0.22", "0.1143"}, "! 内層種類を選んでください。"},
+    {"an inner layer of no thickness",
+     {"ロックウール", "保温筒", "300", "20", nullptr, nullptr, nullptr, "0.22", "水平管", "100A", nullptr, "表面温度上限"},
+     {"けい酸カルシウム保温材", "１号－１３"},
+     {"0.22", "0.1143"}, "! 内層厚さに０より大きい値（ｍｍ）を入力してください。"},
+    {"freeze protection over an inner layer",
+     {"ロックウール", "保温筒", "80", "-10", nullptr, nullptr, nullptr, "0.22", "水平管", "25A", nullptr, "凍結防止"},
+     {"けい酸カルシウム保温材", "１号－１３", "50"},
+     {"0.22", "0.034"}, "! 内層のある設計では、凍結防止と温度降下は選べません。"},
+    {"a law whose 上限 is not above its 下限: 係数指定's own message",
+     {"係数で指定", nullptr, "300", "20", nullptr, nullptr, "アルミニウム板", nullptr, "水平管", "100A", nullptr, "表面温度上限"},
+     {},
+     {"0.22", "0.1143", "", "60"}, "! 上限温度は下限温度より高くしてください。"},
+    {"too thin a ceramic fibre blanket inside: the interface above rock wool's range",
+     {"ロックウール", "保温筒", "900", "20", nullptr, nullptr, "アルミニウム板", nullptr, "水平管", "100A", nullptr, "表面温度上限", "80"},
+     {"セラミックファイバーブランケット", "ブランケット１号", "10"},
+     {"0.22", "0.1143", "", "80"},
+     "! 境界温度が外層の保温材の使用範囲外です（279.038284182863～760.988427022722 ℃）。内層を厚くするか保温材を見直してください。"},
+    {"a ceramic fibre blanket outside: its surface below 100 °C, 複層保温's own message",
+     {"セラミックファイバーブランケット", "ブランケット１号", "300", "20", nullptr, nullptr, "アルミニウム板", nullptr, "垂直平面", nullptr, nullptr, "表面温度上限"},
+     {"けい酸カルシウム保温材", "１号－１３", "50"},
+     {"0.22", "0", "", "60"},
+     "! 第２層の温度が保温材の使用範囲外です（51.6749284096926～123.70654471699 ℃）。厚さか保温材を見直してください。"},
+};
+// clang-format on
+
+Design withInner(const InnerDesign& d)
+{
+    Design out{d.title, {}, d.shows, d.fault, false, d.typedInner};
+    std::copy(d.in.begin(), d.in.end(), out.in.begin());
+    std::copy(d.inner.begin(), d.inner.end(), out.in.begin() + 31);
+    return out;
+}
+
 // The worked example's entries, for the cases that start from it.
 std::vector<std::string> exampleCommands()
 {
@@ -333,6 +412,8 @@ MILFO_GUI_CASES(insulation_design)
     std::vector<GuiCase> cases;
     for (const Design& d : kDesigns)
         cases.push_back(designCase(d));
+    for (const InnerDesign& d : kInnerDesigns)
+        cases.push_back(designCase(withInner(d)));
 
     // Full-width digits with a unit are read as the number, and the box is
     // marked; the design is the worked example's.
@@ -348,10 +429,11 @@ MILFO_GUI_CASES(insulation_design)
     GuiCase again{"a failing press after the worked example", exampleCommands(), {}, kInvalid};
     for (const char* command : {"set Text4 -1", "click Command1"})
         again.commands.emplace_back(command);
-    again.expect = {{"Text4", "-1"},          {"Text5", "0.22"}, {"Text11", ""}, {"Text12", "60"},
-                    {"Text13", "0.06656056"}, {"Text14", ""},    {"Text15", ""}, {"Text16", ""},
-                    {"Text17", ""},           {"Text18", ""},    {"Text19", ""}, {"Text20", ""},
-                    {"Text29", ""},           {"Text30", ""},    {"Text37", ""}};
+    again.expect = {
+        {"Text4", "-1"}, {"Text5", "0.22"}, {"Text11", ""}, {"Text12", "60"}, {"Text13", "0.06656056"},
+        {"Text14", ""},  {"Text15", ""},    {"Text16", ""}, {"Text17", ""},   {"Text18", ""},
+        {"Text19", ""},  {"Text20", ""},    {"Text29", ""}, {"Text30", ""},   {"Text37", ""},
+        {"Text39", ""},  {"Text40", ""}};
     cases.push_back(again);
 
     // The grade list is the material's own window's list, refilled on every
@@ -394,12 +476,21 @@ MILFO_GUI_CASES(insulation_design)
                          {"pick Combo7 銅管", std::string("pick Combo7 ") + material},
                          {{"Combo7", material}, {"Text23", heat}}});
 
+    // The inner layer's grades are its material's window's, as the outer's.
+    cases.push_back({"an inner material's grades; the empty entry empties them",
+                     {"pick Combo8 けい酸カルシウム保温材", "pick Combo9 ２号－２２", "pick Combo8 "},
+                     {{"Combo8", ""}, {"Combo9", ""}}});
+    cases.push_back({"an inner material's grade",
+                     {"pick Combo8 ロックウール", "pick Combo9 フェルト"},
+                     {{"Combo8", "ロックウール"}, {"Combo9", "フェルト"}}});
+
     return {
         "保温設計",
-        {"Combo1", "Combo2",   "Text1",  "Text2",  "Text3",  "Text4",  "Combo3", "Text5",  "Combo4", "Combo5",
-         "Text6",  "Text24",   "Combo7", "Text23", "Combo6", "Text10", "Text7",  "Text8",  "Text9",  "Text21",
-         "Text22", "Text25",   "Text26", "Text27", "Text28", "Text31", "Text32", "Text33", "Text34", "Text35",
-         "Text36", "Command1", "Text11", "Text12", "Text13", "Text14", "Text15", "Text16", "Text17", "Text18",
-         "Text19", "Text20",   "Text29", "Text30", "Text37", "Combo1"},
+        {"Combo1", "Combo2", "Combo8", "Combo9", "Text38", "Text1",  "Text2",  "Text3",  "Text4",  "Combo3",
+         "Text5",  "Combo4", "Combo5", "Text6",  "Text24", "Combo7", "Text23", "Combo6", "Text10", "Text7",
+         "Text8",  "Text9",  "Text21", "Text22", "Text25", "Text26", "Text27", "Text28", "Text31", "Text32",
+         "Text33", "Text34", "Text35", "Text36", "Text41", "Text42", "Text43", "Text44", "Text45", "Command1",
+         "Text11", "Text12", "Text13", "Text14", "Text15", "Text16", "Text17", "Text18", "Text19", "Text20",
+         "Text29", "Text30", "Text37", "Text39", "Text40", "Combo1"},
         cases};
 }

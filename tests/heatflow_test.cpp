@@ -3,6 +3,7 @@
 // `results` list.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <iterator>
 #include <map>
@@ -11,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "../conductivity/programs.h"
 #include "../heatflow/programs.h"
 #include "catalogue.h"
 #include "common.h"
@@ -384,6 +386,20 @@ TEST(HeatFlow, EveryLogExpAndPowerIsCalledAtRunTime)
          2,
          0,
          0},
+        // 係数指定: the powers of its law as products
+        {"係数指定",
+         conductivity::coefficientLaw,
+         "Command1_Click",
+         {{"Text4", "0.035"},
+          {"Text5", "0.00012"},
+          {"Text6", "3E-7"},
+          {"Text7", "-50"},
+          {"Text8", "650"},
+          {"Text1", "40"},
+          {"Text2", "500"}},
+         0,
+         0,
+         0},
         // ln(d2 / d1) and e^(−L / (m R))
         {"温度降下",
          heatflow::temperatureDrop,
@@ -553,6 +569,7 @@ TEST(InsulationDesign, GradesAreTheMaterialWindowsOwn)
         {"硬質ウレタンフォーム", "halcott", 0},
         {"ポリエチレンフォーム", "fennick", 2},
         {"フェノールフォーム", "castrel", 6},
+        {"係数で指定", "係数指定", 0},
     };
     FormModel design = designWith({});
     const Control& materials = *design.rules().find("Combo1");
@@ -601,7 +618,7 @@ TEST(InsulationDesign, SideTablesOfTheWorkedExample)
         const std::vector<std::string>& adopted = sweep.rows[static_cast<size_t>(sweep.chart.marked)];
         EXPECT_EQ(adopted,
                   (std::vector<std::string>{form.text("Text16"), form.text("Text17"), form.text("Text18"),
-                                            form.text("Text19"), form.text("Text20"), ""}));
+                                            form.text("Text19"), form.text("Text20"), "", ""}));
         EXPECT_EQ(sweep.chart.level, "60");
         EXPECT_EQ(sweep.chart.levelColumn, 1);
         for (const std::vector<std::string>& row : sweep.rows)
@@ -640,6 +657,94 @@ TEST(InsulationDesign, SideTablesOfTheWorkedExample)
         EXPECT_FALSE(t.columns.empty());
         EXPECT_TRUE(t.rows.empty());
     }
+}
+
+// Over an inner layer every standard thickness is one run of 複層保温 (its
+// surface temperatures from 20 mm: 80.2, 76.8, 73.8, 68.7, 64.5, then 65 mm
+// adopted); the sweep shows each interface, the chain each run in 複層保温's
+// own words; no required thickness is worked out.
+TEST(InsulationDesign, SideTablesOverAnInnerLayer)
+{
+    FormModel form = designWith({{"Combo1", "ロックウール"},
+                                 {"Combo2", "保温筒"},
+                                 {"Combo8", "けい酸カルシウム保温材"},
+                                 {"Combo9", "１号－１３"},
+                                 {"Text38", "50"},
+                                 {"Text1", "550"},
+                                 {"Text2", "20"},
+                                 {"Combo3", "アルミニウム板"},
+                                 {"Combo4", "水平管"},
+                                 {"Combo5", "100A"},
+                                 {"Combo6", "表面温度上限"}});
+    ASSERT_FALSE(form.press(*form.rules().find("Command1")));
+    const std::vector<SideTable> tables = form.program().sideTables(form);
+    const SideTable& sweep = tables[0];
+    EXPECT_EQ(sweep.columns[5], "境界温度（℃）");
+    const char* const surfaces[] = {"80.2", "76.8", "73.8", "68.7", "64.5", "59.5"};
+    ASSERT_EQ(sweep.rows.size(), 8u);
+    for (size_t i = 0; i < std::size(surfaces); ++i)
+        EXPECT_EQ(sweep.rows[i][1].substr(0, 4), surfaces[i]) << sweep.rows[i][0];
+    ASSERT_EQ(sweep.chart.marked, 5);
+    EXPECT_EQ(sweep.rows[5],
+              (std::vector<std::string>{"65", "59.5231233504016", "232.133085872562", form.text("Text19"),
+                                        form.text("Text20"), "322.311591234797", ""}));
+    EXPECT_EQ(form.text("Text39"), "322.311591234797");
+    EXPECT_EQ(form.text("Text40"), "0.1019897");
+    for (const char* box : {"Text13", "Text14", "Text15"})
+        EXPECT_EQ(form.text(box), "") << box;
+    const SideTable& chain = tables.back();
+    ASSERT_EQ(chain.rows.size(), 6u);
+    EXPECT_EQ(chain.rows[0],
+              (std::vector<std::string>{
+                  "1", "標準厚さ20ｍｍ", "複層保温の放散熱量と表面温度", "計算",
+                  "形状=水平管\n外径（ｍ）=0.1143\n内部温度（℃）=550\n周囲温度（℃）=20\n風速（ｍ／ｓ）=0\n"
+                  "放射率=0.22\n第１層の保温材=けい酸カルシウム保温材\n第１層の種類=１号－１３\n"
+                  "第１層の厚さ（ｍｍ）=50\n第２層の保温材=ロックウール\n第２層の種類=保温筒\n"
+                  "第２層の厚さ（ｍｍ）=20",
+                  chain.rows[0][5], sweep.rows[0][1]}));
+}
+
+// One layer of rock wool split in two: 複層保温's surface temperature is
+// 保温設計's at the whole thickness (41.1292047870163 at 100 mm) to within
+// 1E-5 K, though each is worked out on its own path.
+TEST(LayeredInsulation, OneLayerSplitInTwo)
+{
+    FormModel design = designWith({{"Combo1", "ロックウール"},
+                                   {"Combo2", "保温筒"},
+                                   {"Text1", "300"},
+                                   {"Text2", "20"},
+                                   {"Combo3", "アルミニウム板"},
+                                   {"Combo4", "水平管"},
+                                   {"Combo5", "100A"},
+                                   {"Combo6", "経済的厚さ"},
+                                   {"Text10", "100"},
+                                   {"Text31", "0"},
+                                   {"Text32", "1"},
+                                   {"Text33", "1"},
+                                   {"Text34", "1"},
+                                   {"Text35", "0"},
+                                   {"Text36", "100"}});
+    ASSERT_FALSE(design.press(*design.rules().find("Command1")));
+    EXPECT_EQ(design.text("Text17"), "41.1292047870163");
+    FormModel layers(*findProgram("複層保温"));
+    layers.load();
+    for (const auto& [name, text] :
+         std::vector<std::pair<const char*, const char*>>{{"Combo1", "水平管"},
+                                                          {"Combo2", "100A"},
+                                                          {"Combo3", "アルミニウム板"},
+                                                          {"Combo4", "ロックウール"},
+                                                          {"Combo5", "保温筒"},
+                                                          {"Combo6", "ロックウール"},
+                                                          {"Combo7", "保温筒"}}) {
+        const Control& c = *layers.rules().find(name);
+        layers.pick(c, layers.findEntry(c, text).value());
+    }
+    for (const auto& [name, text] : std::vector<std::pair<const char*, const char*>>{
+             {"Text2", "300"}, {"Text3", "20"}, {"Text6", "50"}, {"Text7", "50"}})
+        layers.type(*layers.rules().find(name), text);
+    ASSERT_FALSE(layers.press(*layers.rules().find("Command1")));
+    EXPECT_EQ(layers.text("Text14"), "41.1292024315391");
+    EXPECT_LT(std::fabs(ReadVal(layers.text("Text14")) - ReadVal(design.text("Text17"))), 1E-5);
 }
 
 // The side tables of 凍結防止 and 温度降下: the criterion's own table holds

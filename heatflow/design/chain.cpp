@@ -3,6 +3,7 @@
 
 #include "../../conductivity/programs.h"
 #include "../programs.h"
+#include "layered.h"
 
 namespace milfo::heatflow::design {
 
@@ -29,6 +30,7 @@ const Windows& windows()
         loadedForm(lorvast()),
         loadedForm(freezeProtection()),
         loadedForm(temperatureDrop()),
+        loadedForm(layeredInsulation()),
         [] {
             std::vector<FormModel> all;
             for (const conductivity::MaterialWindow& m : conductivity::materialWindows())
@@ -42,6 +44,15 @@ const Windows& windows()
 void nameProgramsBy(TitleOf titleOf)
 {
     programTitles = titleOf;
+}
+
+SideTable chainTable(const Chain& chain)
+{
+    SideTable table{"計算の過程（各プログラムに入力した値と結果）",
+                    {"手順", "内容", "プログラム", "ボタン", "入力", "結果", "渡す値"}};
+    for (const ChainLine& l : chain)
+        table.rows.push_back({l.step, l.purpose, l.program, l.button, l.entered, l.read, l.value});
+    return table;
 }
 
 std::vector<std::string> entriesOf(const FormModel& window, const char* list)

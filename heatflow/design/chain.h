@@ -29,6 +29,7 @@ struct Windows {
     FormModel dewPoint;
     FormModel freezing;
     FormModel outletDrop;
+    FormModel layered;                 // 複層保温
     std::vector<FormModel> materials;  // as conductivity::materialWindows()
 };
 
@@ -60,6 +61,10 @@ struct ChainLine {
     std::string value;
 };
 using Chain = std::vector<ChainLine>;
+
+// The chain as a table beside the window: every window run in order, in
+// the windows' own words (no rows before a run).
+SideTable chainTable(const Chain& chain);
 
 // One run of a window: entries as a person makes them (a list's text picked
 // when it is one of the list's entries, else typed), a press, the results

@@ -14,6 +14,7 @@
 #include "../../conductivity/programs.h"
 #include "criterion.h"
 #include "event.h"
+#include "layered.h"
 #include "numeric.h"
 #include "real.h"
 
@@ -44,9 +45,11 @@ std::optional<size_t> choice(const List& names, std::string_view text, Name name
 
 std::vector<std::string> commonMessages()
 {
-    return {kNoMaterial,  kNoGrade,          kNoShape,        kNoCriterion,   kSeries,
-            kDiameter,    kSameTemperatures, kNothingNeeded,  kRangeBefore,   kRangeAfter,
-            kNoThickness, kPipesOnly,        kRequiredRounds, kSurfaceRounds, kEmptyResult};
+    return {kNoMaterial,      kNoGrade,          kNoShape,        kNoCriterion,   kSeries,
+            kDiameter,        kSameTemperatures, kNothingNeeded,  kRangeBefore,   kRangeAfter,
+            kNoThickness,     kPipesOnly,        kRequiredRounds, kSurfaceRounds, kEmptyResult,
+            kNoInnerMaterial, kNoInnerGrade,     kInnerThickness, kInnerRefused,  kInterfaceBefore,
+            kInterfaceAfter};
 }
 
 Inputs::Inputs(const Form& form)
@@ -77,7 +80,12 @@ Inputs::Inputs(const Form& form)
       hours(form.text("Text33")),
       years(form.text("Text34")),
       rate(form.text("Text35")),
-      efficiency(form.text("Text36"))
+      efficiency(form.text("Text36")),
+      innerMaterial(form.text("Combo8")),
+      innerGrade(form.text("Combo9")),
+      innerThickness(form.text("Text38")),
+      law{form.text("Text41"), form.text("Text42"), form.text("Text43"), form.text("Text44"),
+          form.text("Text45")}
 {
 }
 
@@ -147,46 +155,108 @@ std::string metresText(long mm)
     return fraction.empty() ? whole : whole + "." + fraction;
 }
 
-// --- The steps -----------------------------------------------------------------------
-
-std::string Design::dewPoint()
+std::optional<size_t> materialOf(std::string_view text)
 {
-    Run run(windows().dewPoint, chain_, "露点温度");
-    run.enter("Text1", in_.ambient).enter("Text4", in_.humidity).press("Command1");
-    return run.finish(run.result("Text3"));
+    return choice(conductivity::materialWindows(), text,
+                  [](const conductivity::MaterialWindow& m) { return m.material; });
 }
 
-std::string Design::conductivity(const std::string& surface, const std::string& purpose)
+std::vector<std::string> materialEntries(bool emptyFirst)
 {
-    const bool ordered = !(ReadVal(in_.inner) < ReadVal(surface));
-    const std::string& lo = ordered ? surface : in_.inner;
-    const std::string& hi = ordered ? in_.inner : surface;
-    Run run(materialWindow_, chain_, purpose);
-    if (materialWindow_.rules().find("Combo1") != nullptr)
-        run.enter("Combo1", in_.grade);
+    std::vector<std::string> all;
+    if (emptyFirst)
+        all.emplace_back();
+    for (const conductivity::MaterialWindow& m : conductivity::materialWindows())
+        all.emplace_back(m.material);
+    return all;
+}
+
+std::vector<MaterialChoice> materialChoices()
+{
+    std::vector<MaterialChoice> all;
+    for (const conductivity::MaterialWindow& m : conductivity::materialWindows()) {
+        const std::vector<Control>& controls = m.description().controls;
+        const bool graded = std::any_of(controls.begin(), controls.end(), [](const Control& c) {
+            return c.name == std::string_view("Combo1");
+        });
+        all.push_back({m.material, graded, m.law});
+    }
+    return all;
+}
+
+HandlerFn gradesPicked(const char* list, const char* grades)
+{
+    return [=](Form& form) {
+        form.clearItems(grades);
+        const std::optional<size_t> material = materialOf(form.text(list));
+        if (!material)
+            return;
+        for (const std::string& grade : entriesOf(windows().materials[*material], "Combo1"))
+            form.addItem(grades, grade);
+    };
+}
+
+HandlerFn finishPicked(const char* list, const char* box)
+{
+    return [=](Form& form) {
+        Run run(windows().heatTransfer, nullptr, "");
+        run.enter("Combo1", form.text(list));
+        form.setText(box, run.shown("Text12"));
+    };
+}
+
+// --- The steps every window of ours takes ----------------------------------------------
+
+const FormModel& Material::form() const
+{
+    return windows().materials[window];
+}
+
+bool Material::graded() const
+{
+    return form().rules().find("Combo1") != nullptr;
+}
+
+std::optional<conductivity::Range> Material::range() const
+{
+    FormModel entered = form();
+    if (graded())
+        entered.type(*entered.rules().find("Combo1"), grade);
+    if (conductivity::materialWindows()[window].law)
+        for (size_t i = 0; i < law.size(); ++i)
+            entered.type(*entered.rules().find(conductivity::kLawBoxes[i]), law[i]);
+    return conductivity::materialWindows()[window].range(entered);
+}
+
+std::string meanConductivity(const Material& material, const std::string& lo, const std::string& hi,
+                             Chain* chain, std::string purpose)
+{
+    Run run(material.form(), chain, std::move(purpose));
+    if (material.graded())
+        run.enter("Combo1", material.grade);
+    if (conductivity::materialWindows()[material.window].law)
+        for (size_t i = 0; i < material.law.size(); ++i)
+            run.enter(conductivity::kLawBoxes[i], material.law[i]);
     run.enter("Text1", lo).enter("Text2", hi).press("Command1");
     const std::string lambda = run.result("Text3");
-    if (lambda == "0") {
-        run.finish("! 0");
-        throw HandlerMessage(std::string(kRangeBefore) + "（" + lo + "～" + hi + " ℃）" + kRangeAfter);
-    }
-    return run.finish(lambda);
+    run.finish(lambda == "0" ? "! 0" : lambda);
+    return lambda;
 }
 
-std::string Design::coefficient(const std::string& surface, const std::string& thickness,
-                                const std::string& purpose)
+std::string surfaceCoefficient(const Surroundings& around, const std::string& surface,
+                               const std::string& thickness, Chain* chain, std::string purpose)
 {
-    Run run(windows().heatTransfer, chain_, purpose);
-    run.enter("Text1", in_.ambient)
+    Run run(windows().heatTransfer, chain, std::move(purpose));
+    run.enter("Text1", around.ambient)
         .enter("Text2", surface)
-        .enter("Text3", in_.wind)
-        .enter("Text4", isPipe(shape_) ? in_.diameter : "0")
+        .enter("Text3", around.wind)
+        .enter("Text4", isPipe(around.shape) ? around.diameter : "0")
         .enter("Text5", thickness)
-        .enter("Text12", in_.emissivity)
+        .enter("Text12", around.emissivity)
         .press("Command1");
     const Real radiation = ReadVal(run.result("Text6"));
     Real convection;
-    switch (shape_) {
+    switch (around.shape) {
         case Shape::HorizontalPipe:
             convection = ReadVal(run.result("Text11"));
             break;
@@ -206,6 +276,37 @@ std::string Design::coefficient(const std::string& surface, const std::string& t
             break;
     }
     return run.finish(ShowDecimal((radiation + convection).value()));
+}
+
+// --- The steps -----------------------------------------------------------------------
+
+std::string Design::dewPoint()
+{
+    Run run(windows().dewPoint, chain_, "露点温度");
+    run.enter("Text1", in_.ambient).enter("Text4", in_.humidity).press("Command1");
+    return run.finish(run.result("Text3"));
+}
+
+std::string Design::conductivity(const std::string& surface, const std::string& purpose)
+{
+    const bool ordered = !(ReadVal(in_.inner) < ReadVal(surface));
+    const std::string& lo = ordered ? surface : in_.inner;
+    const std::string& hi = ordered ? in_.inner : surface;
+    const std::string lambda = meanConductivity(material_, lo, hi, chain_, purpose);
+    if (lambda == "0")
+        throw HandlerMessage(std::string(kRangeBefore) + "（" + lo + "～" + hi + " ℃）" + kRangeAfter);
+    return lambda;
+}
+
+Surroundings Design::surroundings() const
+{
+    return {shape_, in_.ambient, in_.wind, in_.diameter, in_.emissivity};
+}
+
+std::string Design::coefficient(const std::string& surface, const std::string& thickness,
+                                const std::string& purpose)
+{
+    return surfaceCoefficient(surroundings(), surface, thickness, chain_, purpose);
 }
 
 std::string Design::thickness(const std::string& lambda, const std::string& surface, const std::string& h,
@@ -247,6 +348,8 @@ std::pair<std::string, std::string> Design::required(const std::string& target, 
 
 AtThickness Design::atThickness(long mm, const std::string& start)
 {
+    if (inner_)
+        return layered(mm);
     const std::string metres = metresText(mm);
     std::string outer;
     if (isPipe(shape_))
@@ -266,6 +369,59 @@ AtThickness Design::atThickness(long mm, const std::string& start)
             return at;
     }
     throw HandlerMessage(kSurfaceRounds);
+}
+
+// 複層保温 with the inner layer as 第１層 and the standard thickness of the
+// material as 第２層. A thickness at which the interface leaves the outer
+// layer's range stops the design with a message of its own (a thicker outer
+// layer would only move the interface further toward the inside); any other
+// stop of 複層保温 is passed on as it reported it.
+AtThickness Design::layered(long mm)
+{
+    Run run(windows().layered, chain_, standardStep(mm));
+    run.enter("Combo1", in_.shape);
+    if (isPipe(shape_))
+        run.enter("Text1", in_.diameter);
+    run.enter("Text2", in_.inner)
+        .enter("Text3", in_.ambient)
+        .enter("Text4", in_.wind)
+        .enter("Text5", in_.emissivity);
+    const auto enterLayer = [&run](const LayerBoxes& boxes, const std::string& name, const Material& m,
+                                   const std::string& thickness) {
+        run.enter(boxes.material, name);
+        if (m.graded())
+            run.enter(boxes.grade, m.grade);
+        run.enter(boxes.thickness, thickness);
+    };
+    enterLayer(kLayerBoxes[0], in_.innerMaterial, *inner_, in_.innerThickness);
+    enterLayer(kLayerBoxes[1], in_.material, material_, std::to_string(mm));
+    const std::vector<conductivity::MaterialWindow>& materials = conductivity::materialWindows();
+    if (materials[inner_->window].law || materials[material_.window].law)
+        for (size_t i = 0; i < in_.law.size(); ++i)
+            run.enter(kLayerLaw[i], in_.law[i]);
+    try {
+        run.press("Command1");
+    } catch (const PassedOnFailure& failure) {
+        const std::optional<RangeStop> stop = rangeStopOf(failure.failure().message);
+        const std::optional<conductivity::Range> range = material_.range();
+        if (stop && stop->layer == 1 && range) {
+            const bool hot = ReadVal(in_.inner) > ReadVal(in_.ambient);
+            const double interface = ReadVal(hot ? stop->higher : stop->lower);
+            if (!range->admitsLow(interface) || !range->admitsHigh(interface))
+                throw HandlerMessage(std::string(kInterfaceBefore) + "（" + stop->lower + "～" +
+                                     stop->higher + " ℃）" + kInterfaceAfter);
+        }
+        throw;
+    }
+    AtThickness at;
+    at.surface = run.result(kLayerSurface);
+    at.loss = run.result(kLayerLoss);
+    at.coefficient = run.result(kLayerCoefficient);
+    at.interface = run.result(kLayerInterfaces[0]);
+    at.innerConductivity = run.result(kLayerBoxes[0].conductivity);
+    at.conductivity = run.result(kLayerBoxes[1].conductivity);
+    run.finish(at.surface);
+    return at;
 }
 
 // 放散熱量: the loss through the thickness at this surface temperature.
@@ -316,14 +472,22 @@ namespace {
 // message that fails.
 Plan prepare(Form& form, const Inputs& in, Chain* chain)
 {
-    const std::optional<size_t> material =
-        choice(conductivity::materialWindows(), in.material,
-               [](const conductivity::MaterialWindow& m) { return m.material; });
+    const std::optional<size_t> material = materialOf(in.material);
     if (!material)
         throw HandlerMessage(kNoMaterial);
-    const FormModel& materialWindow = windows().materials[*material];
-    if (materialWindow.rules().find("Combo1") != nullptr && in.grade.empty())
+    const Material chosen{*material, in.grade, in.law};
+    if (chosen.graded() && in.grade.empty())
         throw HandlerMessage(kNoGrade);
+    // An inner layer: its material (the list's empty entry: none) and grade.
+    std::optional<Material> innerLayer;
+    if (!in.innerMaterial.empty()) {
+        const std::optional<size_t> innerMaterial = materialOf(in.innerMaterial);
+        if (!innerMaterial)
+            throw HandlerMessage(kNoInnerMaterial);
+        innerLayer = Material{*innerMaterial, in.innerGrade, in.law};
+        if (innerLayer->graded() && in.innerGrade.empty())
+            throw HandlerMessage(kNoInnerGrade);
+    }
     const std::optional<size_t> shape = choice(kShapes, in.shape, [](const char* s) { return s; });
     if (!shape)
         throw HandlerMessage(kNoShape);
@@ -332,7 +496,8 @@ Plan prepare(Form& form, const Inputs& in, Chain* chain)
     if (!criterion)
         throw HandlerMessage(kNoCriterion);
     Plan plan;
-    plan.materialWindow = &materialWindow;
+    plan.material = chosen;
+    plan.inner = innerLayer;
     plan.shape = static_cast<Shape>(*shape);
     plan.criterion = criteria()[*criterion];
 
@@ -342,13 +507,17 @@ Plan prepare(Form& form, const Inputs& in, Chain* chain)
     plan.series = std::move(*series);
     if (isPipe(plan.shape) && !(ReadVal(in.diameter) > 0))
         throw HandlerMessage(kDiameter);
+    if (plan.inner && !(ReadVal(in.innerThickness) > 0))
+        throw HandlerMessage(kInnerThickness);
     const double inner = ReadVal(in.inner);
     const double ambient = ReadVal(in.ambient);
     if (inner == ambient)
         throw HandlerMessage(kSameTemperatures);
+    if (plan.inner && (plan.criterion == &freezing() || plan.criterion == &outletDrop()))
+        throw HandlerMessage(kInnerRefused);
     plan.criterion->check(in, plan);
 
-    Design design(in, materialWindow, plan.shape);
+    Design design(in, plan.material, plan.shape, plan.inner);
     design.logTo(chain);
     plan.target = plan.criterion->target(form, in, design);
     plan.start =
@@ -366,6 +535,8 @@ const std::vector<const char*>& resultBoxes()
         for (const Criterion* c : criteria())
             if (c->resultBox() != nullptr)
                 all.push_back(c->resultBox());
+        all.push_back("Text39");
+        all.push_back("Text40");
         return all;
     }();
     return boxes;
@@ -392,6 +563,8 @@ void adopt(Form& form, const Criterion& criterion, const Candidate& c)
     form.setText("Text20", c.at.coefficient);
     if (criterion.resultBox() != nullptr)
         form.setText(criterion.resultBox(), criterion.result(c.figures));
+    form.setText("Text39", c.at.interface);
+    form.setText("Text40", c.at.innerConductivity);
 }
 
 }  // namespace
@@ -404,11 +577,13 @@ void designOnForm(Form& form, Chain* chain, std::optional<Plan>* planned)
     const Plan plan = prepare(form, in, chain);
     if (planned != nullptr)
         *planned = plan;
-    Design design(in, *plan.materialWindow, plan.shape);
+    Design design(in, plan.material, plan.shape, plan.inner);
     design.logTo(chain);
 
+    // Over an inner layer the required thickness of one layer means
+    // nothing: every standard thickness is worked out from the first.
     std::string required;
-    if (!plan.target.empty()) {
+    if (!plan.target.empty() && !plan.inner) {
         const std::string lambda = design.conductivity(plan.target, "目標表面温度での平均熱伝導率");
         form.setText("Text13", lambda);
         const auto [h, t] = design.required(plan.target, lambda);

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "../../conductivity/mean.h"
 #include "chain.h"
 #include "program.h"
 
@@ -35,6 +36,13 @@ inline constexpr const char* kRequiredRounds =
 inline constexpr const char* kPipesOnly = "凍結防止と温度降下は配管（水平管・垂直管）の条件です。";
 inline constexpr const char* kSurfaceRounds =
     "表面温度の繰り返し計算が２００回で決まりません。入力を見直してください。";
+inline constexpr const char* kNoInnerMaterial = "内層保温材を選んでください。";
+inline constexpr const char* kNoInnerGrade = "内層種類を選んでください。";
+inline constexpr const char* kInnerThickness = "内層厚さに０より大きい値（ｍｍ）を入力してください。";
+inline constexpr const char* kInnerRefused = "内層のある設計では、凍結防止と温度降下は選べません。";
+// "境界温度が外層の保温材の使用範囲外です（lo～hi ℃）。内層を厚くするか保温材を見直してください。"
+inline constexpr const char* kInterfaceBefore = "境界温度が外層の保温材の使用範囲外です";
+inline constexpr const char* kInterfaceAfter = "。内層を厚くするか保温材を見直してください。";
 
 // Every message above, and the chain's own.
 std::vector<std::string> commonMessages();
@@ -54,6 +62,10 @@ struct Inputs {
     // 経済的厚さ: the installed costs, the price of heat, the hours a year,
     // the years and the rate of the annuity, the heat source's efficiency.
     std::string costs, heatPrice, hours, years, rate, efficiency;
+    // The inner layer ("" material: none): its material, grade and
+    // thickness in millimetres; the law of 係数で指定 (a, b, c, 下限, 上限).
+    std::string innerMaterial, innerGrade, innerThickness;
+    std::vector<std::string> law;
 
     explicit Inputs(const Form& form);
 };
@@ -86,24 +98,90 @@ std::string standardStep(long mm);
 // 100 → "0.1", 1500 → "1.5".
 std::string metresText(long mm);
 
+// The place of a text among the materials' names
+// (conductivity::materialWindows()), or nothing.
+std::optional<size_t> materialOf(std::string_view text);
+
+// The materials' names as a list of 保温材 offers them, after an empty entry
+// where the list may name none.
+std::vector<std::string> materialEntries(bool emptyFirst);
+
+// Each material by its name: whether its window has a list of grades, and
+// whether it takes a law (what picking it makes a press read).
+struct MaterialChoice {
+    std::string material;
+    bool graded;
+    bool law;
+};
+std::vector<MaterialChoice> materialChoices();
+
+// The click of a list of materials: the grades of the material picked into
+// another list, as its own window lists them (none for a text that is no
+// material).
+HandlerFn gradesPicked(const char* list, const char* grades);
+
+// The click of a list of finishes: the emissivity 熱伝達率 shows for the same
+// entry, into a box.
+HandlerFn finishPicked(const char* list, const char* box);
+
+// --- The steps every window of ours takes ------------------------------------------
+
+// A material as a design or a layer stands on it: its window (its place in
+// conductivity::materialWindows()), the grade for its list, and the law's
+// texts (a, b, c, 下限, 上限) for a window that takes one.
+struct Material {
+    size_t window = 0;
+    std::string grade = "";
+    std::vector<std::string> law = {};
+
+    const FormModel& form() const;
+    // Whether its window has a list of grades.
+    bool graded() const;
+    // The range its window applies to its grade or law; nothing when the
+    // window has no such grade.
+    std::optional<conductivity::Range> range() const;
+};
+
+// M(lo, hi): the material's window, its grade or law, Text1 lo, Text2 hi →
+// Text3 as shown ("0": outside the grade's range).
+std::string meanConductivity(const Material& material, const std::string& lo, const std::string& hi,
+                             Chain* chain, std::string purpose);
+
+// What 熱伝達率 is given besides the surface temperature and the thickness:
+// the shape, the air, a pipe's outer diameter, the finish's emissivity.
+struct Surroundings {
+    Shape shape;
+    std::string ambient, wind, diameter, emissivity;
+};
+
+// H(θs, t): 熱伝達率's radiation coefficient plus its convective one for the
+// shape, each read from the text shown, h = ShowDecimal(radiation + hc); the
+// diameter is "0" for a plane.
+std::string surfaceCoefficient(const Surroundings& around, const std::string& surface,
+                               const std::string& thickness, Chain* chain, std::string purpose);
+
 // --- The steps ---------------------------------------------------------------------
 
 // What one standard thickness gives once its surface temperature repeats:
 // the surface temperature shown, and the loss, conductivity and coefficient
-// of the round that gave it.
+// of the round that gave it; over an inner layer, the interface temperature
+// and the inner layer's conductivity too (the conductivity is the outer
+// layer's).
 struct AtThickness {
     std::string surface;
     std::string loss;
     std::string conductivity;
     std::string coefficient;
+    std::string interface = "";
+    std::string innerConductivity = "";
 };
 
 // The checks have passed: what the design stands on, and the steps of it
 // (each a run of windows, logged to the chain when there is one).
 class Design {
 public:
-    Design(const Inputs& in, const FormModel& materialWindow, Shape shape)
-        : in_(in), materialWindow_(materialWindow), shape_(shape)
+    Design(const Inputs& in, Material material, Shape shape, std::optional<Material> inner = std::nullopt)
+        : in_(in), material_(std::move(material)), inner_(std::move(inner)), shape_(shape)
     {
     }
 
@@ -133,28 +211,33 @@ public:
     std::pair<std::string, std::string> required(const std::string& target, const std::string& lambda);
     // Step 4 for one standard thickness: from the start, the conductivity,
     // the coefficient, the loss and the surface temperature in turn until the
-    // surface temperature repeats.
+    // surface temperature repeats. Over an inner layer, 複層保温 with the
+    // two layers (the thickness the outer one's) instead.
     AtThickness atThickness(long mm, const std::string& start);
 
 private:
+    AtThickness layered(long mm);
+    Surroundings surroundings() const;
     std::string loss(const std::string& lambda, const std::string& surface, const std::string& h,
                      const std::string& metres, const std::string& outer, const std::string& purpose);
     std::string surfaceTemperature(const std::string& q, const std::string& h, const std::string& outer,
                                    const std::string& purpose);
 
     const Inputs& in_;
-    const FormModel& materialWindow_;
+    Material material_;
+    std::optional<Material> inner_;
     Shape shape_;
     Chain* chain_ = nullptr;
 };
 
 class Criterion;
 
-// What a design's checks established: the choices, the series, the target
-// surface temperature ("" for a criterion without one) and where step 4
-// starts.
+// What a design's checks established: the choices (the inner layer's
+// material when there is one), the series, the target surface temperature
+// ("" for a criterion without one) and where step 4 starts.
 struct Plan {
-    const FormModel* materialWindow = nullptr;
+    Material material = {};
+    std::optional<Material> inner = std::nullopt;
     Shape shape = Shape::HorizontalPipe;
     const Criterion* criterion = nullptr;
     std::vector<long> series = {};
