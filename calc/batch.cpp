@@ -502,4 +502,10 @@ void runBatch(const ProgramDescription& program, const BatchOptions& options, Ro
     closing();
 }
 
+std::vector<const Control*> namedColumns(const ProgramView& view, const std::vector<HeaderCell>& header,
+                                         BatchListener& listener)
+{
+    return nameColumns(view, header, BatchOptions{}, listener);
+}
+
 }  // namespace milfo::calc
