@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -264,15 +265,19 @@ private slots:
         QCOMPARE(probePicks, 3);  // the step past the last entry probePicks nothing
     }
 
-    // The client area keeps its designed size, with no maximise button.
+    // The client area keeps its designed size, with no maximise button; the
+    // window is that and the menu bar above it.
     void theWindowKeepsItsSize()
     {
         const QSize designed(twipsToPixels(4800), twipsToPixels(3000));
-        QCOMPARE(window->size(), designed);
+        const QSize whole = designed + QSize(0, window->menuBar()->height());
+        QCOMPARE(window->clientArea()->size(), designed);
+        QCOMPARE(window->size(), whole);
         window->resize(designed + QSize(200, 100));
-        QCOMPARE(window->size(), designed);
-        QCOMPARE(window->minimumSize(), designed);
-        QCOMPARE(window->maximumSize(), designed);
+        QCOMPARE(window->size(), whole);
+        QCOMPARE(window->clientArea()->size(), designed);
+        QCOMPARE(window->minimumSize(), whole);
+        QCOMPARE(window->maximumSize(), whole);
         QVERIFY(!(window->windowFlags() & Qt::WindowMaximizeButtonHint));
         QVERIFY(window->windowFlags() & Qt::WindowCloseButtonHint);
     }

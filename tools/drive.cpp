@@ -158,6 +158,13 @@ std::vector<std::string> Driver::run(std::string_view command, std::string_view 
         out.emplace_back(c != nullptr ? c->name : "");
     } else if (command == "dump") {
         out = dump();
+    } else if (command == "save" || command == "print") {
+        const QString path = QString::fromUtf8(rest.data(), static_cast<int>(rest.size()));
+        QString error;
+        if (command == "save" ? !window_.saveCase(path, &error) : !window_.writeSheetPdf(path, &error))
+            out.push_back("! " + error.toStdString());
+    } else if (command == "open") {
+        window_.openCase(QString::fromUtf8(rest.data(), static_cast<int>(rest.size())));
     } else {
         out.push_back("? unknown command " + std::string(command));
     }
@@ -168,8 +175,9 @@ std::vector<std::string> Driver::dump() const
 {
     std::vector<std::string> out;
     out.push_back(std::string("caption\t") + window_.windowTitle().toStdString());
-    out.push_back("client\t" + std::to_string(window_.width() * 15) + "\t" +
-                  std::to_string(window_.height() * 15));
+    const QWidget* client = window_.clientArea();
+    out.push_back("client\t" + std::to_string(client->width() * 15) + "\t" +
+                  std::to_string(client->height() * 15));
     for (const Control* c : window_.rules().byTabIndex()) {
         const QRect r = window_.control(c->name)->geometry();
         const std::string font =
@@ -218,6 +226,8 @@ int driveProgram(int argc, char** argv, int arguments, const char* usage,
     QApplication app(qtArgc, argv);
     setUpApplication(app);
     CalculatorWindow window(*program);
+    if (const CatalogueEntry* entry = findEntry(argv[1]))
+        window.setSheetTitle({entry->menu, entry->title, entry->commentJa, MILFO_VERSION});
     Driver driver(window);
     window.load();
     window.show();
