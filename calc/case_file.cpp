@@ -139,6 +139,11 @@ std::vector<CaseCell> readCase(const FormRules& rules, std::string_view bytes)
     }
 }
 
+std::string caseTitle(std::string_view caption, std::string_view fileName)
+{
+    return std::string(caption) + " — " + std::string(fileName);
+}
+
 std::vector<Failure> enterCase(FormModel& form, const std::vector<CaseCell>& cells)
 {
     std::vector<Failure> failures;

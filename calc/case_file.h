@@ -47,6 +47,10 @@ struct CaseCell {
 // names no input of the program; a file the runner cannot read.
 std::vector<CaseCell> readCase(const FormRules& rules, std::string_view bytes);
 
+// The window's title while a case file is open: its caption, then the
+// file's name ("ミルフォ－７ — L-101.csv").
+std::string caseTitle(std::string_view caption, std::string_view fileName);
+
 // The form started again (FormModel::startAgain), then every cell entered.
 // The failures of the load and of the lists' clicks, in order.
 std::vector<Failure> enterCase(FormModel& form, const std::vector<CaseCell>& cells);

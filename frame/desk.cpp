@@ -80,7 +80,7 @@ CalculationSheet CalculatorWindow::sheet()
     const QDateTime now = QDateTime::currentDateTime();
     const std::string when = sheetTime(now.date().year(), now.date().month(), now.date().day(),
                                        now.time().hour(), now.time().minute());
-    return calculationSheet(model_, sheetTitle_, when);
+    return calculationSheet(model_, sheetTitle_, when, lastTables_);
 }
 
 RecordWindow* CalculatorWindow::recordWindow()
@@ -93,26 +93,20 @@ RecordWindow* CalculatorWindow::recordWindow()
 void CalculatorWindow::showRecord()
 {
     if (RecordWindow* record = recordWindow()) {
+        record->setTables(lastTables_);
         record->show();
-        updateRecord();
         record->raise();
         record->activateWindow();
     }
 }
 
-// After a press, the record as it now stands, when its window is open.
 void CalculatorWindow::updateRecord()
 {
-    if (record_ == nullptr || !record_->isVisible())
+    if (!hasRecord())
         return;
-    takeTyped();
-    std::vector<SideTable> tables;
-    try {
-        tables = model_.program().sideTables(model_);
-    } catch (...) {
-        // A record that cannot be worked out shows nothing.
-    }
-    record_->setTables(tables);
+    lastTables_ = sideTablesOf(model_);
+    if (record_ != nullptr)
+        record_->setTables(lastTables_);
 }
 
 QString CalculatorWindow::defaultCaseName(const char* suffix) const
@@ -132,7 +126,7 @@ void CalculatorWindow::showFileName(const QString& path)
 {
     const QFileInfo info(path);
     lastFolder_ = info.absolutePath();
-    setWindowTitle(qs(model_.program().caption) + QStringLiteral(" — ") + info.fileName());
+    setWindowTitle(qs(calc::caseTitle(model_.program().caption, info.fileName().toStdString())));
 }
 
 bool CalculatorWindow::saveCase(const QString& path, QString* error)
@@ -175,7 +169,6 @@ bool CalculatorWindow::openCase(const QString& path)
     lastFailure_ = failures.empty() ? std::nullopt : std::optional<Failure>(failures.front());
     for (const Failure& f : failures)
         reportError(f);
-    updateRecord();
     return true;
 }
 

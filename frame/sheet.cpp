@@ -21,28 +21,32 @@ std::vector<SheetRow> rowsOf(const FormModel& form, const std::vector<const Cont
 }  // namespace
 
 CalculationSheet calculationSheet(const FormModel& form, const SheetTitle& title, const std::string& when,
-                                  bool withTables)
+                                  std::vector<SideTable> tables)
 {
     const ProgramDescription& program = form.program();
     CalculationSheet sheet;
     sheet.suite = std::string(kSuiteName) + " " + title.version;
     sheet.whenTitle = "計算日時";
     sheet.when = when;
-    sheet.heading = "計算書　" + title.menu + "　" + title.title;
+    sheet.heading = std::string(kSheetName) + "　" + title.menu + "　" + title.title;
     sheet.caption = std::string(program.caption) + "　" + title.comment;
     sheet.sections = {{"入力", rowsOf(form, form.rules().inputs())},
                       {"結果", rowsOf(form, form.rules().results())}};
-    if (withTables && program.sideTables) {
-        try {
-            for (SideTable& t : program.sideTables(form))
-                if (!t.rows.empty())
-                    sheet.tables.push_back(std::move(t));
-        } catch (...) {
-            // A table that cannot be worked out leaves the sheet without tables.
-            sheet.tables.clear();
-        }
-    }
+    for (SideTable& t : tables)
+        if (!t.rows.empty())
+            sheet.tables.push_back(std::move(t));
     return sheet;
+}
+
+std::vector<SideTable> sideTablesOf(const FormModel& form)
+{
+    if (!form.program().sideTables)
+        return {};
+    try {
+        return form.program().sideTables(form);
+    } catch (...) {
+        return {};  // a table that cannot be worked out: none
+    }
 }
 
 std::string sheetTime(int year, int month, int day, int hour, int minute)

@@ -47,11 +47,17 @@ struct CalculationSheet {
     std::vector<SideTable> tables;  // those with rows, in the program's order
 };
 
-// The sheet of the form as it stands, dated `when` (sheetTime). The side
-// tables are worked out from the form unless withTables is false (a front
-// end that keeps them already).
+// The sheet of the form as it stands, dated `when` (sheetTime), with the
+// side tables the last press worked out (sideTablesOf), those with rows.
 CalculationSheet calculationSheet(const FormModel& form, const SheetTitle& title, const std::string& when,
-                                  bool withTables = true);
+                                  std::vector<SideTable> tables = {});
+
+// The side tables of the form as it stands (none for a program without
+// them, and none when they cannot be worked out).
+std::vector<SideTable> sideTablesOf(const FormModel& form);
+
+// The sheet's own word, which names it: 計算書.
+inline constexpr const char* kSheetName = "計算書";
 
 // The date and time as the sheet gives them: "2026/12/07 10:30".
 std::string sheetTime(int year, int month, int day, int hour, int minute);

@@ -112,6 +112,7 @@ private:
     void askPrint();
     void askPdf();
     void showRecord();
+    // After a press: the record worked out again, and shown where its window is open.
     void updateRecord();
     void showFileName(const QString& path);
     QString defaultCaseName(const char* suffix) const;
@@ -128,6 +129,7 @@ private:
     QWidget* client_ = nullptr;
     SheetTitle sheetTitle_;
     RecordWindow* record_ = nullptr;
+    std::vector<SideTable> lastTables_;  // the record as the last press left it
     QString lastFolder_;
     std::vector<QWidget*> widgets_;  // by place in the control table
     std::optional<Failure> lastFailure_;

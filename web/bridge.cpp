@@ -155,7 +155,7 @@ EMSCRIPTEN_KEEPALIVE const char* milfo_sheet(const char* when)
     if (entry == nullptr)
         return "null";
     const milfo::SheetTitle title{entry->menu, entry->title, entry->commentJa, MILFO_VERSION};
-    answer = milfo::web::sheetJson(milfo::calculationSheet(*page, title, when, false));
+    answer = milfo::web::sheetJson(milfo::calculationSheet(*page, title, when));
     return answer.c_str();
 }
 
@@ -173,9 +173,10 @@ EMSCRIPTEN_KEEPALIVE const char* milfo_save(int year, int month, int day, int ho
 
 // A case read from a file's bytes and entered into the form from its start
 // texts (case_file.h): what that changed, as an act's answer with
-// "opened":true; a file that is no case of the program is refused with its
-// message as the error, and nothing changes.
-EMSCRIPTEN_KEEPALIVE const char* milfo_open(const char* bytes, int size)
+// "opened":true and the window's "title" with the file's name; a file that
+// is no case of the program is refused with its message as the error, and
+// nothing changes.
+EMSCRIPTEN_KEEPALIVE const char* milfo_open(const char* bytes, int size, const char* name)
 {
     if (page == nullptr)
         return "null";
@@ -193,7 +194,9 @@ EMSCRIPTEN_KEEPALIVE const char* milfo_open(const char* bytes, int size)
     } catch (...) {
         failure = milfo::currentFailure();
     }
-    answer = changes.answer(failure, page->ended(), "", opened ? ",\"opened\":true" : "");
+    const std::string title = milfo::calc::caseTitle(page->program().caption, name);
+    answer = changes.answer(failure, page->ended(), "",
+                            opened ? ",\"opened\":true,\"title\":" + quoted(title) : "");
     return answer.c_str();
 }
 }
