@@ -122,6 +122,10 @@ void RowRunner::enter(const std::vector<std::string>& cells, RowOutcome& out)
             form_.type(input, *cell);
             continue;
         }
+        // A list the calculation can do without, left unpicked (a case saves
+        // it as an empty cell), stays unpicked.
+        if (cell->empty() && !form_.rules().needs(input))
+            continue;
         if (!lenient_) {
             const ListEntries& entries = entriesFor(i, form_.entries(input));
             const std::string* named = entries.empty() ? cell : entries.pick(*cell);

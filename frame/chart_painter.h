@@ -26,6 +26,8 @@ QString chartTipAt(const QRectF& area, const ChartPlot& plot, const QPointF& pos
 
 // A chart as a widget of its own: a dot's texts are its tooltip.
 class ChartView : public QWidget {
+    Q_OBJECT
+
 public:
     ChartView(ChartPlot plot, const QString& title, QWidget* parent = nullptr);
 

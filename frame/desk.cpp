@@ -5,6 +5,7 @@
 // holds and how it is entered, what the sheet and the record hold: the core
 // (case_file.h, sheet.h, the program's side tables).
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDateTime>
 #include <QFile>
@@ -59,6 +60,12 @@ void CalculatorWindow::buildMenus()
 // client area scrolls.
 void CalculatorWindow::fitScreen()
 {
+    // A control that takes the focus (by Tab, a click, a driver) comes into
+    // view when the client area scrolls.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now != nullptr && client_->isAncestorOf(now))
+            scroll_->ensureWidgetVisible(now, 8, 8);
+    });
     const QSize full(client_->width(), client_->height() + menuBar()->sizeHint().height());
     const QScreen* screen = this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
     const QSize room = screen != nullptr ? screen->availableGeometry().size() - kFrameAllowance : full;

@@ -17,6 +17,8 @@ class QLabel;
 namespace milfo {
 
 class RecordWindow : public QWidget {
+    Q_OBJECT
+
 public:
     RecordWindow(const QString& title, QWidget* parent);
 

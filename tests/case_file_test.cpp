@@ -88,7 +88,8 @@ TEST(CaseFile, Refused)
          "列「備考」は fennick の入力ではありません。"},
         {"fennick", "低温側温度（℃）,Text1\r\n1,2\r\n",
          "ファイル の 1 行目 2 列目: 「低温側温度（℃）」と「Text1」が同じ入力 Text1 を指しています。"},
-        {"fennick", "計算プログラム,Text1\r\nfennick,\"1\r\n", "2 行目: 2 番目のセルを開く \" が閉じていません。"},
+        {"fennick", "計算プログラム,Text1\r\nfennick,\"1\r\n",
+         "2 行目: 2 番目のセルを開く \" が閉じていません。"},
     };
     for (const auto& row : rows) {
         const FormRules rules(*findProgram(row.program));
