@@ -101,6 +101,18 @@ void CalculatorWindow::showRecord()
 {
     if (RecordWindow* record = recordWindow()) {
         record->setTables(lastTables_);
+        // The first time, below the calculator's window where the screen has
+        // room for it, else beside it; the window manager may place it.
+        if (!record->isVisible() && !record->property("placed").toBool()) {
+            record->setProperty("placed", true);
+            const QRect room = screen() != nullptr ? screen()->availableGeometry() : QRect();
+            const QRect frame = frameGeometry();
+            const QPoint below = frame.bottomLeft() + QPoint(0, 1), beside = frame.topRight() + QPoint(1, 0);
+            if (room.contains(QRect(below, record->frameSize())))
+                record->move(below);
+            else if (room.contains(QRect(beside, record->frameSize())))
+                record->move(beside);
+        }
         record->show();
         record->raise();
         record->activateWindow();

@@ -14,6 +14,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <memory>
 
@@ -375,6 +376,31 @@ private slots:
             const bool red = c.red() > 150 && c.green() < 60 && c.blue() < 60;
             QVERIFY2(red == !note.isEmpty(), qPrintable(c.name()));
         }
+    }
+
+    // A long text not read as typed: its tooltip's lines (the whole text and
+    // the note) cut to 200 characters and broken to the screen's width, the
+    // description cut alike.
+    void aLongMarkIsCutAndWrapped()
+    {
+        auto* text1 = child<QLineEdit>(*window, "Text1");
+        const QString typed = QStringLiteral("1") + QString(399, QLatin1Char('x'));
+        text1->setFocus();
+        text1->selectAll();
+        QTest::keyClicks(text1, typed);
+        QTest::mouseClick(child<QPushButton>(*window, "Command1"), Qt::LeftButton);
+        const QString note = QStringLiteral("「") + typed + QStringLiteral("」を 1 として計算しました");
+        QCOMPARE(QString::fromStdString(window->noteOf("Text1")), note);
+        const QChar dots(0x2026);
+        const QString cutNote = note.left(199) + dots;
+        QCOMPARE(QAccessible::queryAccessibleInterface(text1)->text(QAccessible::Description), cutNote);
+        QCOMPARE(QString(text1->toolTip()).remove(QLatin1Char('\n')), typed.left(199) + dots + cutNote);
+        const QFontMetrics metrics(QToolTip::font());
+        const QStringList lines = text1->toolTip().split(QLatin1Char('\n'));
+        QVERIFY(lines.size() > 2);
+        for (const QString& line : lines)
+            QVERIFY2(metrics.horizontalAdvance(line) <= text1->screen()->availableGeometry().width(),
+                     qPrintable(line));
     }
 
     // A modal dialog that a test does not expect is closed at once and
