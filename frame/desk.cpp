@@ -97,9 +97,10 @@ RecordWindow* CalculatorWindow::recordWindow()
     return record_;
 }
 
-void CalculatorWindow::showRecord()
+bool CalculatorWindow::showRecord()
 {
-    if (RecordWindow* record = recordWindow()) {
+    RecordWindow* record = recordWindow();
+    if (record != nullptr) {
         record->setTables(lastTables_);
         // The first time, below the calculator's window where the screen has
         // room for it, else beside it; the window manager may place it.
@@ -117,6 +118,7 @@ void CalculatorWindow::showRecord()
         record->raise();
         record->activateWindow();
     }
+    return record != nullptr;
 }
 
 void CalculatorWindow::updateRecord()

@@ -71,6 +71,9 @@ public:
     // The record beyond the boxes: whether the program has one, its window.
     bool hasRecord() const { return model_.program().sideTables != nullptr; }
     RecordWindow* recordWindow();
+    // The record's window shown and raised (表示 → 計算の記録); false for a
+    // program without a record.
+    bool showRecord();
 
     // The form's case written to path; false (and why) when it cannot be.
     bool saveCase(const QString& path, QString* error = nullptr);
@@ -111,7 +114,6 @@ private:
     void askSave();
     void askPrint();
     void askPdf();
-    void showRecord();
     // After a press: the record worked out again, and shown where its window is open.
     void updateRecord();
     void showFileName(const QString& path);

@@ -1,6 +1,7 @@
 #include "drive.h"
 
 #include "catalogue.h"
+#include "record_window.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -186,6 +187,9 @@ std::vector<std::string> Driver::run(std::string_view command, std::string_view 
         out = dump();
     } else if (command == "save" || command == "open" || command == "print") {
         file(command, rest, out);
+    } else if (command == "record") {
+        if (!window_.showRecord())
+            out.push_back("? " + std::string(window_.program().name) + " keeps no record beyond its boxes");
     } else {
         out.push_back("? unknown command " + std::string(command));
     }
