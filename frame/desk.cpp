@@ -186,6 +186,10 @@ bool CalculatorWindow::openCase(const QString& path)
     }
     const std::vector<Failure> failures = calc::enterCase(model_, cells);
     showPicks();
+    // The window has started again: no record of a press yet.
+    lastTables_.clear();
+    if (record_ != nullptr)
+        record_->setTables(lastTables_);
     showFileName(path);
     lastFailure_ = failures.empty() ? std::nullopt : std::optional<Failure>(failures.front());
     for (const Failure& f : failures)

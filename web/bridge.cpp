@@ -173,7 +173,8 @@ EMSCRIPTEN_KEEPALIVE const char* milfo_save(int year, int month, int day, int ho
 
 // A case read from a file's bytes and entered into the form from its start
 // texts (case_file.h): what that changed, as an act's answer with
-// "opened":true and the window's "title" with the file's name; a file that
+// "opened":true, the window's "title" with the file's name and no side
+// tables (nothing is pressed); a file that
 // is no case of the program is refused with its message as the error, and
 // nothing changes.
 EMSCRIPTEN_KEEPALIVE const char* milfo_open(const char* bytes, int size, const char* name)
@@ -195,7 +196,8 @@ EMSCRIPTEN_KEEPALIVE const char* milfo_open(const char* bytes, int size, const c
         failure = milfo::currentFailure();
     }
     const std::string title = milfo::calc::caseTitle(page->program().caption, name);
-    answer = changes.answer(failure, page->ended(), "",
+    // Opened, the window has started again: no record of a press yet.
+    answer = changes.answer(failure, page->ended(), opened ? "[]" : "",
                             opened ? ",\"opened\":true,\"title\":" + quoted(title) : "");
     return answer.c_str();
 }

@@ -701,7 +701,8 @@ def check_case_files(b, f, programs_cases):
     with a byte order mark, CRLF, 計算プログラム then the inputs' captions);
     milfo-calc reads it as it is and gives the page's digits; the file
     chosen in input#open on a fresh page (and dropped on another) gives the
-    same inputs, the file's name after the caption, nothing pressed; and
+    same inputs, the file's name after the caption, nothing pressed (over a
+    page just pressed, its results and record gone); and
     files of another program, of two rows and with a column that names no
     input are refused with their messages, what was typed kept."""
     by_name = {pc["program"]: pc for pc in programs_cases}
@@ -728,11 +729,19 @@ def check_case_files(b, f, programs_cases):
         rows = list(csv.reader(io.StringIO(out)))
         got = [rows[1][rows[0].index(captions[n])] for n in results] if len(rows) == 2 else rows
         f.check(got == shown, f"milfo-calc on the page's case gives {got}, the page {shown}")
-    # Opened on a fresh page: chosen, and dropped.
+    # Opened on a fresh page: chosen, and dropped; and over the page just
+    # pressed, whose record goes with its results.
     with tempfile.TemporaryDirectory() as folder:
         path = os.path.join(folder, "L-101.csv")
         with open(path, "wb") as fh:
             fh.write(data)
+        b.element("open").send_keys(path)
+        for _ in range(100):
+            if b.js("return document.title") != description["caption"]:
+                break
+            time.sleep(0.02)
+        f.check(b.js("return document.querySelector('.side-tables').hidden") and
+                b.js(TEXTS_OF, ["Text16"]) == [""], "保温設計: a case opened over a press keeps its record")
         for how in ("chosen", "dropped"):
             b.open(page_of("保温設計"))
             if how == "chosen":
