@@ -93,7 +93,7 @@ CalculationSheet CalculatorWindow::sheet()
 RecordWindow* CalculatorWindow::recordWindow()
 {
     if (record_ == nullptr && hasRecord())
-        record_ = new RecordWindow(windowTitle() + QStringLiteral(" 計算の記録"), this);
+        record_ = new RecordWindow(qs(model_.program().caption) + QStringLiteral(" 計算の記録"), this);
     return record_;
 }
 

@@ -757,29 +757,34 @@ def check_case_files(b, f, programs_cases):
             f.check(b.js("return document.title") == description["caption"] + " — L-101.csv",
                     f"保温設計: title {b.js('return document.title')!r} after the case was {how}")
             f.check(b.js(TEXTS_OF, ["Text16"]) == [""], f"保温設計: opening the case {how} pressed 計算")
-        # Refused, with what was typed kept.
-        refused = [
-            ("fennick.csv", "\ufeff計算プログラム,低温側温度（℃）\r\nfennick,1\r\n",
-             "このファイルは fennick の入力です。保温設計 の入力ではありません。"),
-            ("two.csv", "計算プログラム,内部温度（℃）\r\n保温設計,1\r\n保温設計,2\r\n",
-             "ファイルに 2 行あります。1 行のファイルを開いてください。"),
-            ("remark.csv", "計算プログラム,備考\r\n保温設計,L-101\r\n", "列「備考」は 保温設計 の入力ではありません。"),
-        ]
-        for name, text, message in refused:
-            path = os.path.join(folder, name)
-            with open(path, "w", encoding="utf-8", newline="") as fh:
-                fh.write(text)
-            s = Session(b, "保温設計")
-            s.play(["set Text1 123"])
-            b.element("open").send_keys(path)
-            for _ in range(100):
-                if b.js("return document.getElementById('error').open"):
-                    break
-                time.sleep(0.02)
-            said = b.js("return document.getElementById('error').open && "
-                        "document.getElementById('error-message').textContent")
-            f.check(said == message, f"保温設計: {name} refused with {said!r}, not {message!r}")
-            f.check(b.js(TEXTS_OF, ["Text1"]) == ["123"], f"保温設計: {name} refused, and Text1 lost")
+        check_refused_cases(b, f, folder)
+
+
+def check_refused_cases(b, f, folder):
+    """Files that are no case of 保温設計, refused with their messages, what
+    was typed kept."""
+    refused = [
+        ("fennick.csv", "\ufeff計算プログラム,低温側温度（℃）\r\nfennick,1\r\n",
+         "このファイルは fennick の入力です。保温設計 の入力ではありません。"),
+        ("two.csv", "計算プログラム,内部温度（℃）\r\n保温設計,1\r\n保温設計,2\r\n",
+         "ファイルに 2 行あります。1 行のファイルを開いてください。"),
+        ("remark.csv", "計算プログラム,備考\r\n保温設計,L-101\r\n", "列「備考」は 保温設計 の入力ではありません。"),
+    ]
+    for name, text, message in refused:
+        path = os.path.join(folder, name)
+        with open(path, "w", encoding="utf-8", newline="") as fh:
+            fh.write(text)
+        s = Session(b, "保温設計")
+        s.play(["set Text1 123"])
+        b.element("open").send_keys(path)
+        for _ in range(100):
+            if b.js("return document.getElementById('error').open"):
+                break
+            time.sleep(0.02)
+        said = b.js("return document.getElementById('error').open && "
+                    "document.getElementById('error-message').textContent")
+        f.check(said == message, f"保温設計: {name} refused with {said!r}, not {message!r}")
+        f.check(b.js(TEXTS_OF, ["Text1"]) == ["123"], f"保温設計: {name} refused, and Text1 lost")
 
 
 def cp932(text):
