@@ -82,8 +82,7 @@ void RecordWindow::setTables(const std::vector<SideTable>& tables)
         delete page;
     }
     for (const SideTable& t : tables)
-        if (!t.rows.empty())
-            tabs_->addTab(tablePage(t), qs(t.title));
+        tabs_->addTab(tablePage(t), qs(t.title));
     if (current >= 0 && current < tabs_->count())
         tabs_->setCurrentIndex(current);
     empty_->setVisible(tabs_->count() == 0);

@@ -22,7 +22,7 @@ class RecordWindow : public QWidget {
 public:
     RecordWindow(const QString& title, QWidget* parent);
 
-    // The tables as they now stand; those without rows are left out.
+    // The tables as they now stand (sideTablesOf: those with rows).
     void setTables(const std::vector<SideTable>& tables);
     QTabWidget* tabs() const { return tabs_; }
 

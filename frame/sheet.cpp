@@ -42,11 +42,15 @@ std::vector<SideTable> sideTablesOf(const FormModel& form)
 {
     if (!form.program().sideTables)
         return {};
+    std::vector<SideTable> shown;
     try {
-        return form.program().sideTables(form);
+        for (SideTable& t : form.program().sideTables(form))
+            if (!t.rows.empty())
+                shown.push_back(std::move(t));
     } catch (...) {
-        return {};  // a table that cannot be worked out: none
+        shown.clear();  // a table that cannot be worked out: none
     }
+    return shown;
 }
 
 std::string sheetTime(int year, int month, int day, int hour, int minute)

@@ -52,8 +52,9 @@ struct CalculationSheet {
 CalculationSheet calculationSheet(const FormModel& form, const SheetTitle& title, const std::string& when,
                                   std::vector<SideTable> tables = {});
 
-// The side tables of the form as it stands (none for a program without
-// them, and none when they cannot be worked out).
+// The side tables of the form as every front end shows them: those with
+// rows, in the program's order (none for a program without them, and none
+// when they cannot be worked out).
 std::vector<SideTable> sideTablesOf(const FormModel& form);
 
 // The sheet's own word, which names it: 計算書.

@@ -14,6 +14,7 @@
 #include "catalogue.h"
 #include "form_model.h"
 #include "json.h"
+#include "sheet.h"
 #include "tables_json.h"
 
 #ifndef MILFO_VERSION
@@ -68,18 +69,14 @@ std::unique_ptr<milfo::FormModel> page;
 Changes changes;
 std::string answer;
 
-// The side tables of the page's program as its form now stands, when it has
-// any; "" when it has none. A table that cannot be worked out is no reason
-// to fail the act: then there are none.
+// The side tables of the page's program as its form now stands, those with
+// rows (sideTablesOf), when it has any; "" when it has none. A table that
+// cannot be worked out is no reason to fail the act: then there are none.
 std::string sideTables()
 {
     if (page == nullptr || !page->program().sideTables)
         return "";
-    try {
-        return milfo::web::sideTables(page->program().sideTables(*page));
-    } catch (...) {
-        return "[]";
-    }
+    return milfo::web::sideTables(milfo::sideTablesOf(*page));
 }
 
 // Runs one act of the page through the error policy, whatever fails; after

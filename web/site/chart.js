@@ -31,8 +31,8 @@
 
   function show(tables) {
     section.replaceChildren();
+    // The tables that have rows, in their order (the core leaves the others out).
     for (const table of tables) {
-      if (!table.rows.length) continue;
       // A chart under the table's title; the table itself in a fold.
       const figure = document.createElement("figure");
       if (table.chart) {
