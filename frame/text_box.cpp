@@ -90,6 +90,10 @@ void TextBox::updateToolTip()
         lines << text();
     if (!note_.isEmpty())
         lines << note_;
+    if (lines.isEmpty()) {
+        setToolTip(QString());
+        return;
+    }
     const int width = screen() != nullptr ? screen()->availableGeometry().width() - 32 : 640;
     const QFontMetrics metrics(QToolTip::font());
     for (QString& line : lines)
