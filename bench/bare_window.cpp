@@ -1,4 +1,5 @@
-// A bare Qt 6 Widgets window: one QWidget with the given numbers of labels,
+// A bare Qt 6 Widgets window: a main window with the calculators' menu bar
+// (ファイル: 開く, 保存) over one QWidget with the given numbers of labels,
 // line edits, editable combo boxes and push buttons at fixed positions, and
 // nothing else (no program description, no handlers, no list entries).
 // startup.sh measures it beside the real calculators as the baseline. It
@@ -12,6 +13,8 @@
 #include <QFont>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QWidget>
 #include <cstdio>
@@ -35,9 +38,15 @@ int main(int argc, char** argv)
     const int combos = std::atoi(argv[6]);
     const int buttons = std::atoi(argv[7]);
 
-    QWidget window;
-    window.setWindowTitle(QString::fromUtf8(argv[1]));
-    window.resize(width, height);
+    QMainWindow main;
+    main.setWindowTitle(QString::fromUtf8(argv[1]));
+    QMenu* file = main.menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    file->addAction(QStringLiteral("開く(&O)…"), QKeySequence::Open, [] {});
+    file->addAction(QStringLiteral("保存(&S)…"), QKeySequence::Save, [] {});
+    auto* client = new QWidget;
+    client->setFixedSize(width, height);
+    main.setCentralWidget(client);
+    QWidget& window = *client;
 
     // Three columns of 24-pixel rows, in creation order.
     int slot = 0;
@@ -57,6 +66,6 @@ int main(int argc, char** argv)
     for (int i = 0; i < buttons; ++i)
         place(new QPushButton(QStringLiteral("計算"), &window));
 
-    window.show();
+    main.show();
     return QApplication::exec();
 }

@@ -702,4 +702,10 @@ void runBatch(const ProgramDescription& program, const BatchOptions& options, Ro
     closing();
 }
 
+std::vector<const Control*> namedColumns(const ProgramView& view, const std::vector<HeaderCell>& header,
+                                         const RowSource& rows, BatchListener& listener)
+{
+    return ColumnNamer(view, header, rows, listener).name(BatchOptions{}).of;
+}
+
 }  // namespace milfo::calc

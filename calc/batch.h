@@ -143,6 +143,14 @@ public:
     virtual void progress(long long /*rows*/, double /*done*/) {}
 };
 
+class ProgramView;
+
+// The input each column of a header names (nullptr: none), as a run names
+// them; a column of kind Fixed names none. Throws Stop for two columns that
+// name one input, or a column that names several alike.
+std::vector<const Control*> namedColumns(const ProgramView& view, const std::vector<HeaderCell>& header,
+                                         const RowSource& rows, BatchListener& listener);
+
 // The run. Throws Stop, InputError (after the rows before it are written
 // and the notes said) and OutputError.
 void runBatch(const ProgramDescription& program, const BatchOptions& options, RowSource& rows, ByteSink& out,

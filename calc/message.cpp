@@ -127,6 +127,11 @@ constexpr Entry kTable[] = {
     {Text::RoleOptional, "list", "一覧から選ぶ（省略可）"},
     {Text::RoleUnread, "initially {0}, read by no button", "計算に使われません"},
     {Text::RoleUnreadList, "list, read by no button", "計算に使われません"},
+    {Text::CaseOfOther, "this file holds the inputs of {0}, not of {1}",
+     "このファイルは {0} の入力です。{1} の入力ではありません。"},
+    {Text::CaseRows, "the file has {0} {0:row|rows}; open a file of one row",
+     "ファイルに {0} 行あります。1 行のファイルを開いてください。"},
+    {Text::CaseNoInput, "column \"{0}\" is no input of {1}", "列「{0}」は {1} の入力ではありません。"},
     {Text::NoProgram, "no program {0}", "計算プログラム {0} がありません。"},
     {Text::CannotWrite, "cannot write the output", "結果を書き出せません。"},
 };

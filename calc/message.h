@@ -109,6 +109,10 @@ enum class Text {
     RoleOptional,
     RoleUnread,
     RoleUnreadList,
+    // A case kept in a file.
+    CaseOfOther,
+    CaseRows,
+    CaseNoInput,
     // The page.
     NoProgram,
     CannotWrite,

@@ -455,6 +455,30 @@ std::optional<Failure> FormModel::load()
     return raise(FormRules::kLoadEvent);
 }
 
+std::optional<Failure> FormModel::startAgain()
+{
+    FormModel fresh(rules_);
+    const std::optional<Failure> failure = fresh.load();
+    for (size_t place = 0; place < texts_.size(); ++place) {
+        const Control& c = rules_->controls()[place];
+        const std::string& text = fresh.texts_[place];
+        if (c.kind == ControlKind::ComboBox &&
+            (entries_[place] != fresh.entries_[place] || texts_[place] != text)) {
+            clearItems(c.name);
+            for (const std::string& entry : fresh.entries_[place])
+                addItem(c.name, entry);
+        }
+        if (texts_[place] != text)
+            changeText(place, text);
+        if (!markOf(c).empty()) {
+            marks_[place].clear();
+            if (observer_ != nullptr)
+                observer_->markChanged(c, marks_[place]);
+        }
+    }
+    return failure;
+}
+
 std::optional<Failure> FormModel::pick(const Control& list, size_t entry)
 {
     const size_t place = rules_->indexOf(list);

@@ -207,6 +207,11 @@ public:
     // The load sequence, once: every list filled with its entries, then
     // form_load. The lists start with an empty text and no entry chosen.
     std::optional<Failure> load();
+    // The form put back as the load sequence leaves it, as when the window
+    // was opened anew: every list's entries and text, every box's text, no
+    // box marked. The observer hears every change. The load's failure, if
+    // any.
+    std::optional<Failure> startAgain();
     // A button pressed: its click event.
     std::optional<Failure> press(const Control& button) { return run(rules_->clickHandler(button)); }
     // An entry picked from a list: its text into the list's edit field,

@@ -2,8 +2,10 @@
 
 #include <QEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QStyle>
 #include <QStyleOptionFrame>
+#include <QToolTip>
 
 namespace milfo {
 
@@ -29,6 +31,37 @@ int textRoom(const QLineEdit* box)
     return contents.width() - margins.left() - margins.right() - 4;
 }
 
+// A tooltip's line, and a box's description, hold at most this many
+// characters (code points): a text longer is cut, its last character "…".
+constexpr qsizetype kMostCharacters = 200;
+
+QString cutShort(const QString& text)
+{
+    const QList<uint> points = text.toUcs4();
+    if (points.size() <= kMostCharacters)
+        return text;
+    return QString::fromUcs4(reinterpret_cast<const char32_t*>(points.constData()), kMostCharacters - 1) +
+           QChar(0x2026);
+}
+
+// A line broken where it would be wider than width in these metrics (a
+// text with no blanks, such as a long number, between any two characters).
+QString wrapped(const QString& line, const QFontMetrics& metrics, int width)
+{
+    QString out, current;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const qsizetype n = line.at(i).isHighSurrogate() && i + 1 < line.size() ? 2 : 1;
+        const QString ch = line.mid(i, n);
+        i += n - 1;
+        if (!current.isEmpty() && metrics.horizontalAdvance(current + ch) > width) {
+            out += current + QLatin1Char('\n');
+            current.clear();
+        }
+        current += ch;
+    }
+    return out + current;
+}
+
 }  // namespace
 
 TextBox::TextBox(const QString& text, QWidget* parent) : QLineEdit(text, parent)
@@ -42,13 +75,14 @@ void TextBox::setNote(const QString& note)
     if (note == note_)
         return;
     note_ = note;
-    setAccessibleDescription(note_);
+    setAccessibleDescription(cutShort(note_));
     updateToolTip();
     update();
 }
 
 // The tooltip: the whole text when it is wider than the box, and the note
-// when the box is marked, one under the other.
+// when the box is marked, one under the other; each cut to its most
+// characters and broken into lines no wider than the screen.
 void TextBox::updateToolTip()
 {
     QStringList lines;
@@ -56,6 +90,14 @@ void TextBox::updateToolTip()
         lines << text();
     if (!note_.isEmpty())
         lines << note_;
+    if (lines.isEmpty()) {
+        setToolTip(QString());
+        return;
+    }
+    const int width = screen() != nullptr ? screen()->availableGeometry().width() - 32 : 640;
+    const QFontMetrics metrics(QToolTip::font());
+    for (QString& line : lines)
+        line = wrapped(cutShort(line), metrics, width);
     setToolTip(lines.join(QLatin1Char('\n')));
 }
 

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSpacerItem>
 #include <QTranslator>
 #include <algorithm>
@@ -98,9 +99,11 @@ protected:
 }  // namespace
 
 CalculatorWindow::CalculatorWindow(const ProgramDescription& program, QWidget* parent)
-    : QWidget(parent), model_(program)
+    : QMainWindow(parent), model_(program)
 {
     build();
+    buildMenus();
+    fitScreen();
     model_.setObserver(this);
 }
 
@@ -109,77 +112,95 @@ CalculatorWindow::~CalculatorWindow()
     model_.setObserver(nullptr);
 }
 
+// The window: the designed client area, in a scroll area that shows it whole
+// where it fits; every control at its rectangle; the captions, the tab order
+// and the first box's focus.
 void CalculatorWindow::build()
 {
     const ProgramDescription& program = model_.program();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(qs(program.caption));
-    // The client area keeps its designed size: no resizing, no maximise.
-    setFixedSize(twipsToPixels(program.clientWidth), twipsToPixels(program.clientHeight));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    client_ = new QWidget;
+    client_->setObjectName(QStringLiteral("client"));
+    client_->setFixedSize(twipsToPixels(program.clientWidth), twipsToPixels(program.clientHeight));
+    scroll_ = new QScrollArea(this);
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setFocusPolicy(Qt::NoFocus);
+    scroll_->viewport()->setBackgroundRole(QPalette::Window);
+    scroll_->setWidget(client_);
+    setCentralWidget(scroll_);
 
     QFont boxFont(qs(kMsPGothicFamily));
     boxFont.setPointSizeF(kMsPGothicPoints);
     boxFont.setWeight(QFont::Normal);
-
     for (const Control& c : program.controls) {
-        QWidget* w = nullptr;
-        switch (c.kind) {
-            case ControlKind::Label: {
-                auto* label = new QLabel(qs(c.text), this);
-                label->setTextFormat(Qt::PlainText);
-                label->setWordWrap(true);
-                label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-                label->setFocusPolicy(Qt::NoFocus);
-                w = label;
-                break;
-            }
-            case ControlKind::TextBox:
-                w = new TextBox(qs(c.text), this);
-                break;
-            case ControlKind::ComboBox: {
-                auto* list = new QComboBox(this);
-                list->setEditable(true);
-                list->setInsertPolicy(QComboBox::NoInsert);
-                list->setCompleter(nullptr);
-                list->setMaxVisibleItems(30);
-                list->lineEdit()->installEventFilter(new SwallowEnter(list));
-                // The wheel neither takes the focus nor, without it, picks.
-                list->setFocusPolicy(Qt::StrongFocus);
-                list->installEventFilter(new WheelOnlyWithFocus(list));
-                // Qt also chooses the entry whose text was typed exactly when
-                // the edit field loses the focus, and reports that as a pick.
-                // Only a pick from the list (mouse, arrow keys, the wheel) is
-                // a click here.
-                QObject::disconnect(list->lineEdit(), &QLineEdit::editingFinished, list, nullptr);
-                connect(list, &QComboBox::activated, this,
-                        [this, &c](int index) { act([this, &c, index] { return model_.pick(c, index); }); });
-                w = list;
-                break;
-            }
-            case ControlKind::CommandButton: {
-                auto* button = new QPushButton(qs(c.text), this);
-                button->setAutoDefault(false);
-                button->setDefault(false);
-                connect(button, &QPushButton::clicked, this,
-                        [this, &c] { act([this, &c] { return model_.press(c); }); });
-                w = button;
-                break;
-            }
-        }
+        QWidget* w = buildControl(c);
         w->setObjectName(QString::fromLatin1(c.name));
-        if (c.kind == ControlKind::CommandButton)
-            w->setAccessibleName(qs(c.text));
         if (c.font == FontChoice::MsPGothic)
             w->setFont(boxFont);
         const PixelRect r = pixelRect(c);
         w->setGeometry(r.left, r.top, r.width, r.height);
         widgets_.push_back(w);
     }
+    nameControls();
+    setFocusOrder();
+}
 
+// One control of the table, with the classic behaviours of its kind.
+QWidget* CalculatorWindow::buildControl(const Control& c)
+{
+    switch (c.kind) {
+        case ControlKind::Label: {
+            auto* label = new QLabel(qs(c.text), client_);
+            label->setTextFormat(Qt::PlainText);
+            label->setWordWrap(true);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            label->setFocusPolicy(Qt::NoFocus);
+            return label;
+        }
+        case ControlKind::TextBox:
+            return new TextBox(qs(c.text), client_);
+        case ControlKind::ComboBox: {
+            auto* list = new QComboBox(client_);
+            list->setEditable(true);
+            list->setInsertPolicy(QComboBox::NoInsert);
+            list->setCompleter(nullptr);
+            list->setMaxVisibleItems(30);
+            list->lineEdit()->installEventFilter(new SwallowEnter(list));
+            // The wheel neither takes the focus nor, without it, picks.
+            list->setFocusPolicy(Qt::StrongFocus);
+            list->installEventFilter(new WheelOnlyWithFocus(list));
+            // Qt also chooses the entry whose text was typed exactly when
+            // the edit field loses the focus, and reports that as a pick.
+            // Only a pick from the list (mouse, arrow keys, the wheel) is
+            // a click here.
+            QObject::disconnect(list->lineEdit(), &QLineEdit::editingFinished, list, nullptr);
+            connect(list, &QComboBox::activated, this,
+                    [this, &c](int index) { act([this, &c, index] { return model_.pick(c, index); }); });
+            return list;
+        }
+        case ControlKind::CommandButton: {
+            auto* button = new QPushButton(qs(c.text), client_);
+            button->setAutoDefault(false);
+            button->setDefault(false);
+            button->setAccessibleName(qs(c.text));
+            connect(button, &QPushButton::clicked, this, [this, &c] {
+                act([this, &c] { return model_.press(c); });
+                updateRecord();
+            });
+            return button;
+        }
+    }
+    return nullptr;
+}
+
+// Each box and list named by its caption, its label its buddy.
+void CalculatorWindow::nameControls()
+{
     const FormRules& rules = model_.rules();
-    for (const Control& c : program.controls) {
+    for (const Control& c : model_.program().controls) {
         if (c.kind != ControlKind::TextBox && c.kind != ControlKind::ComboBox)
             continue;
         const Control* label = rules.captionLabel(c);
@@ -189,7 +210,11 @@ void CalculatorWindow::build()
             buddy->setBuddy(control(c.name));
         control(c.name)->setAccessibleName(qs(rules.caption(c)));
     }
+}
 
+void CalculatorWindow::setFocusOrder()
+{
+    const FormRules& rules = model_.rules();
     const std::vector<const Control*>& order = rules.tabOrder();
     for (size_t i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(control(order[i - 1]->name), control(order[i]->name));
@@ -221,7 +246,7 @@ QWidget* CalculatorWindow::control(std::string_view name) const
 
 const Control* CalculatorWindow::controlOf(const QWidget* w) const
 {
-    for (; w != nullptr && w != this; w = w->parentWidget())
+    for (; w != nullptr && w != client_; w = w->parentWidget())
         for (size_t i = 0; i < widgets_.size(); ++i)
             if (widgets_[i] == w)
                 return &model_.rules().controls()[i];
@@ -291,15 +316,20 @@ void CalculatorWindow::markChanged(const Control& c, const std::string& note)
         box->setNote(qs(note));
 }
 
+// The texts as the person left them: the model hears every change the
+// handlers make, but typing goes to the widgets.
+void CalculatorWindow::takeTyped()
+{
+    for (const Control& c : model_.rules().controls())
+        if (c.kind == ControlKind::TextBox || c.kind == ControlKind::ComboBox)
+            model_.type(c, controlText(c.name));
+}
+
 void CalculatorWindow::act(const std::function<std::optional<Failure>()>& event)
 {
     if (model_.ended())
         return;
-    // The texts as the person left them: the model hears every change the
-    // handlers make, but typing goes to the widgets.
-    for (const Control& c : model_.rules().controls())
-        if (c.kind == ControlKind::TextBox || c.kind == ControlKind::ComboBox)
-            model_.type(c, controlText(c.name));
+    takeTyped();
     lastFailure_ = event();
     if (lastFailure_)
         reportError(*lastFailure_);
@@ -342,7 +372,8 @@ int errorReportWidth(const QString& caption)
     return QFontMetrics(title).horizontalAdvance(caption) + 120;
 }
 
-int runProgram(const ProgramDescription& program, int argc, char** argv, const char* desktopFileName)
+int runProgram(const ProgramDescription& program, int argc, char** argv, const char* desktopFileName,
+               const SheetTitle& sheetTitle)
 {
     QApplication app(argc, argv);
     setUpApplication(app);
@@ -351,6 +382,7 @@ int runProgram(const ProgramDescription& program, int argc, char** argv, const c
     if (desktopFileName != nullptr)
         QGuiApplication::setDesktopFileName(QString::fromUtf8(desktopFileName));
     CalculatorWindow window(program);
+    window.setSheetTitle(sheetTitle);
     window.load();
     window.show();
     return QApplication::exec();

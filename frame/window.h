@@ -1,19 +1,27 @@
 // The Qt binding of the calculator frame: the form model of a program bound
-// to one window, every control at its pixel rectangle, with the classic
-// control behaviours. The model holds the rules (load sequence, tab order,
-// captions, events, the error policy); the window shows what the model
-// changes, marks the boxes it says an act read otherwise than as typed, and
-// hands it what the person typed before every event.
+// to one window, every control at its pixel rectangle in the designed client
+// area, with the classic control behaviours. The model holds the rules (load
+// sequence, tab order, captions, events, the error policy); the window shows
+// what the model changes, marks the boxes it says an act read otherwise than
+// as typed, and hands it what the person typed before every event.
+//
+// Above the client area a ファイル menu opens and saves the inputs as a case
+// (case_file.h) and, for a program with a record beyond its boxes (side
+// tables), prints the calculation sheet or writes it as PDF (sheet.h); that
+// record shows in a window of its own (表示 → 計算の記録). A client area
+// larger than the screen scrolls instead of running off it (desk.cpp).
 #pragma once
 
-#include <QWidget>
+#include <QMainWindow>
 #include <functional>
 #include <optional>
 #include <string>
 
 #include "form_model.h"
+#include "sheet.h"
 
 class QApplication;
+class QScrollArea;
 
 namespace milfo {
 
@@ -26,7 +34,9 @@ void setUpApplication(QApplication& app);
 // caption: room for the whole caption in the report's title bar.
 int errorReportWidth(const QString& caption);
 
-class CalculatorWindow : public QWidget, private FormObserver {
+class RecordWindow;
+
+class CalculatorWindow : public QMainWindow, private FormObserver {
 public:
     explicit CalculatorWindow(const ProgramDescription& program, QWidget* parent = nullptr);
     ~CalculatorWindow() override;
@@ -50,6 +60,30 @@ public:
     // control.
     std::string noteOf(std::string_view name) const;
 
+    // The designed client area (the menu bar stands above it).
+    QWidget* clientArea() const { return client_; }
+
+    // What the calculation sheet says of the program (the catalogue's menu
+    // number, title and comment, the suite's version).
+    void setSheetTitle(SheetTitle title) { sheetTitle_ = std::move(title); }
+    // The calculation sheet of the form as the person left it, dated now.
+    CalculationSheet sheet();
+    // The record beyond the boxes: whether the program has one, its window.
+    bool hasRecord() const { return model_.program().sideTables != nullptr; }
+    RecordWindow* recordWindow();
+    // The record's window shown and raised (表示 → 計算の記録); false for a
+    // program without a record.
+    bool showRecord();
+
+    // The form's case written to path; false (and why) when it cannot be.
+    bool saveCase(const QString& path, QString* error = nullptr);
+    // A case read from path and entered from the window's start texts; a
+    // file that is no case of the program is reported as a failure is, and
+    // nothing typed is lost. Whether it was opened.
+    bool openCase(const QString& path);
+    // The calculation sheet as PDF, A4; false (and why) when it cannot be.
+    bool writeSheetPdf(const QString& path, QString* error = nullptr);
+
     // The failure the last event ended with, if any.
     const std::optional<Failure>& lastFailure() const { return lastFailure_; }
     bool hasEnded() const { return model_.ended(); }
@@ -70,11 +104,35 @@ private:
     void markChanged(const Control& box, const std::string& note) override;
 
     void build();
+    QWidget* buildControl(const Control& c);
+    void nameControls();
+    void setFocusOrder();
+    // desk.cpp: the menus, the size against the screen, the dialogs.
+    void buildMenus();
+    void fitScreen();
+    void askOpen();
+    void askSave();
+    void askPrint();
+    void askPdf();
+    // After a press: the record worked out again, and shown where its window is open.
+    void updateRecord();
+    void showFileName(const QString& path);
+    QString defaultCaseName(const char* suffix) const;
+    void showPicks();
+
+    // The texts the person typed, into the model.
+    void takeTyped();
     // The texts the person typed, into the model, then the event.
     void act(const std::function<std::optional<Failure>()>& event);
     void reportError(const Failure& failure);
 
     FormModel model_;
+    QScrollArea* scroll_ = nullptr;
+    QWidget* client_ = nullptr;
+    SheetTitle sheetTitle_;
+    RecordWindow* record_ = nullptr;
+    std::vector<SideTable> lastTables_;  // the record as the last press left it
+    QString lastFolder_;
     std::vector<QWidget*> widgets_;  // by place in the control table
     std::optional<Failure> lastFailure_;
     std::function<void(const Failure&)> reporter_;
@@ -84,7 +142,8 @@ private:
 // Creates the application, builds and loads the program's window, shows it
 // and runs until the window is closed or a handler ends the program.
 // desktopFileName names the program's menu entry (without ".desktop").
+// sheetTitle: what its calculation sheet says of it.
 int runProgram(const ProgramDescription& program, int argc, char** argv,
-               const char* desktopFileName = nullptr);
+               const char* desktopFileName = nullptr, const SheetTitle& sheetTitle = {});
 
 }  // namespace milfo

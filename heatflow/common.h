@@ -3,6 +3,10 @@
 // way a number is read from a box.
 #pragma once
 
+#include <string>
+
+#include "event.h"
+#include "form_model.h"
 #include "program.h"
 #include "real.h"
 
@@ -26,6 +30,23 @@ inline Real logOfE()
 inline Real readBox(const Form& form, const char* box)
 {
     return readReal(form.text(box));
+}
+
+// In the windows of our own (凍結防止, 温度降下), a number beyond the Double
+// range is reported naming its box by the caption the window gives it:
+// 「流量（ｋｇ／ｈ）の値が大きすぎて、オーバーフローしました。」
+inline constexpr const char* kTooLarge = "の値が大きすぎて、オーバーフローしました。";
+
+inline Real readNamedBox(const Form& form, const char* box, const ProgramDescription& window)
+{
+    try {
+        return readBox(form, box);
+    } catch (const RuntimeError& e) {
+        if (e.kind() != ErrorKind::Overflow)
+            throw;
+        const FormRules rules(window);
+        throw HandlerMessage(rules.caption(*rules.find(box)) + kTooLarge);
+    }
 }
 
 }  // namespace milfo::heatflow

@@ -49,18 +49,24 @@ void check(Real outer, Real inner, Real thickness, Real conductivity, Real coeff
     checkFrost(air, water);
 }
 
+// A box's number; one beyond the Double range is reported naming the box.
+Real read(const Form& form, const char* box)
+{
+    return readNamedBox(form, box, freezeProtection());
+}
+
 // 計算: every box read, the checks, then each result as it is worked out.
 void Command1_Click(Form& form)
 {
-    const Real water = readBox(form, "Text1");
-    const Real air = readBox(form, "Text2");
-    const Real outer = readBox(form, "Text3");
-    const Real inner = readBox(form, "Text4");
-    const Real volumetricHeat = readBox(form, "Text5");
-    const Real thickness = readBox(form, "Text6");
-    const Real conductivity = readBox(form, "Text7");
-    const Real coefficient = readBox(form, "Text8");
-    const Real frozen = readBox(form, "Text9");
+    const Real water = read(form, "Text1");
+    const Real air = read(form, "Text2");
+    const Real outer = read(form, "Text3");
+    const Real inner = read(form, "Text4");
+    const Real volumetricHeat = read(form, "Text5");
+    const Real thickness = read(form, "Text6");
+    const Real conductivity = read(form, "Text7");
+    const Real coefficient = read(form, "Text8");
+    const Real frozen = read(form, "Text9");
     check(outer, inner, thickness, conductivity, coefficient, volumetricHeat, frozen, air, water);
 
     const Real pi(kPiNearest);
@@ -175,7 +181,7 @@ const ProgramDescription& freezeProtection()
             {"Text13", "Label16"},
         },
         {kDiameters, kInsulationThickness, kInsulationCoefficients, kVolumetricHeat, kFrozenPart, kNoFrost,
-         kIce},
+         kIce, kTooLarge},
         nullptr,
         {},
         // The pipe material and the nominal size only fill boxes.

@@ -24,11 +24,13 @@
 #include <string>
 #include <vector>
 
+#include "case_file.h"
 #include "catalogue.h"
 #include "cli.h"
 #include "csv.h"
 #include "folding.h"
 #include "gui_harness.h"
+#include "numeric.h"
 #include "probe_program.h"
 #include "runner.h"
 #include "test_paths.h"
@@ -1806,4 +1808,65 @@ TEST(CalcCommandLine, ProgressOnlyBesideTheRows)
     close(pipeEnds[0]);
     close(pipeEnds[1]);
     std::fclose(file);
+}
+
+// A case saved from a window (its inputs as typed, the lists as picked) is a
+// line list milfo-calc reads as it is: every program's first GUI case of
+// entries and presses, entered into the form model, saved, and read by
+// milfo-calc pressing the same button (leniently where a box holds what a
+// strict reading refuses), gives the digits the window shows.
+TEST(CaseFile, ReadByMilfoCalc)
+{
+    int programs = 0;
+    for (const auto& make : test::registeredCases()) {
+        const test::ProgramCases pc = make();
+        for (const test::GuiCase& c : pc.cases) {
+            bool entries = c.commands.size() > 1 && c.commands.back().rfind("click ", 0) == 0;
+            for (size_t i = 0; i + 1 < c.commands.size(); ++i)
+                entries =
+                    entries && (c.commands[i].rfind("set ", 0) == 0 || c.commands[i].rfind("pick ", 0) == 0 ||
+                                c.commands[i].rfind("click ", 0) == 0);
+            if (!entries)
+                continue;
+            FormModel form(*findProgram(pc.program));
+            form.load();
+            bool lenient = false;
+            for (const std::string& command : c.commands) {
+                const size_t space = command.find(' ', command.find(' ') + 1);
+                const std::string name = command.substr(command.find(' ') + 1, space - command.find(' ') - 1);
+                const std::string text = space == std::string::npos ? "" : command.substr(space + 1);
+                const Control& control = *form.rules().find(name);
+                if (command.rfind("set ", 0) == 0) {
+                    form.type(control, text);
+                    lenient = lenient || (form.rules().readsNumber(control) && !ReadsWhole(text));
+                } else if (command.rfind("pick ", 0) == 0) {
+                    form.pick(control, *form.findEntry(control, text));
+                } else if (&command != &c.commands.back()) {
+                    form.press(control);
+                }
+            }
+            const std::string saved = calc::writeCase(form);
+            const Control& button = *form.rules().find(c.commands.back().substr(6));
+            form.press(button);
+            std::vector<std::string> args = {"--press", button.name, pc.program, "@IN@"};
+            if (lenient)
+                args.insert(args.begin(), "--lenient");
+            const CalcRun r = runCalc(args, saved);
+            const std::vector<std::vector<std::string>> out = parseCsv(r.out);
+            ASSERT_EQ(out.size(), 2u) << pc.program << "\n" << r.err;
+            for (const Control* result : form.rules().results()) {
+                const std::string caption = form.rules().caption(*result);
+                for (size_t k = 0; k < out[0].size(); ++k) {
+                    if (out[0][k] == caption) {
+                        EXPECT_EQ(out[1][k], form.textOf(*result)) << pc.program << " " << caption;
+                    }
+                }
+            }
+            EXPECT_EQ(out[0].front(), calc::kProgramColumn);
+            EXPECT_EQ(out[1].front(), pc.program);
+            ++programs;
+            break;
+        }
+    }
+    EXPECT_EQ(programs, static_cast<int>(allPrograms().size()));
 }

@@ -48,11 +48,16 @@ done
 xdotool windowfocus --sync "$wid" || fail "cannot focus the window"
 sleep 0.3
 
-# The client size in pixels, from the layout's twips, and as the window has it.
+# The client size in pixels, from the layout's twips, and as the window has it:
+# the designed client area under the menu bar, which alone adds to it.
 read -r want_w want_h < <(awk -F'\t' '$1 == "client" { printf "%d %d\n", ($2 + 7) / 15, ($3 + 7) / 15 }' "$layout")
 client_size() { xdotool getwindowgeometry "$wid" | sed -n 's/^ *Geometry: //p'; }
-[ "$(client_size)" = "${want_w}x${want_h}" ] || fail "client size $(client_size), expected ${want_w}x${want_h}"
-echo "ok: the client size ${want_w}x${want_h}"
+read -r got_w got_h < <(client_size | tr x ' ')
+menu=$((got_h - want_h))
+[ "$got_w" = "$want_w" ] && [ "$menu" -gt 0 ] && [ "$menu" -lt 40 ] ||
+  fail "window size $(client_size), expected ${want_w}x${want_h} under a menu bar"
+want_h=$((want_h + menu))
+echo "ok: the client size ${want_w}x$((want_h - menu)) under a menu bar of ${menu} pixels"
 
 # The frame's part: the suite's icon, drawn from its SVG at every size Qt
 # offers, 128 x 128 among them (a window without one gets a 48 x 48
@@ -73,10 +78,11 @@ check_frame() {
   echo "ok: icon; the client size stays ${want_w}x${want_h}"
 }
 
-# The middle of a control, in window pixels, from its twip rectangle.
+# The middle of a control, in window pixels, from its twip rectangle under
+# the menu bar.
 centre() {
-  awk -F'\t' -v n="$1" '$1 == "control" && $2 == n {
-    printf "%d %d\n", ($4 + $6 / 2) / 15, ($5 + $7 / 2) / 15 }' "$layout"
+  awk -F'\t' -v n="$1" -v menu="$menu" '$1 == "control" && $2 == n {
+    printf "%d %d\n", ($4 + $6 / 2) / 15, ($5 + $7 / 2) / 15 + menu }' "$layout"
 }
 
 step=0

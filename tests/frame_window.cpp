@@ -10,9 +10,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <memory>
 
@@ -264,15 +266,19 @@ private slots:
         QCOMPARE(probePicks, 3);  // the step past the last entry probePicks nothing
     }
 
-    // The client area keeps its designed size, with no maximise button.
+    // The client area keeps its designed size, with no maximise button; the
+    // window is that and the menu bar above it.
     void theWindowKeepsItsSize()
     {
         const QSize designed(twipsToPixels(4800), twipsToPixels(3000));
-        QCOMPARE(window->size(), designed);
+        const QSize whole = designed + QSize(0, window->menuBar()->height());
+        QCOMPARE(window->clientArea()->size(), designed);
+        QCOMPARE(window->size(), whole);
         window->resize(designed + QSize(200, 100));
-        QCOMPARE(window->size(), designed);
-        QCOMPARE(window->minimumSize(), designed);
-        QCOMPARE(window->maximumSize(), designed);
+        QCOMPARE(window->size(), whole);
+        QCOMPARE(window->clientArea()->size(), designed);
+        QCOMPARE(window->minimumSize(), whole);
+        QCOMPARE(window->maximumSize(), whole);
         QVERIFY(!(window->windowFlags() & Qt::WindowMaximizeButtonHint));
         QVERIFY(window->windowFlags() & Qt::WindowCloseButtonHint);
     }
@@ -370,6 +376,31 @@ private slots:
             const bool red = c.red() > 150 && c.green() < 60 && c.blue() < 60;
             QVERIFY2(red == !note.isEmpty(), qPrintable(c.name()));
         }
+    }
+
+    // A long text not read as typed: its tooltip's lines (the whole text and
+    // the note) cut to 200 characters and broken to the screen's width, the
+    // description cut alike.
+    void aLongMarkIsCutAndWrapped()
+    {
+        auto* text1 = child<QLineEdit>(*window, "Text1");
+        const QString typed = QStringLiteral("1") + QString(399, QLatin1Char('x'));
+        text1->setFocus();
+        text1->selectAll();
+        QTest::keyClicks(text1, typed);
+        QTest::mouseClick(child<QPushButton>(*window, "Command1"), Qt::LeftButton);
+        const QString note = QStringLiteral("「") + typed + QStringLiteral("」を 1 として計算しました");
+        QCOMPARE(QString::fromStdString(window->noteOf("Text1")), note);
+        const QChar dots(0x2026);
+        const QString cutNote = note.left(199) + dots;
+        QCOMPARE(QAccessible::queryAccessibleInterface(text1)->text(QAccessible::Description), cutNote);
+        QCOMPARE(QString(text1->toolTip()).remove(QLatin1Char('\n')), typed.left(199) + dots + cutNote);
+        const QFontMetrics metrics(QToolTip::font());
+        const QStringList lines = text1->toolTip().split(QLatin1Char('\n'));
+        QVERIFY(lines.size() > 2);
+        for (const QString& line : lines)
+            QVERIFY2(metrics.horizontalAdvance(line) <= text1->screen()->availableGeometry().width(),
+                     qPrintable(line));
     }
 
     // A modal dialog that a test does not expect is closed at once and

@@ -14,7 +14,6 @@ const char* const kVolumetricHeat = "! 管材の容積比熱は０以上とし�
 const char* const kFrozenPart = "! 凍結率は０以上１００以下としてください。";
 const char* const kNoFrost = "! 外気温度が０℃以上では凍結しません。";
 const char* const kIce = "! 水温が０℃未満です。水温を見直してください。";
-const char* const kOverflow = "! オーバーフローしました。";
 
 // The inputs in tab order, entered as a person does; then the boxes the
 // picks fill and the results.
@@ -70,7 +69,10 @@ MILFO_GUI_CASES(freeze_protection)
          {"0.034", "0.0276", "3611"}, kIce},
         {"a water temperature beyond the Double range",
          {"1e999", "-10", "25A", nullptr, nullptr, "鋼管", nullptr, "0.02", "0.04", "8", "25"},
-         {"0.034", "0.0276", "3611"}, kOverflow},
+         {"0.034", "0.0276", "3611"}, "! 水温（℃）の値が大きすぎて、オーバーフローしました。"},
+        {"a volumetric heat beyond the Double range",
+         {"5", "-10", "25A", nullptr, nullptr, nullptr, "1e999", "0.02", "0.04", "8", "25"},
+         {"0.034", "0.0276", "1e999"}, "! 管材の容積比熱（ｋＪ／ｍ３Ｋ）の値が大きすぎて、オーバーフローしました。"},
     });
     // clang-format on
 

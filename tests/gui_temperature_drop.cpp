@@ -12,7 +12,6 @@ const char* const kThickness = "! 保温材の厚さは０以上としてくだ�
 const char* const kCoefficients = "! 熱伝導率と表面熱伝達率は０より大きくしてください。";
 const char* const kFlow = "! 流量と比熱は０より大きくしてください。";
 const char* const kLength = "! 配管の長さは０以上としてください。";
-const char* const kOverflow = "! オーバーフローしました。";
 
 // The inputs in tab order, entered as a person does; then the box the list
 // fills and the results.
@@ -65,7 +64,7 @@ MILFO_GUI_CASES(temperature_drop)
          {"0.1143"}, kLength},
         {"a flow beyond the Double range",
          {"150", "10", "1e999", "4.19", "100", "100A", nullptr, "0.05", "0.05", "8"},
-         {"0.1143"}, kOverflow},
+         {"0.1143"}, "! 流量（ｋｇ／ｈ）の値が大きすぎて、オーバーフローしました。"},
     });
     // clang-format on
 

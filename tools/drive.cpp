@@ -1,6 +1,7 @@
 #include "drive.h"
 
 #include "catalogue.h"
+#include "record_window.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -80,6 +81,79 @@ std::vector<std::string> Driver::execute(std::string_view line)
     return out;
 }
 
+// Focuses the box (or the list's edit field), selects all and types.
+void Driver::set(std::string_view name, std::string_view text, std::vector<std::string>& out)
+{
+    QWidget* w = find(name, out);
+    QLineEdit* field = editField(w);
+    if (w != nullptr && field == nullptr)
+        out.push_back("? " + std::string(name) + " takes no text");
+    if (field == nullptr)
+        return;
+    field->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    if (text.empty())
+        QTest::keyClick(field, Qt::Key_Delete);
+    else
+        typeText(field, qs(text));
+}
+
+// Opens the list and clicks the entry, as a person does.
+void Driver::pick(std::string_view name, std::string_view text, std::vector<std::string>& out)
+{
+    auto* list = qobject_cast<QComboBox*>(find(name, out));
+    if (list == nullptr) {
+        if (out.empty())
+            out.push_back("? " + std::string(name) + " is not a list");
+        return;
+    }
+    const int index = list->findText(qs(text), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index < 0) {
+        out.emplace_back("? no entry");
+        return;
+    }
+    list->setFocus(Qt::MouseFocusReason);
+    list->showPopup();
+    QAbstractItemView* view = list->view();
+    const QModelIndex item = list->model()->index(index, list->modelColumn(), list->rootModelIndex());
+    view->scrollTo(item);
+    const QPoint at = view->visualRect(item).center();
+    QTest::mouseMove(view->viewport(), at);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    if (list->view()->isVisible())
+        list->hidePopup();
+}
+
+void Driver::key(std::string_view name, std::vector<std::string>& out)
+{
+    static const std::map<std::string_view, std::pair<Qt::Key, Qt::KeyboardModifiers>> keys = {
+        {"Tab", {Qt::Key_Tab, Qt::NoModifier}},       {"Backtab", {Qt::Key_Backtab, Qt::ShiftModifier}},
+        {"Return", {Qt::Key_Return, Qt::NoModifier}}, {"Enter", {Qt::Key_Enter, Qt::KeypadModifier}},
+        {"Escape", {Qt::Key_Escape, Qt::NoModifier}}, {"Space", {Qt::Key_Space, Qt::NoModifier}},
+    };
+    const auto found = keys.find(name);
+    if (found == keys.end()) {
+        out.push_back("? unknown key " + std::string(name));
+        return;
+    }
+    QWidget* target = QApplication::focusWidget();
+    if (target == nullptr)
+        target = &window_;
+    QTest::keyClick(target, found->second.first, found->second.second);
+}
+
+// save, open and print PATH: the case written or read, the calculation
+// sheet written as PDF; what the window would report, reported.
+void Driver::file(std::string_view command, std::string_view path, std::vector<std::string>& out)
+{
+    const QString file = qs(path);
+    QString error;
+    if (command == "open")
+        window_.openCase(file);
+    else if (command == "save" ? !window_.saveCase(file, &error) : !window_.writeSheetPdf(file, &error))
+        out.push_back("! " + error.toStdString());
+}
+
 std::vector<std::string> Driver::run(std::string_view command, std::string_view rest)
 {
     std::vector<std::string> out;
@@ -89,64 +163,17 @@ std::vector<std::string> Driver::run(std::string_view command, std::string_view 
         space == std::string_view::npos ? std::string_view() : rest.substr(space + 1);
 
     if (command == "set") {
-        QWidget* w = find(name, out);
-        QLineEdit* field = editField(w);
-        if (w != nullptr && field == nullptr)
-            out.push_back("? " + std::string(name) + " takes no text");
-        if (field == nullptr)
-            return out;
-        field->setFocus(Qt::MouseFocusReason);
-        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-        if (text.empty())
-            QTest::keyClick(field, Qt::Key_Delete);
-        else
-            typeText(field, qs(text));
+        set(name, text, out);
     } else if (command == "pick") {
-        auto* list = qobject_cast<QComboBox*>(find(name, out));
-        if (list == nullptr) {
-            if (out.empty())
-                out.push_back("? " + std::string(name) + " is not a list");
-            return out;
-        }
-        const int index = list->findText(qs(text), Qt::MatchExactly | Qt::MatchCaseSensitive);
-        if (index < 0) {
-            out.emplace_back("? no entry");
-            return out;
-        }
-        // Open the list and click the entry, as a person does.
-        list->setFocus(Qt::MouseFocusReason);
-        list->showPopup();
-        QAbstractItemView* view = list->view();
-        const QModelIndex item = list->model()->index(index, list->modelColumn(), list->rootModelIndex());
-        view->scrollTo(item);
-        const QPoint at = view->visualRect(item).center();
-        QTest::mouseMove(view->viewport(), at);
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-        if (list->view()->isVisible())
-            list->hidePopup();
+        pick(name, text, out);
     } else if (command == "click") {
         auto* button = qobject_cast<QPushButton*>(find(name, out));
-        if (button == nullptr) {
-            if (out.empty())
-                out.push_back("? " + std::string(name) + " is not a button");
-            return out;
-        }
-        QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->rect().center());
+        if (button != nullptr)
+            QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->rect().center());
+        else if (out.empty())
+            out.push_back("? " + std::string(name) + " is not a button");
     } else if (command == "key") {
-        static const std::map<std::string_view, std::pair<Qt::Key, Qt::KeyboardModifiers>> keys = {
-            {"Tab", {Qt::Key_Tab, Qt::NoModifier}},       {"Backtab", {Qt::Key_Backtab, Qt::ShiftModifier}},
-            {"Return", {Qt::Key_Return, Qt::NoModifier}}, {"Enter", {Qt::Key_Enter, Qt::KeypadModifier}},
-            {"Escape", {Qt::Key_Escape, Qt::NoModifier}}, {"Space", {Qt::Key_Space, Qt::NoModifier}},
-        };
-        const auto key = keys.find(rest);
-        if (key == keys.end()) {
-            out.push_back("? unknown key " + std::string(rest));
-            return out;
-        }
-        QWidget* target = QApplication::focusWidget();
-        if (target == nullptr)
-            target = &window_;
-        QTest::keyClick(target, key->second.first, key->second.second);
+        key(rest, out);
     } else if (command == "get") {
         if (find(name, out) != nullptr)
             out.push_back(window_.controlText(name));
@@ -158,6 +185,11 @@ std::vector<std::string> Driver::run(std::string_view command, std::string_view 
         out.emplace_back(c != nullptr ? c->name : "");
     } else if (command == "dump") {
         out = dump();
+    } else if (command == "save" || command == "open" || command == "print") {
+        file(command, rest, out);
+    } else if (command == "record") {
+        if (!window_.showRecord())
+            out.push_back("? " + std::string(window_.program().name) + " keeps no record beyond its boxes");
     } else {
         out.push_back("? unknown command " + std::string(command));
     }
@@ -168,8 +200,9 @@ std::vector<std::string> Driver::dump() const
 {
     std::vector<std::string> out;
     out.push_back(std::string("caption\t") + window_.windowTitle().toStdString());
-    out.push_back("client\t" + std::to_string(window_.width() * 15) + "\t" +
-                  std::to_string(window_.height() * 15));
+    const QWidget* client = window_.clientArea();
+    out.push_back("client\t" + std::to_string(client->width() * 15) + "\t" +
+                  std::to_string(client->height() * 15));
     for (const Control* c : window_.rules().byTabIndex()) {
         const QRect r = window_.control(c->name)->geometry();
         const std::string font =
@@ -218,6 +251,8 @@ int driveProgram(int argc, char** argv, int arguments, const char* usage,
     QApplication app(qtArgc, argv);
     setUpApplication(app);
     CalculatorWindow window(*program);
+    if (const CatalogueEntry* entry = findEntry(argv[1]))
+        window.setSheetTitle({entry->menu, entry->title, entry->commentJa, MILFO_VERSION});
     Driver driver(window);
     window.load();
     window.show();

@@ -36,6 +36,10 @@ public:
 
 private:
     std::vector<std::string> run(std::string_view command, std::string_view rest);
+    void set(std::string_view name, std::string_view text, std::vector<std::string>& out);
+    void pick(std::string_view name, std::string_view text, std::vector<std::string>& out);
+    void key(std::string_view name, std::vector<std::string>& out);
+    void file(std::string_view command, std::string_view path, std::vector<std::string>& out);
     QWidget* find(std::string_view name, std::vector<std::string>& out) const;
 
     CalculatorWindow& window_;

@@ -1,12 +1,14 @@
 // milfo-screenshot PROGRAM OUT.png: builds the calculator's window, carries
 // out driver commands from standard input (a sample calculation) and saves
-// the window's picture.
+// the window's picture: the record's window instead when the commands showed
+// it (record).
 #include <QPixmap>
 #include <QTest>
 #include <iostream>
 #include <string>
 
 #include "drive.h"
+#include "record_window.h"
 
 int main(int argc, char** argv)
 {
@@ -17,7 +19,11 @@ int main(int argc, char** argv)
                                        for (const std::string& out : driver.execute(line))
                                            std::cerr << out << '\n';
                                    QTest::qWait(100);
-                                   if (!window.grab().save(QString::fromLocal8Bit(argv[2]), "PNG")) {
+                                   QWidget* shown =
+                                       window.recordWindow() != nullptr && window.recordWindow()->isVisible()
+                                           ? static_cast<QWidget*>(window.recordWindow())
+                                           : &window;
+                                   if (!shown->grab().save(QString::fromLocal8Bit(argv[2]), "PNG")) {
                                        std::cerr << "milfo-screenshot: cannot write " << argv[2] << "\n";
                                        return 1;
                                    }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # tools/screenshots.sh — renders each calculator's window after a sample
-# calculation to docs/screenshots/NAME.png (and the README's marked box), on
-# an Xvfb display of its own.
+# calculation to docs/screenshots/NAME.png (and the README's marked box and
+# 保温設計's record), on an Xvfb display of its own.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/setup.sh
@@ -45,6 +45,8 @@ samples+='保温設計-内層|pick Combo1 ロックウール;pick Combo2 保温�
 '
 # The README's box read otherwise than as typed: "12abc" read as 12, marked.
 samples+='fennick-12abc|pick Combo1 保温筒１種;set Text1 12abc;set Text2 50;click Command1'
+# 保温設計's record in its own window, after the sample design.
+samples+=$'\n''保温設計-記録|pick Combo1 ロックウール;pick Combo2 保温板１号;set Text1 300;set Text2 20;pick Combo3 アルミニウム板;pick Combo4 水平管;pick Combo5 100A;pick Combo6 表面温度上限;click Command1;record'
 
 mkdir -p docs/screenshots
 while IFS='|' read -r name commands; do

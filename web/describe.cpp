@@ -56,11 +56,15 @@ std::string describe(const milfo::CatalogueEntry& entry)
     out += ",\"messages\":" + list(p.messages, [](const std::string& m) { return quoted(m); });
     // A program with side tables: their titles and heads, as a form just
     // loaded gives them (the page then loads the script that shows them).
-    if (p.sideTables) {
-        milfo::FormModel form(p);
-        form.load();
+    milfo::FormModel form(p);
+    form.load();
+    if (p.sideTables)
         out += ",\"tables\":" + milfo::web::sideTables(p.sideTables(form));
-    }
+    // The calculation sheet of the window as it opens (its heading, the
+    // captions of its sections and rows), undated: what the page shows
+    // before its module has run, and the texts its font must have.
+    const milfo::SheetTitle title{entry.menu, entry.title, entry.commentJa, MILFO_VERSION};
+    out += ",\"sheet\":" + milfo::web::sheetJson(milfo::calculationSheet(form, title, ""));
     // What the calculation sheet lists, in tab order: the inputs (the boxes
     // no button writes, and the lists) and the results (the boxes a button
     // writes).
@@ -102,7 +106,8 @@ int main()
     messages.emplace_back(milfo::kOutOfMemoryMessage);
     // The words of a box's reading note, around what was typed and read.
     messages.push_back(*milfo::readingNote("0x"));
-    std::cout << "{\"suite\":{\"name\":\"ミルフォ\",\"version\":" << quoted(MILFO_VERSION) << "},\n"
+    std::cout << "{\"suite\":{\"name\":" << quoted(milfo::kSuiteName)
+              << ",\"version\":" << quoted(MILFO_VERSION) << "},\n"
               << "\"fonts\":{\"ui\":{\"family\":" << quoted(milfo::kUiFontFamily)
               << ",\"pixels\":" << milfo::kUiFontPixels << ",\"stretch\":" << milfo::kUiFontStretch
               << "},\"box\":{\"family\":" << quoted(milfo::kMsPGothicFamily)

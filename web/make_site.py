@@ -49,6 +49,8 @@ MENU_TITLE = "ミルフォ 技術計算"
 MENU_NOTE = "保温設計の計算プログラム集"
 BACK = "メニューへ戻る"
 PRINT = "計算書を印刷"
+SAVE = "保存"
+OPEN = "開く"
 DIALOG_BUTTON = "OK"
 BATCH_PAGE = "一括計算.html"
 # The 一括計算 page's own texts: what it writes, and what batch.js shows.
@@ -95,7 +97,8 @@ NO_SCRIPT = "この計算プログラムは JavaScript で動きます。ブラ�
 NO_FRAME = ("このページのスクリプト（{file}）が動きませんでした。サイトのファイルがすべて揃っているか確かめ、"
             "ページを再読み込みしてください。古いブラウザーでは動きません。最近の Chrome、Edge、Firefox、"
             "Safari で開いてください。")
-# The texts frame.js shows: the module's failures and the calculation sheet.
+# The texts frame.js shows: the module's failures. (The calculation sheet's
+# come with each program's description.)
 # The notes of failure are drawn in the system's own font (frame.css), so the
 # font subset need not carry their characters for every visit.
 FAILURE_TEXTS = ("moduleMissing", "moduleMissingHelp", "moduleFailed", "moduleNotRun", "moduleFailedHelp",
@@ -108,10 +111,6 @@ TEXTS = {
     "moduleNotRun": "読み込んだスクリプトが動きませんでした",
     "moduleFailedHelp": "WebAssembly に対応したブラウザー（最近の Chrome、Edge、Firefox、Safari）で開いてください。",
     "unavailable": "計算できません。",
-    "sheet": "計算書",
-    "when": "計算日時",
-    "inputs": "入力",
-    "results": "結果",
 }
 
 
@@ -183,7 +182,7 @@ def program_page(program, descriptions, assets):
         extra += (f'<link rel="stylesheet" href="{assets["chart.css"]}">\n'
                   f'<script src="{assets["chart.js"]}" defer></script>\n')
     caption = program["caption"]
-    suite = descriptions["suite"]
+    sheet = program["sheet"]
     e = html.escape
     # The window and all that belongs to it are the page's main part; the
     # navigation comes after it, so that Tab goes from the window's last
@@ -192,15 +191,14 @@ def program_page(program, descriptions, assets):
 <main>
 <noscript><p class="failure">{e(NO_SCRIPT)}</p></noscript>
 <p id="failure" class="failure unstarted" role="alert">{e(NO_FRAME.format(file=assets["frame.js"]))}</p>
-<section id="sheet" aria-label="{e(TEXTS['sheet'])}">
+<section id="sheet" aria-label="{e(sheet['heading'])}">
 <header>
-<p class="suite">{e(suite['name'])} {e(suite['version'])}</p>
-<p class="when">{e(TEXTS['when'])} <time id="sheet-when"></time></p>
-<h2>{e(TEXTS['sheet'])}　{e(program['menu'])}　{e(program['title'])}</h2>
-<p class="caption">{e(caption)}　{e(program['comment'])}</p>
+<p class="suite" id="sheet-suite">{e(sheet['suite'])}</p>
+<p class="when"><span id="sheet-when-title">{e(sheet['whenTitle'])}</span> <time id="sheet-when"></time></p>
+<h2 id="sheet-heading">{e(sheet['heading'])}</h2>
+<p class="caption" id="sheet-caption">{e(sheet['caption'])}</p>
 </header>
-<table><caption>{e(TEXTS['inputs'])}</caption><tbody id="sheet-inputs"></tbody></table>
-<table><caption>{e(TEXTS['results'])}</caption><tbody id="sheet-results"></tbody></table>
+<div id="sheet-sections"></div>
 </section>
 <div class="window">
 <h1>{e(caption)}</h1>
@@ -213,7 +211,7 @@ def program_page(program, descriptions, assets):
 <div class="buttons"><button type="button">{DIALOG_BUTTON}</button></div>
 </dialog>
 </main>
-<nav><a href="index.html">{e(BACK)}</a> <a href="{urllib.parse.quote(BATCH_PAGE)}">{e(BATCH['title'])}</a> <button type="button" id="print" hidden>{e(PRINT)}</button></nav>
+<nav><a href="index.html">{e(BACK)}</a> <a href="{urllib.parse.quote(BATCH_PAGE)}">{e(BATCH['title'])}</a> <button type="button" id="save">{e(SAVE)}</button> <label class="open">{e(OPEN)}<input type="file" id="open" accept=".csv,text/csv"></label> <button type="button" id="print" hidden>{e(PRINT)}</button></nav>
 </body>
 </html>
 """
@@ -321,7 +319,7 @@ def strings(value):
 def glyphs(descriptions):
     chars = set("".join(strings(descriptions)))
     chars |= set("".join(text for key, text in TEXTS.items() if key not in FAILURE_TEXTS))
-    chars |= set(MENU_TITLE + MENU_NOTE + BACK + PRINT + DIALOG_BUTTON)
+    chars |= set(MENU_TITLE + MENU_NOTE + BACK + PRINT + SAVE + OPEN + DIALOG_BUTTON + "—")
     chars |= set("".join(BATCH.values()) + "".join(BATCH_TEXTS.values()) + "結果")
     chars |= {chr(c) for c in range(0x20, 0x7F)}  # ASCII as typed
     chars |= {chr(c) for c in range(0xFF01, 0xFF5F)}  # full-width forms a Japanese input method types

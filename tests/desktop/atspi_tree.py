@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """The accessibility tree of a running program as a screen reader reads it
 (AT-SPI): its window is a frame named by the window's caption, and every row
-of EXPECTED (role, name) is somewhere beneath it. Keys typed first (--type
+of EXPECTED (role, name) is somewhere beneath the program (its window, or a
+window the keys opened). Keys typed first (--type
 TEXT, --key KEYS, in order, with xdotool on the program's window) act as a
 person would; a row ROLE|NAME|description|TEXT or ROLE|NAME|text|TEXT then
 also holds what the node's description or text says.
@@ -64,11 +65,13 @@ def main():
         failed += 1
     if acts:
         act(caption, acts)
-    seen = {(n.getRoleName(), n.name): n for n in nodes(window)}
+    # Beneath the program: its window, and a window it opened (the record's).
+    seen = {(n.getRoleName(), n.name): n for n in nodes(app)}
     for role, name, *said in expected:
         node = seen.get((role, name))
         if node is None:
-            print(f"FAIL: no {role} named {name!r} in {program}")
+            others = sorted({r for r, n in seen if n == name})
+            print(f"FAIL: no {role} named {name!r} in {program}" + (f" (a {', '.join(others)})" if others else ""))
             failed += 1
             continue
         for what, want in zip(said[::2], said[1::2]):

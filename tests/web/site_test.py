@@ -152,7 +152,7 @@ def check_print(b, f, program_cases):
 
 def check_keyboard(b, f, program_cases):
     """Tab visits the window's controls in its tab order, then the page's
-    link and button, then leaves the page; Shift+Tab walks back from the
+    links and buttons (保存 first), then leaves the page; Shift+Tab walks back from the
     link into the window, and leaves the window from the first control."""
     path = program_cases["tabPath"]
     window = path[:-1] if len(path) > 1 and path[-1] == path[0] else path
@@ -166,7 +166,7 @@ def check_keyboard(b, f, program_cases):
     b.open(page_of(program_cases["program"]))
     seen = [b.js(focus)] + [press() for _ in range(len(window) + 1)] + [press(True) for _ in range(2)]
     seen += [press() for _ in range(3)]
-    want = window + ["A", "A"] + ["A", window[-1]] + ["A", "A", "print"]
+    want = window + ["A", "A"] + ["A", window[-1]] + ["A", "A", "save"]
     f.check(seen == want, f"Tab and Shift+Tab visit {seen}, not {want}")
     b.open(page_of(program_cases["program"]))
     # Where to is the browser's choice (its own controls, or round the page).

@@ -26,6 +26,7 @@ import http.server
 import io
 import json
 import os
+import re
 import shutil
 import socketserver
 import subprocess
@@ -270,8 +271,9 @@ const read = (watch, marked) => {
   if (!document.getElementById('Form1') || document.documentElement.dataset.ended === 'true') return {ended: true};
   const textOf = (el) => el ? (el.tagName === 'INPUT' ? el.value : el.textContent) : null;
   const {inputs, results} = JSON.parse(document.getElementById('description').textContent).program;
-  const sheetCell = (n) => inputs.includes(n) ? document.querySelectorAll('#sheet-inputs td')[inputs.indexOf(n)]
-                                              : document.querySelectorAll('#sheet-results td')[results.indexOf(n)];
+  const sections = document.querySelectorAll('#sheet-sections table');
+  const sheetCell = (n) => inputs.includes(n) ? sections[0].querySelectorAll('td')[inputs.indexOf(n)]
+                                              : sections[1].querySelectorAll('td')[results.indexOf(n)];
   const marks = marked.map((n) => {
     const el = document.getElementById(n);
     const notes = (el.getAttribute('aria-describedby') || '').split(' ').filter((id) => id)
@@ -780,11 +782,19 @@ def check_axe(b, f, by_name, axe_file):
               f"{time.time() - t0:.1f} s", flush=True)
 
 
-# A chart of a near-flat series (two values a Double's last bit apart): drawn,
-# with ticks that differ, in a moment.
+# A chart of a near-flat series (two values a Double's last bit apart), as
+# the core plots it (frame/chart.h; its ticks are tested there): drawn, with
+# ticks that differ, in a moment.
 FLAT_CHART = """
+const plot = {xTitle: 'x', xTicks: [[1, '1'], [1.2, '1.2'], [1.4, '1.4'], [1.6, '1.6'], [1.8, '1.8'], [2, '2']],
+              axes: [{columns: [1], ticks: [[0.9, '0.9'], [0.95, '0.95'], [1, '1'], [1.05, '1.05'], [1.1, '1.1'],
+                                            [1.15, '1.15']], right: false, title: 'y'}],
+              lines: [{column: 1, axis: 0, title: 'y', points: [[0, 1, 1, false, 'x 1: y 1'],
+                                                                [1, 2, 1, true, 'x 2: y 1.0000000000000002']]}],
+              legend: false, level: null, mark: null};
 const table = {title: 'flat', columns: ['x', 'y'], rows: [['1', '1'], ['2', '1.0000000000000002']],
-               chart: {x: 0, lines: [1], marked: -1, markedTitle: '', levelColumn: -1, level: '', levelTitle: ''}};
+               chart: {x: 0, lines: [1], marked: -1, markedTitle: '', levelColumn: -1, level: '', levelTitle: '',
+                       plot}};
 document.dispatchEvent(new CustomEvent('milfo-tables', {detail: [table]}));
 const svg = document.querySelector('.side-tables svg.chart');
 const ticks = svg ? [...svg.querySelectorAll('text.tick.line-0')].map(t => t.textContent) : [];
@@ -803,6 +813,140 @@ def check_chart(b, f):
         f.check(False, f"a near-flat chart is never drawn: {e.msg}")
     finally:
         b.driver.set_script_timeout(30)
+
+
+# 保存 and 開く in the page. Before each 保存 the page's own download is
+# caught: the Blob it makes, and the name the link gives it.
+CATCH_DOWNLOAD = """
+window.milfoTestDownloads = [];
+const make = URL.createObjectURL;
+URL.createObjectURL = (blob) => {
+  const got = {name: null, bytes: null};
+  window.milfoTestDownloads.push(got);
+  blob.arrayBuffer().then((a) => { got.bytes = [...new Uint8Array(a)]; });
+  return make(blob);
+};
+HTMLAnchorElement.prototype.click = function () { window.milfoTestDownloads.at(-1).name = this.download; };
+"""
+DROP = """
+const file = new File([new Uint8Array(arguments[0])], arguments[1], {type: 'text/csv'});
+const data = new DataTransfer();
+data.items.add(file);
+document.getElementById('Form1').dispatchEvent(new DragEvent('drop', {dataTransfer: data, bubbles: true, cancelable: true}));
+"""
+TEXTS_OF = """
+return arguments[0].map((n) => document.getElementById(n).value);
+"""
+
+
+def saved_case(b, f, what):
+    """Clicks 保存 and returns the downloaded bytes, checking the file's name."""
+    b.js(CATCH_DOWNLOAD)
+    b.element("save").click()
+    got = None
+    for _ in range(100):
+        got = b.js("return window.milfoTestDownloads[0] || null")
+        if got and got["bytes"] is not None and got["name"]:
+            break
+        time.sleep(0.02)
+    if not f.check(got and got["bytes"] is not None, f"{what}: 保存 downloads nothing"):
+        return b""
+    program = b.js("return JSON.parse(document.getElementById('description').textContent).program.name")
+    f.check(re.fullmatch(re.escape(program) + r"-\d{8}-\d{4}\.csv", got["name"] or ""),
+            f"{what}: downloaded as {got['name']!r}")
+    return bytes(got["bytes"])
+
+
+def check_case_files(b, f, programs_cases):
+    """保存 and 開く in the page: 保温設計's worked example (lists picked, a
+    list left unpicked, a series with commas) saved as the case file (UTF-8
+    with a byte order mark, CRLF, 計算プログラム then the inputs' captions);
+    milfo-calc reads it as it is and gives the page's digits; the file
+    chosen in input#open on a fresh page (and dropped on another) gives the
+    same inputs, the file's name after the caption, nothing pressed (over a
+    page just pressed, its results and record gone); and
+    files of another program, of two rows and with a column that names no
+    input are refused with their messages, what was typed kept."""
+    by_name = {pc["program"]: pc for pc in programs_cases}
+    example = next(c for c in by_name["保温設計"]["cases"] if c["title"].startswith("worked example"))
+    s = Session(b, "保温設計")
+    s.play(example["commands"][:-1])
+    description = b.js("return JSON.parse(document.getElementById('description').textContent).program")
+    inputs, results = description["inputs"], description["results"]
+    captions = {c["name"]: c.get("caption") for c in description["controls"]}
+    typed = b.js(TEXTS_OF, inputs)
+    data = saved_case(b, f, "保温設計")
+    head = "計算プログラム," + ",".join(captions[n] for n in inputs)
+    row = "保温設計," + ",".join(f'"{t}"' if "," in t else t for t in typed)
+    f.check(data == ("\ufeff" + head + "\r\n" + row + "\r\n").encode("utf-8"), f"保温設計: the case saved is {data[:200]!r}")
+    # The same digits through milfo-calc.
+    s.play(example["commands"][-1:])
+    shown = b.js(TEXTS_OF, results)
+    calc = os.environ.get("MILFO_CALC")
+    if calc:
+        with tempfile.NamedTemporaryFile(suffix=".csv") as fh:
+            fh.write(data)
+            fh.flush()
+            out = subprocess.run([calc, "保温設計", fh.name], capture_output=True, timeout=60).stdout.decode("utf-8")
+        rows = list(csv.reader(io.StringIO(out)))
+        got = [rows[1][rows[0].index(captions[n])] for n in results] if len(rows) == 2 else rows
+        f.check(got == shown, f"milfo-calc on the page's case gives {got}, the page {shown}")
+    # Opened on a fresh page: chosen, and dropped; and over the page just
+    # pressed, whose record goes with its results.
+    with tempfile.TemporaryDirectory() as folder:
+        path = os.path.join(folder, "L-101.csv")
+        with open(path, "wb") as fh:
+            fh.write(data)
+        b.element("open").send_keys(path)
+        for _ in range(100):
+            if b.js("return document.title") != description["caption"]:
+                break
+            time.sleep(0.02)
+        f.check(b.js("return document.querySelector('.side-tables').hidden") and
+                b.js(TEXTS_OF, ["Text16"]) == [""], "保温設計: a case opened over a press keeps its record")
+        for how in ("chosen", "dropped"):
+            b.open(page_of("保温設計"))
+            if how == "chosen":
+                b.element("open").send_keys(path)
+            else:
+                b.js(DROP, list(data), "L-101.csv")
+            for _ in range(100):
+                if b.js("return document.title") != description["caption"]:
+                    break
+                time.sleep(0.02)
+            got = b.js(TEXTS_OF, inputs)
+            f.check(got == typed, f"保温設計: the case {how} gives {got}, not {typed}")
+            f.check(b.js("return document.title") == description["caption"] + " — L-101.csv",
+                    f"保温設計: title {b.js('return document.title')!r} after the case was {how}")
+            f.check(b.js(TEXTS_OF, ["Text16"]) == [""], f"保温設計: opening the case {how} pressed 計算")
+        check_refused_cases(b, f, folder)
+
+
+def check_refused_cases(b, f, folder):
+    """Files that are no case of 保温設計, refused with their messages, what
+    was typed kept."""
+    refused = [
+        ("fennick.csv", "\ufeff計算プログラム,低温側温度（℃）\r\nfennick,1\r\n",
+         "このファイルは fennick の入力です。保温設計 の入力ではありません。"),
+        ("two.csv", "計算プログラム,内部温度（℃）\r\n保温設計,1\r\n保温設計,2\r\n",
+         "ファイルに 2 行あります。1 行のファイルを開いてください。"),
+        ("remark.csv", "計算プログラム,備考\r\n保温設計,L-101\r\n", "列「備考」は 保温設計 の入力ではありません。"),
+    ]
+    for name, text, message in refused:
+        path = os.path.join(folder, name)
+        with open(path, "w", encoding="utf-8", newline="") as fh:
+            fh.write(text)
+        s = Session(b, "保温設計")
+        s.play(["set Text1 123"])
+        b.element("open").send_keys(path)
+        for _ in range(100):
+            if b.js("return document.getElementById('error').open"):
+                break
+            time.sleep(0.02)
+        said = b.js("return document.getElementById('error').open && "
+                    "document.getElementById('error-message').textContent")
+        f.check(said == message, f"保温設計: {name} refused with {said!r}, not {message!r}")
+        f.check(b.js(TEXTS_OF, ["Text1"]) == ["123"], f"保温設計: {name} refused, and Text1 lost")
 
 
 def cp932(text):
@@ -998,6 +1142,7 @@ def main():
             check_keys(b, f)
             check_module_failure(b, f)
             check_chart(b, f)
+            check_case_files(b, f, all_cases)
         if not only or "batch" in only:
             t0 = time.time()
             check_batch(b, f, BATCH_CASES, os.environ.get("MILFO_CALC"), programs)

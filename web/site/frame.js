@@ -192,6 +192,12 @@
       this.entries.push(text);
     }
 
+    // The entry whose text the field shows counts as the one picked (after a
+    // file was opened), so that the arrow keys go on from it.
+    showPicked() {
+      this.index = this.entries.indexOf(this.input.value);
+    }
+
     // Emptied by a handler: its entries and its text, as in the form model.
     clear() {
       this.close();
@@ -329,30 +335,41 @@
   // Calls the form model in the module; a module that fails (its memory
   // gone, a fault of its own) is reported like any other failure, and the
   // page stays.
+  // The answer, or null when there was none.
   function call(fn, types, args) {
     try {
-      apply(JSON.parse(window.Module.ccall(fn, "string", types, args)));
+      const answer = JSON.parse(window.Module.ccall(fn, "string", types, args));
+      apply(answer);
+      return answer;
     } catch (e) {
       report(page.unexpected + "（" + (e && e.message ? e.message : String(e)) + "）");
+      return null;
     }
   }
 
-  // One act of the person (a press, a pick): what they typed, then the act.
-  function act(fn, types, args) {
-    if (failure !== null && !errorDialog.open) {
-      report(texts.unavailable + failure);
-      return;
-    }
-    // An act before the module has loaded does nothing (the page is not ready).
-    if (!loaded || ended || errorDialog.open) return;
+  // What the person typed, handed over to the form model; false when the
+  // module failed (reported).
+  function handOver() {
     try {
       for (const [name, el] of elements)
         if (el.tagName === "INPUT") window.Module.ccall("milfo_type", null, ["string", "string"], [name, el.value]);
+      return true;
     } catch (e) {
       report(page.unexpected + "（" + (e && e.message ? e.message : String(e)) + "）");
-      return;
+      return false;
     }
-    call(fn, types, args);
+  }
+
+  // One act of the person (a press, a pick, a file opened): what they typed,
+  // then the act. Its answer, or null when nothing was done.
+  function act(fn, types, args) {
+    if (failure !== null && !errorDialog.open) {
+      report(texts.unavailable + failure);
+      return null;
+    }
+    // An act before the module has loaded does nothing (the page is not ready).
+    if (!loaded || ended || errorDialog.open) return null;
+    return handOver() ? call(fn, types, args) : null;
   }
 
   // A run-time error: a modal report; the inputs stay as typed.
@@ -392,31 +409,40 @@
 
   // --- The calculation sheet ------------------------------------------------------
 
-  // What the window shows, as the sheet prints it: every input (the lists'
-  // choices included, a marked box with its note beside it) and every
-  // result, each with its caption, and the date and time. Kept up to date as
-  // the window changes, and once more just before the browser prints.
-  function sheetRows(id, names) {
-    const rows = (names || []).map((name) => {
-      const row = document.createElement("tr");
-      row.appendChild(document.createElement("th")).textContent = described.get(name).caption;
+  // What the window shows, as the sheet prints it: the calculation sheet
+  // the form model makes of the form as it stands (its parts, order and
+  // texts are the core's; sheet.h), with the date and time. Kept up to date
+  // as the window changes, and once more just before the browser prints.
+  const two = (n) => String(n).padStart(2, "0");
+  function sheetSection(section) {
+    const table = document.createElement("table");
+    table.createCaption().textContent = section.title;
+    const body = table.createTBody();
+    for (const [caption, text, note] of section.rows) {
+      const row = body.insertRow();
+      row.appendChild(document.createElement("th")).textContent = caption;
       const value = row.appendChild(document.createElement("td"));
-      value.textContent = elements.get(name).value;
-      if (marks.has(name)) value.appendChild(document.createElement("span")).textContent = marks.get(name);
-      return row;
-    });
-    document.getElementById(id).replaceChildren(...rows);
+      value.textContent = text;
+      if (note) value.appendChild(document.createElement("span")).textContent = note;
+    }
+    return table;
   }
   function updateSheet() {
-    sheetRows("sheet-inputs", program.inputs);
-    sheetRows("sheet-results", program.results);
+    if (!loaded || failure !== null || !handOver()) return;
     const now = new Date();
-    const two = (n) => String(n).padStart(2, "0");
-    const when = document.getElementById("sheet-when");
-    when.dateTime = now.toISOString();
-    when.textContent =
+    const when =
       `${now.getFullYear()}/${two(now.getMonth() + 1)}/${two(now.getDate())} ` +
       `${two(now.getHours())}:${two(now.getMinutes())}`;
+    const sheet = JSON.parse(window.Module.ccall("milfo_sheet", "string", ["string"], [when]));
+    if (!sheet) return;
+    document.getElementById("sheet-suite").textContent = sheet.suite;
+    document.getElementById("sheet-when-title").textContent = sheet.whenTitle;
+    const time = document.getElementById("sheet-when");
+    time.dateTime = now.toISOString();
+    time.textContent = sheet.when;
+    document.getElementById("sheet-heading").textContent = sheet.heading;
+    document.getElementById("sheet-caption").textContent = sheet.caption;
+    document.getElementById("sheet-sections").replaceChildren(...sheet.sections.map(sheetSection));
   }
   form.addEventListener("input", updateSheet);
   // Whatever else the page shows below the window prints whole: a fold
@@ -435,6 +461,52 @@
   printButton.hidden = false;
   // The browser's beforeprint brings the sheet up to date.
   printButton.addEventListener("click", () => window.print());
+
+  // --- 保存 and 開く ------------------------------------------------------------------
+
+  // 保存: the form's case (the form model writes it: UTF-8 with a byte order
+  // mark, CRLF) downloaded as <program>-<yyyymmdd-hhmm>.csv.
+  const saveButton = document.getElementById("save");
+  saveButton.addEventListener("click", () => {
+    if (!loaded || failure !== null || ended || !handOver()) return;
+    const now = new Date();
+    const args = [now.getFullYear(), now.getMonth() + 1, now.getDate(), now.getHours(), now.getMinutes()];
+    const saved = JSON.parse(window.Module.ccall("milfo_save", "string", args.map(() => "number"), args));
+    if (!saved) return;
+    const link = document.createElement("a");
+    link.href = URL.createObjectURL(new Blob([saved.text], { type: "text/csv" }));
+    link.download = saved.name;
+    document.body.appendChild(link);
+    link.click();
+    link.remove();
+    setTimeout(() => URL.revokeObjectURL(link.href), 10000);
+  });
+
+  // 開く: a file chosen (or dropped on the page) read by the form model,
+  // which enters it from the window's start texts as a person would, or
+  // refuses it with its message; the page then shows the file's name after
+  // the window's caption.
+  function openFile(file) {
+    if (!file) return;
+    file.arrayBuffer().then((buffer) => {
+      const bytes = new Uint8Array(buffer);
+      const answer = act("milfo_open", ["array", "number", "string"], [bytes, bytes.length, file.name]);
+      if (!answer || !answer.opened) return;
+      for (const list of lists.values()) list.showPicked();
+      document.title = answer.title;
+      document.querySelector(".window h1").textContent = answer.title;
+    });
+  }
+  const openInput = document.getElementById("open");
+  openInput.addEventListener("change", () => {
+    openFile(openInput.files[0]);
+    openInput.value = "";
+  });
+  document.addEventListener("dragover", (e) => e.preventDefault());
+  document.addEventListener("drop", (e) => {
+    e.preventDefault();
+    if (e.dataTransfer && e.dataTransfer.files.length) openFile(e.dataTransfer.files[0]);
+  });
 
   // --- A module that cannot run ------------------------------------------------------
 
