@@ -1,6 +1,6 @@
 // Phenolic foam (menu 1.1.9).
+#include "conductivity.h"
 #include "mean.h"
-#include "programs.h"
 
 namespace milfo::conductivity {
 

@@ -3,10 +3,10 @@
 // holds in. The window is laid out as the nine materials' are, the law's
 // boxes where their list of grades stands; the mean is a Double, shown in
 // full, so its box is wider.
+#include "conductivity.h"
 #include "event.h"
 #include "mean.h"
 #include "numeric.h"
-#include "programs.h"
 
 namespace milfo::conductivity {
 

@@ -1,6 +1,6 @@
 // Calcium silicate (menu 1.1.4).
+#include "conductivity.h"
 #include "mean.h"
-#include "programs.h"
 
 namespace milfo::conductivity {
 

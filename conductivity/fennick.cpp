@@ -1,6 +1,6 @@
 // Polyethylene foam (menu 1.1.8).
+#include "conductivity.h"
 #include "mean.h"
-#include "programs.h"
 
 namespace milfo::conductivity {
 

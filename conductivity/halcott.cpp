@@ -1,6 +1,6 @@
 // Rigid urethane foam (menu 1.1.7): one law in three bands, no grade list.
+#include "conductivity.h"
 #include "mean.h"
-#include "programs.h"
 
 namespace milfo::conductivity {
 

@@ -1,5 +1,5 @@
 // The material each mean-conductivity window is for, one row a window.
-#include "programs.h"
+#include "conductivity.h"
 
 namespace milfo::conductivity {
 

@@ -1,6 +1,6 @@
 // Glass wool (menu 1.1.2).
+#include "conductivity.h"
 #include "mean.h"
-#include "programs.h"
 
 namespace milfo::conductivity {
 

@@ -1,6 +1,6 @@
 // Ceramic fibre blanket (menu 1.1.3).
+#include "conductivity.h"
 #include "mean.h"
-#include "programs.h"
 
 namespace milfo::conductivity {
 

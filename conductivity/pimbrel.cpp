@@ -1,6 +1,6 @@
 // Rock wool (menu 1.1.1).
+#include "conductivity.h"
 #include "mean.h"
-#include "programs.h"
 
 namespace milfo::conductivity {
 

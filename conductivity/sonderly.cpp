@@ -1,6 +1,6 @@
 // Water-repellent perlite (menu 1.1.5).
+#include "conductivity.h"
 #include "mean.h"
-#include "programs.h"
 
 namespace milfo::conductivity {
 

@@ -1,6 +1,6 @@
 // Polystyrene foam (menu 1.1.6).
+#include "conductivity.h"
 #include "mean.h"
-#include "programs.h"
 
 namespace milfo::conductivity {
 

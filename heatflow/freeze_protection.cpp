@@ -9,10 +9,10 @@
 #include "common.h"
 #include "event.h"
 #include "freeze_protection.h"
+#include "heatflow.h"
 #include "insulated_pipe.h"
 #include "numeric.h"
 #include "pipe_sizes.h"
-#include "programs.h"
 
 namespace milfo::heatflow {
 

@@ -2,8 +2,8 @@
 // inner temperature to the ambient air, for a plane wall ("平面の計算") and
 // for a pipe insulation ("配管の計算"). Each button writes only its own result.
 #include "common.h"
+#include "heatflow.h"
 #include "numeric.h"
-#include "programs.h"
 
 namespace milfo::heatflow {
 

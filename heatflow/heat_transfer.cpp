@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "common.h"
+#include "heatflow.h"
 #include "numeric.h"
-#include "programs.h"
 
 namespace milfo::heatflow {
 

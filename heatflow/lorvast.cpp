@@ -2,8 +2,8 @@
 // temperature, and the dew point at a relative humidity, over water or over
 // ice. The pressure is written before the dew point is worked out.
 #include "common.h"
+#include "heatflow.h"
 #include "numeric.h"
-#include "programs.h"
 
 namespace milfo::heatflow {
 

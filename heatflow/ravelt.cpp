@@ -3,9 +3,9 @@
 // and for a pipe by the stepwise search over the outer diameter
 // ("配管の計算"). Each button writes only its own result.
 #include "common.h"
+#include "heatflow.h"
 #include "numeric.h"
 #include "pipe_search.h"
-#include "programs.h"
 
 namespace milfo::heatflow {
 

@@ -3,8 +3,8 @@
 // ("配管の計算"); yardow's two relations solved for the surface temperature.
 // No input is tested; each button writes only its own result.
 #include "common.h"
+#include "heatflow.h"
 #include "numeric.h"
-#include "programs.h"
 
 namespace milfo::heatflow {
 

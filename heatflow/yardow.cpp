@@ -3,8 +3,8 @@
 // a pipe ("配管の計算"). No input is tested; each button writes only its own
 // result.
 #include "common.h"
+#include "heatflow.h"
 #include "numeric.h"
-#include "programs.h"
 
 namespace milfo::heatflow {
 

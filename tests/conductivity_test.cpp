@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "../conductivity/programs.h"
+#include "conductivity.h"
 #include "form_model.h"
 #include "mean.h"
 #include "numeric.h"

@@ -1,12 +1,15 @@
 #!/usr/bin/env python3
-"""The source folders stand in layers, each on the ones below it only:
+"""The source folders stand in layers, each on the ones below it only, each
+one library that links only the libraries below it:
 
-    frame ← conductivity ← heatflow ← heatflow/design ← catalogue
-          ← calc, web, apps, tools ← tests, bench
+    frame ← conductivity ← heatflow ← heatflow/design ← catalogue, batch
+          ← desk ← calc, web, apps, tools ← tests, bench
 
 A folder's sources include headers of its own layer's folders or of lower
 layers, never of a higher one, and no folders include each other round in a
-cycle (calc, web, apps and tools share a layer). A quoted include is found as
+cycle (catalogue and batch share a layer, and so do calc, web, apps and
+tools). A folder's name says whether Qt is in it: only desk, apps, tools,
+tests and bench include Qt's headers. A quoted include is found as
 the compiler finds it: beside the including file, else under the folders'
 include directories; a name found in two folders is refused (write its path).
 
@@ -21,14 +24,18 @@ LAYERS = [
     ["conductivity"],
     ["heatflow"],
     ["heatflow/design"],
-    ["catalogue"],
+    ["catalogue", "batch"],
+    ["desk"],
     ["calc", "web", "apps", "tools"],
     ["tests", "bench"],
 ]
 RANK = {folder: rank for rank, folders in enumerate(LAYERS) for folder in folders}
 # The folders whose headers are included by name alone (the targets' include
 # directories); heatflow/design's go by "design/NAME.h".
-INCLUDE_DIRS = ["frame", "conductivity", "heatflow", "catalogue", "calc", "web", "tools", "tests"]
+INCLUDE_DIRS = ["frame", "conductivity", "heatflow", "catalogue", "batch", "desk", "calc", "web", "tools", "tests"]
+# The folders with Qt in them.
+QT_FOLDERS = {"desk", "apps", "tools", "tests", "bench"}
+QT_INCLUDE = re.compile(r'^\s*#\s*include\s+<(Q[A-Za-z]*|Qt[A-Za-z]*/[^>]*)>', re.MULTILINE)
 SUFFIXES = (".cpp", ".h", ".inc", ".cpp.in")
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.MULTILINE)
 
@@ -73,6 +80,9 @@ def main():
         here = folder_of(root, path)
         with open(path, encoding="utf-8") as f:
             text = f.read()
+        qt = QT_INCLUDE.search(text)
+        if qt and here not in QT_FOLDERS:
+            faults.append(f"{os.path.relpath(path, root)}: #include <{qt.group(1)}>: Qt in {here}, a folder without it")
         for name in INCLUDE.findall(text):
             header = resolve(root, path, name)
             rel = os.path.relpath(path, root)

@@ -12,12 +12,12 @@
 #include <utility>
 #include <vector>
 
-#include "../conductivity/programs.h"
-#include "../heatflow/programs.h"
 #include "catalogue.h"
 #include "common.h"
+#include "conductivity.h"
 #include "design/economics.h"
 #include "form_model.h"
+#include "heatflow.h"
 #include "insulated_pipe.h"
 #include "numeric.h"
 #include "pipe_search.h"

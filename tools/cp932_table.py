@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
-"""Writes calc/cp932_table.inc: CP932, the Shift_JIS of Windows (what Excel
-on a Japanese system writes), as milfo-calc reads it (calc/input.cpp).
+"""Writes batch/cp932_table.inc: CP932, the Shift_JIS of Windows (what Excel
+on a Japanese system writes), as milfo-calc reads it (batch/input.cpp).
 
-  python3 tools/cp932_table.py > calc/cp932_table.inc
+  python3 tools/cp932_table.py > batch/cp932_table.inc
 
 The table is Python's cp932 codec, once, committed with this script: the
 character of every two-byte sequence. The bytes below 0x80 are ASCII and

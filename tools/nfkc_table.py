@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
-"""Writes calc/nfkc_table.inc: the tables of Unicode NFKC that milfo-calc
-compares headers and list cells with (calc/folding.cpp).
+"""Writes batch/nfkc_table.inc: the tables of Unicode NFKC that milfo-calc
+compares headers and list cells with (batch/folding.cpp).
 
-  python3 tools/nfkc_table.py > calc/nfkc_table.inc
+  python3 tools/nfkc_table.py > batch/nfkc_table.inc
 
 The tables are Python's unicodedata, once, committed with this script:
 - kDecomposed: every code point whose compatibility decomposition (NFKD)

@@ -1,5 +1,5 @@
 // The WebAssembly side of the site's 一括計算 page: milfo-calc's runner
-// (calc/batch.h) over the file the person picked, in the page's Web Worker.
+// (batch/batch.h) over the file the person picked, in the page's Web Worker.
 // The worker gives the file's bytes on demand (its slices, read as they are
 // asked for) and takes the result's bytes, the notes, the records to show
 // and the progress, through Module.batchIO (web/site/batch-worker.js). What

@@ -1,8 +1,8 @@
 // The windows 保温設計 runs, and one run of a window.
 #include "chain.h"
 
-#include "../../conductivity/programs.h"
-#include "../programs.h"
+#include "conductivity.h"
+#include "heatflow.h"
 #include "layered.h"
 
 namespace milfo::heatflow::design {

@@ -11,7 +11,7 @@
 
 #include <algorithm>
 
-#include "../../conductivity/programs.h"
+#include "conductivity.h"
 #include "criterion.h"
 #include "event.h"
 #include "layered.h"

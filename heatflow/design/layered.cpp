@@ -15,10 +15,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "../../conductivity/programs.h"
-#include "../programs.h"
+#include "conductivity.h"
 #include "design.h"
 #include "event.h"
+#include "heatflow.h"
 #include "insulated_pipe.h"
 #include "numeric.h"
 #include "pipe_sizes.h"

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "../../conductivity/programs.h"
+#include "conductivity.h"
 #include "criterion.h"
 #include "design.h"
 #include "event.h"
