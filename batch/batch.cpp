@@ -27,7 +27,11 @@ Arg listOf(const Items& items, Make make, Text more, Arg::Joined joined)
     for (const auto& item : items)
         if (n++ < Arg::kListed)
             listed.push_back(make(item));
-    return Arg::list(std::move(listed), n - listed.size(), more, joined);
+    // Counted before the list is moved: the order in which a call's
+    // arguments are evaluated is the compiler's (clang, which builds the
+    // site, goes left to right; gcc right to left).
+    const size_t left = n - listed.size();
+    return Arg::list(std::move(listed), left, more, joined);
 }
 
 // "Text1 低温側温度（℃）, Text2 高温側温度（℃）" (、 in Japanese).

@@ -57,7 +57,7 @@ MONITOR = """
   } catch (e) {}
   addEventListener('click', (e) => { if (e.target.id === 'run') m.start = performance.now(); }, true);
   new MutationObserver(() => {
-    if (document.body && document.body.dataset.batch && document.body.dataset.batch !== 'running' && m.start && !m.end)
+    if (document.body && ['done', 'error', 'cancelled'].includes(document.body.dataset.batch) && m.start && !m.end)
       m.end = performance.now();
   }).observe(document, {attributes: true, subtree: true, attributeFilter: ['data-batch']});
 })();
@@ -137,7 +137,7 @@ def page(origin, path, expected):
         pids = tree(service.process.pid)
         peak = resident(pids)
         driver.find_element("id", "run").click()
-        while driver.execute_script("return document.body.dataset.batch") == "running":
+        while driver.execute_script("return document.body.dataset.batch") in ("running", "drawing"):
             peak = max(peak, resident(pids))
             time.sleep(0.1)
         m = driver.execute_script("return window.milfoBench")

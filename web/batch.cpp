@@ -6,8 +6,12 @@
 // is read, how, and what is written are the runner's: the download is what
 // `milfo-calc --bom [--header names] [--lenient] PROGRAM FILE` writes, the
 // encoding chosen by the same rule (input.h: Encoding::Auto), read once.
+// Which rows the page sees is said here too: the first ones, and the first
+// of those with an error or a note (the page's list of rows to look at),
+// each marked as the runner wrote it.
 #include <emscripten/emscripten.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -35,8 +39,8 @@ EM_JS(void, batchRewind, (), { Module.batchIO.rewind(); });
 EM_JS(int, batchWrite, (const char* data, int size), { return Module.batchIO.write(HEAPU8.slice(data, data + size)); });
 EM_JS(void, batchNote, (const char* text), { Module.batchIO.note(UTF8ToString(text)); });
 EM_JS(void, batchRecord, (const char* json), { Module.batchIO.record(UTF8ToString(json)); });
-EM_JS(void, batchProgress, (double rows, double done, double failed), {
-    Module.batchIO.progress(rows, done, failed);
+EM_JS(void, batchProgress, (double rows, double done, double failed, double noted, double flagged), {
+    Module.batchIO.progress(rows, done, failed, noted, flagged);
 });
 // clang-format on
 
@@ -58,27 +62,32 @@ public:
     bool write(const char* data, size_t n) override { return batchWrite(data, static_cast<int>(n)) != 0; }
 };
 
-// The notes, the first records (as JSON: [failed, [cells...]]) and the
-// progress (rows done, how much of the file, rows failed), every few hundred
-// rows and at the end.
+// The notes, some records (as JSON: [row, failed, noted, [cells...]], the
+// header as row 0) and the progress (rows done, how much of the file, rows
+// with an error, with a note, with either), every few hundred rows and at
+// the end. The records handed over are the header, the first `shown` rows
+// and the first `kept` rows with an error or a note: a row has a note when
+// its last cell (the note column, always written) is not empty.
 class PageListener : public milfo::calc::BatchListener {
 public:
-    explicit PageListener(long long shown) : shown_(shown) {}
-    ~PageListener() override
-    {
-        batchProgress(static_cast<double>(rows_), done_, static_cast<double>(failed_));
-    }
+    PageListener(long long shown, long long kept) : shown_(shown), kept_(kept) {}
+    ~PageListener() override { report(); }
     PageListener(const PageListener&) = delete;
     PageListener& operator=(const PageListener&) = delete;
 
     void note(const Message& message) override { batchNote(message.ja().c_str()); }
     void record(const std::vector<const std::string*>& cells, bool failed) override
     {
-        if (failed)
-            ++failed_;
-        if (records_++ >= shown_)
+        const long long row = records_++;
+        const bool noted = row > 0 && !cells.empty() && !cells.back()->empty();
+        const bool flagged = failed || noted;
+        failed_ += failed ? 1 : 0;
+        noted_ += noted ? 1 : 0;
+        flagged_ += flagged ? 1 : 0;
+        if (row > shown_ && !(flagged && flagged_ <= kept_))
             return;
-        std::string json = failed ? "[true,[" : "[false,[";
+        std::string json =
+            "[" + std::to_string(row) + (failed ? ",true" : ",false") + (noted ? ",true,[" : ",false,[");
         for (size_t i = 0; i < cells.size(); ++i)
             json += (i == 0 ? "" : ",") + quoted(*cells[i]);
         batchRecord((json + "]]").c_str());
@@ -88,14 +97,23 @@ public:
         rows_ = rows;
         done_ = done;
         if ((rows & 255) == 0)
-            batchProgress(static_cast<double>(rows), done, static_cast<double>(failed_));
+            report();
     }
 
 private:
+    void report() const
+    {
+        batchProgress(static_cast<double>(rows_), done_, static_cast<double>(failed_),
+                      static_cast<double>(noted_), static_cast<double>(flagged_));
+    }
+
     long long shown_;
+    long long kept_;
     long long records_ = 0;
     long long rows_ = 0;
     long long failed_ = 0;
+    long long noted_ = 0;
+    long long flagged_ = 0;
     double done_ = 0;
 };
 
@@ -156,16 +174,19 @@ EMSCRIPTEN_KEEPALIVE const char* milfo_batch_columns(const char* program)
 
 // Runs a program over the worker's file (name: as messages name it; size in
 // bytes): the header by control names or captions, leniently or strictly;
-// records beyond the first `shown` are not handed over for display.
-// Answers {"status":0|1|2,"error":message|null}: 0 done, 2 the list cannot
-// be run (the command line's exit status 2; its message in Japanese), 1 a
-// fault of its own.
+// the rows handed over for display are the first `shown` and the first
+// `kept` with an error or a note. Answers {"status":0|1|2,"error":message|
+// null,"encoding":text|null}: 0 done, 2 the list cannot be run (the command
+// line's exit status 2; its message in Japanese), 1 a fault of its own;
+// the encoding the file was read in, as far as it was read.
 EMSCRIPTEN_KEEPALIVE const char* milfo_batch(const char* program, const char* name, double size, int names,
-                                             int lenient, double shown)
+                                             int lenient, double shown, double kept)
 {
     int status = 0;
     std::string error;
     const std::string file = name;
+    PageBytes bytes;
+    std::unique_ptr<milfo::calc::TextSource> text;
     try {
         const milfo::ProgramDescription* p = milfo::findProgram(program);
         if (p == nullptr)
@@ -174,9 +195,8 @@ EMSCRIPTEN_KEEPALIVE const char* milfo_batch(const char* program, const char* na
         options.names = names != 0;
         options.lenient = lenient != 0;
         options.byteOrderMark = true;
-        PageListener listener(static_cast<long long>(shown));
-        PageBytes bytes;
-        const auto text = milfo::calc::openSource(bytes, milfo::calc::Encoding::Auto);
+        PageListener listener(static_cast<long long>(shown), static_cast<long long>(kept));
+        text = milfo::calc::openSource(bytes, milfo::calc::Encoding::Auto);
         milfo::calc::CsvRows rows(*text, file, static_cast<long long>(size));
         PageSink sink;
         milfo::calc::runBatch(*p, options, rows, sink, listener);
@@ -194,8 +214,10 @@ EMSCRIPTEN_KEEPALIVE const char* milfo_batch(const char* program, const char* na
         status = 1;
         error = milfo::currentFailure().message;
     }
+    const std::string encoding = text ? text->encoding().ja() : std::string();
     answer = "{\"status\":" + std::to_string(status) +
-             ",\"error\":" + (error.empty() ? "null" : quoted(error)) + "}";
+             ",\"error\":" + (error.empty() ? "null" : quoted(error)) +
+             ",\"encoding\":" + (encoding.empty() ? "null" : quoted(encoding)) + "}";
     return answer.c_str();
 }
 }

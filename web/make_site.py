@@ -6,8 +6,9 @@ make_site.py DESCRIPTIONS.json FRONT_END_DIR MODULE_JS SITE_DIR [ARCHIVE.zip]
 index.html (the menu), NAME.html per program (the description embedded, the
 window built by frame.js, the calculation sheet it prints), 一括計算.html (a
 line list run through a program by milfo-calc's runner in a Web Worker,
-batch.js; the worker's code is batch-worker.js and the module's runtime in
-one function, which the page makes a worker of), the WebAssembly
+batch.js, which also shows a program's columns and offers its template; the
+worker's code is batch-worker.js and the module's runtime in one function,
+which the page makes a worker of), the WebAssembly
 module (MODULE_JS and the .wasm beside it, and the same code as a script,
 base64, for pages opened from a folder, which may not fetch the .wasm),
 IPAPGothic subset to the characters the suite shows or reads with its licence
@@ -74,10 +75,21 @@ BATCH = {
     "progress": "進み具合",
     "notes": "読み方についての注意",
     "results": "計算結果",
+    "columns": "行の一覧に書く列",
+    "columnCaption": "見出し（ウィンドウの名前）",
+    "columnName": "コントロール名",
+    "columnSays": "行に書くもの",
+    "columnEntries": "一覧の値",
+    "errorsOnly": "エラーか注意のある行だけを表示",
+    "rowsBox": "計算結果の表（矢印キーで縦と横にスクロールします）",
     "sheet": "一括計算の結果",
     "sheetProgram": "計算プログラム",
     "sheetFile": "ファイル",
+    "sheetEncoding": "文字コード",
+    "sheetOptions": "設定",
     "when": "計算日時",
+    "sheetCounts": "行数",
+    "sheetPrinted": "印刷した行",
 }
 # A module that did not load, as frame.js and batch.js say it.
 MODULE_MISSING = "計算モジュール（{file}）を読み込めませんでした。"
@@ -85,8 +97,25 @@ MODULE_MISSING = "計算モジュール（{file}）を読み込めませんで�
 BATCH_TEXTS = {
     "noFile": "CSV ファイルを選んでください。",
     "rows": "{rows} 行",
-    "done": "{rows} 行を計算しました（エラーのある行: {failed} 行）。",
+    "done": "{rows} 行を計算しました（エラーのある行 {failed} 行、注意のある行 {noted} 行）。",
+    "counts": "{rows} 行（エラーのある行 {failed} 行、注意のある行 {noted} 行）",
     "shown": "画面には先頭の {shown} 行を表示しています。すべての行はダウンロードするファイルにあります。",
+    "flaggedShown": "エラーか注意のある {shown} 行を表示しています。",
+    "flaggedMore": "ほかの {more} 行はダウンロードするファイルにあります。",
+    "columnsLoading": "列を調べています…",
+    "columnsSay": "見出しの行に、次の名前（またはコントロール名）を書きます（{columns} 列、うち必ず要る列 {needed}）。",
+    "template": "ひな形をダウンロード（{file}）",
+    "dropRefused": "計算の途中です。ほかのファイルは、計算が終わるか中止してから選んでください。",
+    "options": "結果の見出し: {header}、ウィンドウと同じに読む: {lenient}、表示: {rows}",
+    "yes": "する",
+    "no": "しない",
+    "allRows": "すべての行",
+    "flaggedRows": "エラーか注意のある行だけ",
+    "printFirst": "先頭 {shown} 行（全 {rows} 行）",
+    "printAll": "全 {rows} 行",
+    "printFlagged": "エラーか注意のある {shown} 行（全 {rows} 行のうち）",
+    "printFlaggedFirst": "エラーか注意のある行の先頭 {shown} 行（全 {rows} 行）",
+    "part": "{part}／{parts}：第 1 列と列 {from}～{to}（全 {columns} 列）",
     "download": "結果をダウンロード（{file}）",
     "cancelled": "計算を中止しました。",
     "failed": "計算を続けられませんでした（{reason}）。",
@@ -265,30 +294,51 @@ def batch_page(descriptions, assets):
 <select id="program">
 {options}
 </select></p>
+<p><a id="template" hidden></a></p>
 <p id="drop"><label for="file">{b['file']}</label>
 <input type="file" id="file" accept=".csv,text/csv,text/plain" aria-describedby="drop-hint">
 <span id="drop-hint">{b['drop']}</span></p>
 <p><label for="header">{b['header']}</label>
 <select id="header"><option value="captions">{b['captions']}</option><option value="names">{b['names']}</option></select></p>
 <p><input type="checkbox" id="lenient"> <label for="lenient">{b['lenient']}</label></p>
-<p class="buttons"><button type="button" id="run">{b['run']}</button> <button type="button" id="cancel" disabled>{b['cancel']}</button></p>
+<p class="buttons"><button type="button" id="run">{b['run']}</button> <button type="button" id="cancel" hidden>{b['cancel']}</button></p>
 <p class="progress"><label for="progress">{b['progress']}</label> <progress id="progress" max="1" value="0"></progress>
 <output id="count" aria-live="polite"></output></p>
 <p id="message" class="failure" role="alert" hidden></p>
 <ul id="notes" aria-label="{b['notes']}"></ul>
 <p><a id="download" hidden></a></p>
+<details id="columns" open>
+<summary>{b['columns']}</summary>
+<p id="columns-note" aria-live="polite"></p>
+<table id="columns-table"><thead><tr><th scope="col">{b['columnCaption']}</th><th scope="col">{b['columnName']}</th><th scope="col">{b['columnSays']}</th><th scope="col">{b['columnEntries']}</th></tr></thead><tbody></tbody></table>
+</details>
 </div>
 </div>
 <section id="results" aria-label="{b['results']}">
 <header class="batch-sheet">
 <h2>{b['sheet']}</h2>
-<p>{b['sheetProgram']} <span id="sheet-program"></span></p>
-<p>{b['sheetFile']} <span id="sheet-file"></span></p>
-<p>{b['when']} <time id="sheet-when"></time></p>
+<dl>
+<dt>{b['sheetProgram']}</dt><dd id="sheet-program"></dd>
+<dt>{b['sheetFile']}</dt><dd id="sheet-file"></dd>
+<dt>{b['sheetEncoding']}</dt><dd id="sheet-encoding"></dd>
+<dt>{b['sheetOptions']}</dt><dd id="sheet-options"></dd>
+<dt>{b['when']}</dt><dd><time id="sheet-when"></time></dd>
+<dt>{b['sheetCounts']}</dt><dd id="sheet-counts"></dd>
+<dt>{b['sheetPrinted']}</dt><dd id="sheet-printed"></dd>
+</dl>
+<ul id="sheet-notes" aria-label="{b['notes']}"></ul>
 </header>
+<div id="worksheet" hidden>
+<p class="worksheet-bar"><input type="checkbox" id="errors-only"> <label for="errors-only">{b['errorsOnly']}</label>
+<output id="counts" for="errors-only"></output></p>
 <p id="shown" hidden></p>
-<table id="rows" hidden><thead></thead><tbody></tbody></table>
+<div id="rows-box" tabindex="0" role="region" aria-label="{b['rowsBox']}">
+<div id="rows" role="table" aria-label="{b['results']}"></div>
+</div>
+</div>
+<div id="printed"></div>
 </section>
+<div id="measure" aria-hidden="true"><div class="cells"></div><div class="heads"></div></div>
 </main>
 <footer class="batch-footer">{e(suite['name'])} {e(suite['version'])}</footer>
 </body>

@@ -2,7 +2,8 @@
 """Screenshots of the site in headless Chromium, for the README: the menu,
 熱伝達率 after the example's press, the calculation sheet it prints (the
 PDF's page as an image, by pdftoppm), fennick with a box marked as read
-otherwise than as typed, 一括計算 after the README's line list of ravelt, and
+otherwise than as typed, 一括計算 after the README's line list of 保温設計
+(the worksheet scrolled sideways, and the first page it prints), and
 保温設計's chart of the annual costs after its 経済的厚さ example.
 
 web/screenshots.py SITE_DIR OUT_DIR
@@ -24,13 +25,48 @@ from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 from selenium.webdriver.support.ui import Select, WebDriverWait
 
-# The README's line list for ravelt's pipe thickness.
-LINES = """番号,断熱材平均熱伝導率(W/mK),断熱材内側温度(℃),断熱材外側温度(℃),周囲温度(℃),表面熱伝達率(W/m2K),断熱材の内径(m),備考
-1,0.05,300,40,20,10,0.1143,蒸気主管 100A
-2,0.045,180,40,20,10,0.0605,復水 50A
-3,0.04,120,35,20,10,0.0486,温水 40A
-4,0.04,120,35,35,10,0.0486,周囲温度 = 外側温度
+# The README's line list for 保温設計: hot lines by 表面温度上限, cold ones by 防露.
+LINES = """ライン番号,保温材,種類,内部温度（℃）,周囲温度（℃）,相対湿度（％）,表面仕上げ,形状,呼び径,設計条件
+L-101,ロックウール,保温筒,350,20,70,アルミニウム板,水平管,150A,表面温度上限
+L-102,ロックウール,保温筒,180,20,70,アルミニウム板,水平管,50A,表面温度上限
+L-103,けい酸カルシウム保温材,１号－１３,450,20,70,ステンレス鋼板,水平管,200A,表面温度上限
+L-104,はっ水性パーライト保温材,保温板(筒)３号－２５,250,20,70,塗装溶融メッキ鋼板,垂直管,100A,表面温度上限
+L-105,グラスウール,保温筒,120,20,70,アルミニウム板,水平管,25A,表面温度上限
+L-106,ロックウール,保温筒,150,20,70,アルミニウム板,水平管,500A,表面温度上限
+L-107,セラミックファイバーブランケット,ブランケット１号,300,20,70,アルミニウム板,水平管,80A,表面温度上限
+L-201,ポリスチレンフォーム,押出法保温筒３種,7,30,80,ステンレス鋼板,水平管,80A,防露
+L-202,ポリスチレンフォーム,押出法保温筒３種,7,30,80,ステンレス鋼板,水平管,15A,防露
+L-203,硬質ウレタンフォーム,,-20,30,80,ステンレス鋼板,水平管,100A,防露
+L-204,フェノールフォーム,保温筒２号,-10,30,80,仕上げセメント、布類,水平管,40A,防露
+L-205,ポリエチレンフォーム,保温筒１種,5,30,80,アルミニウム板,垂直管,32A,防露
 """
+
+
+def batch(driver, origin, profile, out, shoot):
+    """一括計算 after the 保温設計 list: the page with its worksheet scrolled
+    to the results (the header row and the line numbers kept in view), and
+    the first page it prints."""
+    driver.set_window_size(1280, 900)
+    driver.get(origin + "/" + urllib.parse.quote("一括計算.html"))
+    WebDriverWait(driver, 20).until(lambda d: d.execute_script("return window.milfoReady === true"))
+    lines = os.path.join(profile, "lines.csv")
+    with open(lines, "w", encoding="utf-8") as f:
+        f.write(LINES)
+    Select(driver.find_element(By.ID, "program")).select_by_value("保温設計")
+    driver.find_element(By.ID, "file").send_keys(lines)
+    driver.find_element(By.ID, "run").click()
+    WebDriverWait(driver, 60).until(lambda d: d.execute_script("return document.body.dataset.batch === 'done'"))
+    driver.execute_script("document.activeElement.blur();"
+                          "const box = document.getElementById('rows-box');"
+                          "box.scrollLeft = document.querySelector('#rows thead th:nth-child(11)').offsetLeft - "
+                          "document.querySelector('#rows thead th').offsetWidth;")
+    shoot("web-一括計算.png", "main, footer")
+    pdf = driver.execute_cdp_cmd("Page.printToPDF", {"preferCSSPageSize": True})
+    with tempfile.NamedTemporaryFile(suffix=".pdf") as sheet:
+        sheet.write(base64.b64decode(pdf["data"]))
+        sheet.flush()
+        subprocess.run(["pdftoppm", "-png", "-r", "72", "-singlefile", sheet.name,
+                        os.path.join(out, "web-一括計算-印刷")], check=True)
 
 
 def main():
@@ -102,17 +138,7 @@ def main():
         driver.find_element(By.ID, "Command1").click()
         shoot("web-fennick-12abc.png")
 
-        driver.get(origin + "/" + urllib.parse.quote("一括計算.html"))
-        WebDriverWait(driver, 20).until(ready)
-        lines = os.path.join(profile, "lines.csv")
-        with open(lines, "w", encoding="utf-8") as f:
-            f.write(LINES)
-        Select(driver.find_element(By.ID, "program")).select_by_value("ravelt")
-        driver.find_element(By.ID, "file").send_keys(lines)
-        driver.find_element(By.ID, "run").click()
-        WebDriverWait(driver, 30).until(lambda d: d.execute_script("return document.body.dataset.batch === 'done'"))
-        driver.execute_script("document.activeElement.blur()")
-        shoot("web-一括計算.png", "main, #rows, footer")
+        batch(driver, origin, profile, out, shoot)
 
         # 保温設計, 経済的厚さ: the chart of the annual costs (its table folded below).
         driver.set_window_size(1280, 1000)

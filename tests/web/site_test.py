@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """The site as a person carries it, in headless Chromium: the release archive
 unzipped and opened from disk (file://) with a few GUI case rows replayed
-and a line list run through 一括計算; a calculated page printed to PDF (one
+and line lists run through 一括計算 (one printed: landscape, numbered, every column, its heading); a calculated page printed to PDF (one
 A4 sheet with every caption, input and result, no button); the site kept for
 offline use after one visit over http (what a page fetches besides kept
 too, and a cache a newer build deleted not brought back); a missing or
@@ -14,6 +14,8 @@ Exit 77 (skipped) only when Chromium, its driver, Selenium or poppler-utils
 is not installed.
 """
 import base64
+import csv
+import io
 import json
 import unittest.mock
 import os
@@ -26,8 +28,8 @@ import time
 import urllib.parse
 import zipfile
 
-from web_test import (BATCH_CASES, CHROMIUM, DRIVER, Browser, Failures, check_batch, check_cases, page_of, serve,
-                      webdriver)
+from web_test import (BATCH_CASES, CHROMIUM, DRIVER, Browser, Failures, check_batch, check_cases, page_of, run_list,
+                      serve, webdriver, wide_list)
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "web"))
 import make_site  # noqa: E402
@@ -148,6 +150,60 @@ def check_print(b, f, program_cases):
     words = text.split()
     for button in buttons:
         f.check(button not in words and (len(button) < 4 or button not in flat), f"{button!r} printed:\n{text}")
+
+
+def check_batch_print(b, f, milfo_calc):
+    """A 熱伝達率 list of 1,200 rows, wider than the page, printed from the
+    folder: landscape A4 pages, numbered "1 / N", the columns in two parts,
+    each led by the first column; a heading with the program,
+    the file, the encoding, the options, the date and time, the counts, the
+    rows printed (「先頭 1,000 行（全 1,200 行）」) and the notes; every
+    column's header, and on every page the first column's."""
+    work = tempfile.mkdtemp(prefix="milfo-print-test-")
+    try:
+        path = os.path.join(work, "wide.csv")
+        wide_list(path, 1200)
+        calc = subprocess.run([milfo_calc, "--bom", "熱伝達率", path], capture_output=True, check=True)
+        expected = list(csv.reader(io.StringIO(calc.stdout.decode("utf-8-sig"), newline="")))
+        failed = sum(row[-2] != "" for row in expected[1:])
+        noted = sum(row[-1] != "" for row in expected[1:])
+        b.open("一括計算.html")
+        got = run_list(b, path, "熱伝達率")
+        f.check(got["state"] == "done", f"print: the list ends {got['state']} {got['message']!r}")
+        page = b.js(PAGE_DATA)
+        entry = next(p for p in page["programs"] if p["name"] == "熱伝達率")
+        pdf = b.driver.execute_cdp_cmd("Page.printToPDF", {"preferCSSPageSize": True})
+        with tempfile.NamedTemporaryFile(suffix=".pdf") as out:
+            out.write(base64.b64decode(pdf["data"]))
+            out.flush()
+            info = subprocess.run(["pdfinfo", out.name], capture_output=True, text=True, check=True).stdout
+            pages = int(re.search(r"^Pages:\s+(\d+)", info, re.M).group(1))
+            # In the order drawn, so that a cell's wrapped lines stay together;
+            # only what stands on the page (72 dpi: a pixel a point).
+            texts = [subprocess.run(["pdftotext", "-raw", "-x", "0", "-y", "0", "-W", "842", "-H", "595",
+                                     "-f", str(n), "-l", str(n), out.name, "-"],
+                                    capture_output=True, text=True, check=True).stdout for n in range(1, pages + 1)]
+        size = re.search(r"^Page size:\s+([\d.]+) x ([\d.]+) pts", info, re.M)
+        f.check(size and abs(float(size.group(1)) - 842) < 2 and abs(float(size.group(2)) - 595) < 2,
+                f"print: not A4 landscape:\n{info}")
+        flat = re.sub(r"\s+", "", "".join(texts))
+        heading = [entry["menu"] + entry["title"], "wide.csv", "文字コードUTF-8",
+                   "結果の見出し:ウィンドウの名前、ウィンドウと同じに読む:しない、表示:すべての行",
+                   f"1,200行（エラーのある行{failed}行、注意のある行{noted}行）", "先頭1,000行（全1,200行）",
+                   "文字コード:UTF-8として読みました。", "そのまま写した列:番号,図面番号,管理番号"]
+        for want in heading:
+            f.check(want in flat, f"print: the heading lacks {want!r}:\n{texts[0][:1500]}")
+        f.check(re.search(r"\d{4}/\d\d/\d\d \d\d:\d\d", texts[0]), f"print: no date and time:\n{texts[0][:1500]}")
+        for caption in expected[0]:
+            f.check(re.sub(r"\s+", "", caption) in flat, f"print: no column headed {caption!r}")
+        words = set("".join(texts).split())
+        f.check("L-1000" in words and "L-1001" not in words, "print: not the first 1,000 rows")
+        f.check("1／2：第1列と列2～" in flat, "print: the columns are not in two parts across the pages")
+        for n, text in enumerate(texts, 1):
+            f.check(f"{n} / {pages}" in text and re.search(r"^番号", text, re.M),
+                    f"print: page {n} has no number or no header row:\n{text[:600]}")
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
 
 
 def check_keyboard(b, f, program_cases):
@@ -337,6 +393,7 @@ def main():
                             ("folder", lambda: check_folder(disk, f, folder, all_cases)),
                             ("一括計算", lambda: check_batch(disk, f, BATCH_CASES, os.environ.get("MILFO_CALC"))),
                             ("print", lambda: check_print(disk, f, by_name[PRINTED])),
+                            ("一括計算 printed", lambda: check_batch_print(disk, f, os.environ.get("MILFO_CALC"))),
                             ("keyboard", lambda: check_keyboard(disk, f, by_name[PRINTED])),
                             ("broken module", lambda: check_broken_modules(disk, f, folder)),
                             ("offline", lambda: check_offline(f, folder, all_cases))]:

@@ -757,18 +757,26 @@ def check_axe(b, f, by_name, axe_file):
     """axe-core's rules (WCAG and best practices) find no violation in the
     menu, in fennick with a box marked, in 熱伝達率 as it opens, in
     保温設計 after a design with every fold of its side tables open, and in
-    一括計算 as it opens."""
+    一括計算 as it opens (a program's columns shown) and after a list (the
+    worksheet)."""
     with open(axe_file, encoding="utf-8") as fh:
         axe = fh.read()
     marked = next(c for c in by_name["fennick"]["cases"] if any(note for _, note in c.get("marks", [])))
     design = next(c for c in by_name["保温設計"]["cases"] if not c["fault"] and c["commands"][-1].startswith("click"))
     for page, commands in [("menu", None), ("fennick", marked["commands"]), ("熱伝達率", None),
-                           ("保温設計", design["commands"]), ("一括計算", None)]:
+                           ("保温設計", design["commands"]), ("一括計算", None), ("一括計算, a list run", None)]:
         t0 = time.time()
         if page == "menu":
             b.driver.get(b.origin + "/index.html")
         elif page == "一括計算":
-            b.driver.get(b.origin + "/" + urllib.parse.quote("一括計算.html"))
+            b.open("一括計算.html")
+            b.driver.execute_async_script(COLUMNS, "fennick")
+        elif page.startswith("一括計算"):
+            name, program, names, lenient, data, _ = BATCH_CASES[0]
+            with tempfile.TemporaryDirectory(prefix="milfo-axe-") as work:
+                with open(os.path.join(work, name), "wb") as fh:
+                    fh.write(data)
+                run_list(b, os.path.join(work, name), program, names, lenient)
         elif commands:
             Session(b, page).play(commands)
             b.js("document.querySelectorAll('details').forEach((d) => { d.open = true; })")
@@ -984,27 +992,77 @@ BATCH_CASES = [
      "Text1 低温側温度（℃）、Text2 高温側温度（℃）"),
 ]
 
+# Until the run has ended and its rows are in the table: what the page shows.
 BATCH_STATE = """
 const done = arguments[arguments.length - 1];
 (function poll() {
   const state = document.body.dataset.batch;
-  if (state === 'running' || state === undefined) return setTimeout(poll, 20);
+  if (!['done', 'error', 'cancelled'].includes(state)) return setTimeout(poll, 20);
+  const shown = (id) => document.getElementById(id).hidden ? null : document.getElementById(id).textContent;
   done({state, message: document.getElementById('message').textContent,
         notes: [...document.querySelectorAll('#notes li')].map(li => li.textContent),
         rows: [...document.querySelectorAll('#rows tr')].map(tr => [...tr.cells].map(c => c.textContent)),
         failed: [...document.querySelectorAll('#rows tbody tr')].map(tr => tr.classList.contains('failed')),
-        markup: document.querySelectorAll('#rows td *').length,
-        download: document.getElementById('download').hidden ? null : document.getElementById('download').download});
+        markup: document.querySelectorAll('#rows td *, #rows th *').length,
+        download: document.getElementById('download').hidden ? null : document.getElementById('download').download,
+        cancel: !document.getElementById('cancel').hidden, counts: document.getElementById('counts').textContent,
+        shown: shown('shown')});
 })();
 """
+
+# The table's cells that hold a number laid out on more than one line or
+# wider than the cell, and the heights of the rows.
+WRAPPED = """
+const number = /^[-+]?[0-9][0-9.,]*(E[-+]?[0-9]+)?$/i;
+const wrapped = [];
+for (const cell of document.querySelectorAll('#rows tbody td, #rows tbody th')) {
+  if (!number.test(cell.textContent)) continue;
+  const range = document.createRange();
+  range.selectNodeContents(cell);
+  const lines = new Set([...range.getClientRects()].map(r => Math.round(r.top)));
+  if (lines.size > 1 || cell.scrollWidth > cell.clientWidth) wrapped.push(cell.textContent);
+}
+const heights = [...document.querySelectorAll('#rows tbody tr')].map(tr => tr.getBoundingClientRect().height);
+return {wrapped, heights: [...new Set(heights)]};
+"""
+
+
+def run_list(b, path, program, names=False, lenient=False):
+    """The list at path run through program as a person runs it: the program
+    picked, the options set, the file chosen, 計算 clicked; what the page
+    then shows."""
+    Select(b.element("program")).select_by_value(program)
+    Select(b.element("header")).select_by_value("names" if names else "captions")
+    if b.element("lenient").is_selected() != lenient:
+        b.element("lenient").click()
+    if b.element("errors-only").is_selected():
+        b.js("document.getElementById('errors-only').click()")
+    b.element("file").send_keys(path)
+    b.element("run").click()
+    return b.driver.execute_async_script(BATCH_STATE)
+
+
+def downloaded(downloads, name):
+    """The bytes of a download once it is whole."""
+    path = os.path.join(downloads, name)
+    for _ in range(250):
+        if os.path.isfile(path) and not os.path.exists(path + ".crdownload"):
+            break
+        time.sleep(0.02)
+    time.sleep(0.05)
+    with open(path, "rb") as fh:
+        return fh.read()
 
 
 def check_batch(b, f, cases, milfo_calc, programs=None):
     """Each line list through the page as a person runs it (the program
     picked, the file chosen, 計算 clicked, the result downloaded): the same
     bytes as milfo-calc's, the same rows on the page with the failed ones
-    marked and every cell as text, the encoding said; a list milfo-calc
-    refuses is refused, naming the missing inputs in the page's message."""
+    marked and every cell as text, the encoding said, the same columns
+    counted in a list of them ("ほか N 列", "and N more"), no number
+    wrapped in its cell, 中止 gone; a list milfo-calc refuses is refused,
+    naming the missing inputs in the page's message, with nothing to
+    download."""
     if not f.check(milfo_calc and os.path.isfile(milfo_calc), "no milfo-calc to compare the page with"):
         return
     work = tempfile.mkdtemp(prefix="milfo-batch-test-")
@@ -1030,18 +1088,17 @@ def check_batch(b, f, cases, milfo_calc, programs=None):
                    (["--lenient"] if lenient else []) + (["--encoding", "cp932"] if "CP932" in says else [])
             calc = subprocess.run(args + [program, path], capture_output=True)
             # One page for every list, as a person runs one after another.
-            Select(b.element("program")).select_by_value(program)
-            Select(b.element("header")).select_by_value("names" if names else "captions")
-            if b.element("lenient").is_selected() != lenient:
-                b.element("lenient").click()
-            b.element("file").send_keys(path)
-            b.element("run").click()
-            got = b.driver.execute_async_script(BATCH_STATE)
+            got = run_list(b, path, program, names, lenient)
             what = f"一括計算 {name}"
+            stderr = calc.stderr.decode()
+            f.check(not got["cancel"], f"{what}: 中止 is offered after the run")
+            more = re.findall(r"ほか (\d+) 列", " ".join(got["notes"] + [got["message"]]))
+            f.check(more == re.findall(r"and (\d+) more(?! cell)", stderr),
+                    f"{what}: the page counts more columns ({more}) than milfo-calc: {got['notes']} {stderr!r}")
             if calc.returncode == 2:
-                f.check(got["state"] == "error" and says in got["message"] and says.replace("、", ", ") in
-                        calc.stderr.decode(), f"{what}: refused as {got['state']}: {got['message']!r}; "
-                                              f"milfo-calc: {calc.stderr.decode()!r}")
+                f.check(got["state"] == "error" and says in got["message"] and says.replace("、", ", ") in stderr,
+                        f"{what}: refused as {got['state']}: {got['message']!r}; milfo-calc: {stderr!r}")
+                f.check(got["download"] is None, f"{what}: refused, yet {got['download']} offered")
                 continue
             f.check(calc.returncode == 0 and got["state"] == "done", f"{what}: {got['state']} {got['message']!r}")
             f.check(any(says in n for n in got["notes"]), f"{what}: notes {got['notes']}")
@@ -1049,17 +1106,189 @@ def check_batch(b, f, cases, milfo_calc, programs=None):
             f.check(got["rows"] == expected, f"{what}: the page shows {got['rows']}, not {expected}")
             f.check(got["failed"] == [row[-2] != "" for row in expected[1:]], f"{what}: failed rows {got['failed']}")
             f.check(got["markup"] == 0, f"{what}: a cell was read as markup")
+            wrapped = b.js(WRAPPED)["wrapped"]
+            f.check(not wrapped, f"{what}: numbers wrapped in their cells: {wrapped[:5]}")
             stem = os.path.splitext(name)[0]
             f.check(got["download"] == stem + "-結果.csv", f"{what}: the download is named {got['download']!r}")
             b.element("download").click()
-            result = os.path.join(downloads, stem + "-結果.csv")
-            for _ in range(200):
-                if os.path.isfile(result):
-                    break
-                time.sleep(0.02)
+            f.check(downloaded(downloads, stem + "-結果.csv") == calc.stdout,
+                    f"{what}: the download differs from milfo-calc's output")
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+
+
+# What the page says of a program's columns before a file is chosen: the
+# program, a column's caption, what a row must give it, an entry of its list
+# ("" for a box).
+BATCH_COLUMNS = [
+    ("fennick", "低温側温度（℃）", "必要", ""),
+    ("fennick", "ポリエチレンフォームの種類", "一覧から選ぶ（必要）", "保温筒２種"),
+    ("熱伝達率", "風速 （ｍ／ｓ）", "省略すると 0", ""),
+    ("熱伝達率", "配管の直径（ｍ）", "省略すると 0", ""),
+    ("熱伝達率", "放射率", "一覧から選ぶ", "アルミニウム板"),
+    ("放散熱量", "１．平面 断熱材厚さ(m)", "平面の計算 に必要", ""),
+    ("保温設計", "相対湿度（％）", "設計条件が防露 のとき必要", ""),
+    ("保温設計", "呼び径", "一覧から選ぶ（省略可）", "150A"),
+    ("保温設計", "表面温度上限（℃）", "省略すると 60", ""),
+]
+
+COLUMNS = """
+const [program, done] = arguments;
+const select = document.getElementById('program');
+select.value = program;
+select.dispatchEvent(new Event('change'));
+(function poll() {
+  if (document.getElementById('columns').dataset.program !== program) return setTimeout(poll, 20);
+  const a = document.getElementById('template');
+  done({columns: [...document.querySelectorAll('#columns-table tbody tr')].map(tr => [...tr.cells].map(c => c.textContent)),
+        template: a.hidden ? null : a.download});
+})();
+"""
+
+
+def check_columns(b, f, milfo_calc, programs, downloads):
+    """Each program chosen: its columns in the order of `milfo-calc
+    --template`'s header, what a row must give some of them and a list's
+    entries; the link downloads `<program>-ひな形.csv`, the bytes of
+    `milfo-calc --template PROGRAM`."""
+    for program in programs:
+        got = b.driver.execute_async_script(COLUMNS, program)
+        start = subprocess.run([milfo_calc, "--template", program], capture_output=True, check=True).stdout
+        head = next(csv.reader(io.StringIO(start.decode("utf-8-sig"))))
+        f.check([c[0] for c in got["columns"]] == head, f"{program}: the page's columns {got['columns']}, not {head}")
+        for p, caption, says, entry in BATCH_COLUMNS:
+            if p == program:
+                row = next((c for c in got["columns"] if c[0] == caption), None)
+                f.check(row is not None and says in row[2] and entry in row[3],
+                        f"{program}: column {caption} shows {row}, not {says!r} with {entry!r}")
+        f.check(got["template"] == program + "-ひな形.csv", f"{program}: the template is named {got['template']!r}")
+        b.element("template").click()
+        f.check(downloaded(downloads, program + "-ひな形.csv") == start,
+                f"{program}: the template differs from milfo-calc --template's")
+
+
+def flagged_list(path, rows):
+    """A fennick list of rows: most out of the grade's range (a note), some
+    no number (an error), some right; the line number first."""
+    with open(path, "w", encoding="utf-8", newline="") as fh:
+        fh.write("番号,ポリエチレンフォームの種類,低温側温度（℃）,高温側温度（℃）\r\n")
+        for i in range(rows):
+            low, high = ("abc", "50") if i % 97 == 5 else ("0", "50") if i % 10 == 3 else ("-10", "100")
+            fh.write(f"{i + 1},保温筒１種,{low},{high}\r\n")
+
+
+def wide_list(path, rows):
+    """A 熱伝達率 list of rows, its columns (two drawing numbers passed
+    through) wider than the screen and a landscape page; every 50th row no
+    number."""
+    with open(path, "w", encoding="utf-8", newline="") as fh:
+        fh.write("番号,図面番号,管理番号,環境温度（℃）,表面温度（℃）,風速 （ｍ／ｓ）,放射率,配管の直径（ｍ）,断熱材の厚さ（ｍ）\r\n")
+        for i in range(rows):
+            hot = "x" if i % 50 == 7 else str(40 + i % 200)
+            drawing = f"{i:05d}-{i * 7919 % 100000:05d}-{i * 31 % 10000:04d}"
+            fh.write(f"L-{i + 1},{drawing},{drawing[::-1]},{i % 30},{hot},{i % 5},アルミニウム板,0.{1 + i % 8},0.05\r\n")
+
+
+# The box scrolled to its end both ways: where the header row, the first
+# column, the box and the last header cell stand then.
+SCROLLED = """
+const box = document.getElementById('rows-box');
+box.scrollTop = box.scrollHeight;
+box.scrollLeft = box.scrollWidth;
+const r = (e) => e.getBoundingClientRect();
+const rows = document.querySelectorAll('#rows tbody tr');
+const last = rows[rows.length - 1];
+const heads = document.querySelectorAll('#rows thead th');
+return {box: [r(box).top + box.clientTop, r(box).left + box.clientLeft, r(box).right, r(box).bottom],
+        head: r(heads[1]).top, first: r(last.cells[0]).left, lastHead: [r(heads[heads.length - 1]).left, r(heads[heads.length - 1]).right],
+        lastCell: r(last.cells[last.cells.length - 1]).bottom, scrolled: [box.scrollTop, box.scrollLeft],
+        tab: box.tabIndex, role: box.getAttribute('role'), label: box.getAttribute('aria-label')};
+"""
+
+# A file dropped on the page as the browser drops one (arguments[0] its path).
+DROP = {"type": "drop", "x": 40, "y": 40, "modifiers": 0}
+DROP_REFUSED = "計算の途中です。ほかのファイルは、計算が終わるか中止してから選んでください。"
+
+
+def check_worksheet(b, f, milfo_calc, downloads):
+    """The page as a worksheet: the columns of every program and their
+    template; a list wider and longer than the page scrolls in its box with
+    the header row and the first column in view, reachable by keyboard, no
+    number wrapped, the first 1,000 rows said; the rows with an error or a
+    note from the whole list, counted, at most 10,000 with how many more;
+    a file dropped during a run refused with the page kept, and 中止 ending
+    the run with nothing to download."""
+    work = tempfile.mkdtemp(prefix="milfo-sheet-test-")
+    try:
+        b.open("一括計算.html")
+        programs = b.js("return [...document.querySelectorAll('#program option')].map(o => o.value)")
+        check_columns(b, f, milfo_calc, programs, downloads)
+
+        wide = os.path.join(work, "wide.csv")
+        wide_list(wide, 1200)
+        got = run_list(b, wide, "熱伝達率")
+        f.check(got["state"] == "done" and len(got["rows"]) == 1001, f"wide: {got['state']}, {len(got['rows'])} rows")
+        f.check(got["shown"] and "1,000" in got["shown"], f"wide: the page says {got['shown']!r} of its rows")
+        at = b.js(SCROLLED)
+        f.check(at["scrolled"][0] > 0 and at["scrolled"][1] > 0, f"wide: the box does not scroll: {at['scrolled']}")
+        f.check(abs(at["head"] - at["box"][0]) < 1.5 and abs(at["first"] - at["box"][1]) < 1.5,
+                f"wide: scrolled, the header row stands at {at['head']} and the first column at {at['first']}, "
+                f"not at the box's {at['box'][:2]}")
+        f.check(at["lastHead"][1] <= at["box"][2] + 1 and at["lastCell"] <= at["box"][3] + 1,
+                f"wide: the last column or row cannot be brought into the box: {at}")
+        f.check(at["tab"] == 0 and at["role"] == "region" and at["label"], f"wide: the box is not reachable by Tab: {at}")
+        b.js("document.getElementById('rows-box').scrollTo(0, 0); document.getElementById('rows-box').focus()")
+        ActionChains(b.driver).send_keys(Keys.ARROW_RIGHT * 5 + Keys.PAGE_DOWN).perform()
+        for _ in range(40):  # the browser scrolls smoothly
+            moved = b.js("const box = document.getElementById('rows-box'); return [box.scrollLeft, box.scrollTop]")
+            if moved[0] > 0 and moved[1] > 0:
+                break
             time.sleep(0.05)
-            with open(result, "rb") as fh:
-                f.check(fh.read() == calc.stdout, f"{what}: the download differs from milfo-calc's output")
+        f.check(moved[0] > 0 and moved[1] > 0, f"wide: the arrow keys and Page Down do not scroll the box: {moved}")
+        wrapped = b.js(WRAPPED)
+        f.check(not wrapped["wrapped"] and len(wrapped["heights"]) == 1,
+                f"wide: numbers wrapped {wrapped['wrapped'][:5]}, rows of heights {wrapped['heights']}")
+
+        flagged = os.path.join(work, "flagged.csv")
+        flagged_list(flagged, 11500)
+        calc = subprocess.run([milfo_calc, "--bom", "fennick", flagged], capture_output=True, check=True)
+        expected = list(csv.reader(io.StringIO(calc.stdout.decode("utf-8-sig"), newline="")))
+        failed = sum(row[-2] != "" for row in expected[1:])
+        noted = sum(row[-1] != "" for row in expected[1:])
+        marked = [row for row in expected[1:] if row[-2] or row[-1]]
+        got = run_list(b, flagged, "fennick")
+        counts = f"{len(expected) - 1:,} 行（エラーのある行 {failed:,} 行、注意のある行 {noted:,} 行）"
+        f.check(got["counts"] == counts, f"flagged: the page counts {got['counts']!r}, not {counts!r}")
+        b.element("errors-only").click()
+        got = b.driver.execute_async_script(BATCH_STATE)
+        f.check(len(marked) > 10000 and got["rows"][1:] == marked[:10000],
+                f"flagged: errors only shows {len(got['rows']) - 1} rows, not the first 10,000 of {len(marked)}")
+        more = f"{len(marked) - 10000:,} 行"
+        f.check(got["shown"] and "10,000" in got["shown"] and more in got["shown"],
+                f"flagged: the page says {got['shown']!r}, not 10,000 and {more} more")
+        b.element("errors-only").click()
+
+        # A long list, a file dropped meanwhile, then 中止.
+        long = os.path.join(work, "long.csv")
+        flagged_list(long, 200000)
+        b.element("file").send_keys(long)
+        b.element("run").click()
+        url = b.driver.current_url
+        # Whether the page kept the browser from opening the file in its
+        # place (headless Chromium would not open it anyway).
+        b.js("window.addEventListener('drop', (e) => { window.dropKept = e.defaultPrevented; })")
+        for kind in ("dragEnter", "dragOver", "drop"):
+            b.driver.execute_cdp_cmd("Input.dispatchDragEvent", dict(DROP, type=kind, data={
+                "items": [], "files": [wide], "dragOperationsMask": 1}))
+        state = b.js("return [document.body.dataset.batch, document.getElementById('message').textContent, "
+                     "document.getElementById('file').files[0].name, window.dropKept]")
+        f.check(b.driver.current_url == url and state == ["running", DROP_REFUSED, "long.csv", True],
+                f"a file dropped during a run: the page is {b.driver.current_url}, {state}")
+        b.element("cancel").click()
+        got = b.driver.execute_async_script(BATCH_STATE)
+        f.check(got["state"] == "cancelled" and got["message"] == "計算を中止しました。" and not got["cancel"]
+                and got["download"] is None, f"中止: {got['state']} {got['message']!r}, 中止 shown {got['cancel']}, "
+                                             f"download {got['download']}")
     finally:
         shutil.rmtree(work, ignore_errors=True)
 
@@ -1147,6 +1376,11 @@ def main():
             t0 = time.time()
             check_batch(b, f, BATCH_CASES, os.environ.get("MILFO_CALC"), programs)
             print(f"一括計算: {len(BATCH_CASES)} line lists, {time.time() - t0:.1f} s", flush=True)
+            t0 = time.time()
+            with tempfile.TemporaryDirectory(prefix="milfo-downloads-") as downloads:
+                b.driver.execute_cdp_cmd("Browser.setDownloadBehavior", {"behavior": "allow", "downloadPath": downloads})
+                check_worksheet(b, f, os.environ.get("MILFO_CALC"), downloads)
+            print(f"一括計算 as a worksheet: {time.time() - t0:.1f} s", flush=True)
         for pc in all_cases:
             if only and pc["program"] not in only:
                 continue
