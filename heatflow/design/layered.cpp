@@ -214,6 +214,96 @@ std::optional<RangeStop> rangeStopOf(std::string_view message)
 
 namespace {
 
+// The layers as laid on the pipe or the wall: the diameters from the pipe
+// out (a plane has none), the depth of each face from the inside, the total
+// thickness as 熱伝達率 is given it.
+struct Build {
+    bool pipe;
+    std::vector<Real> diameters;
+    std::vector<Real> depths;
+    Real total;
+    std::string totalText;
+};
+
+Build buildOf(const std::vector<Layer>& layers, bool pipe, const std::string& diameter)
+{
+    Build b{pipe, {pipe ? readReal(diameter) : Real(0)}, {}, Real(0), ""};
+    for (const Layer& layer : layers) {
+        b.diameters.push_back(b.diameters.back() + Real(2) * layer.thickness);
+        b.total = b.total + layer.thickness;
+        b.depths.push_back(b.total);
+    }
+    b.totalText = ShowVariant(b.total.value());
+    return b;
+}
+
+// What one round works out from the faces it starts at: each layer's mean
+// conductivity and the surface coefficient (the windows' texts), the loss,
+// and the faces that loss gives.
+struct Round {
+    std::vector<std::string> lambdas;
+    std::string h;
+    Real q;
+    std::vector<std::string> faces;
+};
+
+Round roundFrom(const std::vector<Layer>& layers, const Build& b, const Surroundings& around,
+                const std::string& innerText, const std::vector<std::string>& at, Chain* chain, int number)
+{
+    const size_t n = layers.size();
+    const std::string count = "（" + std::to_string(number) + "回目）";
+    Round r;
+    for (size_t i = 0; i < n; ++i)
+        r.lambdas.push_back(layerConductivity(layers[i], i == 0 ? innerText : at[i - 1], at[i], chain,
+                                              kLayerNames[i] + std::string("の平均熱伝導率") + count));
+    r.h = surfaceCoefficient(around, at.back(), b.totalText, chain, "表面熱伝達率" + count);
+
+    const Real pi(kPiNearest);
+    std::vector<Real> resistances;
+    for (size_t i = 0; i < n; ++i) {
+        const Real lambda = readReal(r.lambdas[i]);
+        resistances.push_back(b.pipe ? ln(b.diameters[i + 1] / b.diameters[i]) / ((Real(2) * pi) * lambda)
+                                     : layers[i].thickness / lambda);
+    }
+    const Real surfaceResistance =
+        b.pipe ? Real(1) / ((pi * b.diameters.back()) * readReal(r.h)) : Real(1) / readReal(r.h);
+    Real sum = resistances[0];
+    for (size_t i = 1; i < n; ++i)
+        sum = sum + resistances[i];
+    sum = sum + surfaceResistance;
+    const Real inner = readReal(innerText);
+    r.q = (inner - readReal(around.ambient)) / sum;
+    Real face = inner;
+    for (size_t i = 0; i < n; ++i) {
+        face = face - r.q * resistances[i];
+        r.faces.push_back(ShowVariant(face.value()));
+    }
+    return r;
+}
+
+// The settled round: every layer's two faces within the range its window
+// applies (the range message otherwise), then the results written.
+void settle(Form& form, const std::vector<Layer>& layers, const std::string& innerText, const Round& r)
+{
+    const size_t n = layers.size();
+    for (size_t i = 0; i < n; ++i) {
+        const std::string& one = i == 0 ? innerText : r.faces[i - 1];
+        const std::string& other = r.faces[i];
+        const bool ordered = ReadVal(one) < ReadVal(other);
+        const std::string& lower = ordered ? one : other;
+        const std::string& higher = ordered ? other : one;
+        if (!layers[i].range.admitsLow(ReadVal(lower)) || !layers[i].range.admitsHigh(ReadVal(higher)))
+            throw HandlerMessage(rangeMessage(i, lower, higher));
+    }
+    form.setText(kLayerSurface, r.faces.back());
+    form.setText(kLayerLoss, ShowVariant(r.q.value()));
+    form.setText(kLayerCoefficient, r.h);
+    for (size_t i = 0; i + 1 < n; ++i)
+        form.setText(kLayerInterfaces[i], r.faces[i]);
+    for (size_t i = 0; i < n; ++i)
+        form.setText(kLayerBoxes[i].conductivity, r.lambdas[i]);
+}
+
 // One press of 計算: every result box emptied, the checks, then the rounds
 // until the faces repeat; the figures of the round that repeated once its
 // faces are within their layers' ranges. `chain` gets every window run.
@@ -227,83 +317,27 @@ void layeredOnForm(Form& form, Chain* chain)
         throw HandlerMessage(kNoShape);
     const Shape shape = static_cast<Shape>(shapeAt - std::begin(kShapes));
     const std::vector<Layer> layers = checkedLayers(form, shape);
-    const size_t n = layers.size();
 
     const std::string innerText = form.text("Text2");
     const Real inner = readReal(innerText);
     const Real ambient = readReal(form.text("Text3"));
     const Surroundings around{shape, form.text("Text3"), form.text("Text4"), form.text("Text1"),
                               form.text("Text5")};
-    const bool pipe = isPipe(shape);
-    const Real pi(kPiNearest);
-    // The diameters from the pipe out, and the depth of each face.
-    std::vector<Real> diameters{pipe ? readReal(around.diameter) : Real(0)};
-    std::vector<Real> depths;
-    Real total(0);
-    for (const Layer& layer : layers) {
-        diameters.push_back(diameters.back() + Real(2) * layer.thickness);
-        total = total + layer.thickness;
-        depths.push_back(total);
-    }
-    const std::string totalText = ShowVariant(total.value());
+    const Build b = buildOf(layers, isPipe(shape), around.diameter);
 
     // The start: the surface at the mean of the two temperatures, the faces
     // between in proportion to their depth.
     const Real start = (inner + ambient) / Real(2);
     std::vector<std::string> faces;
-    for (const Real& depth : depths)
-        faces.push_back(ShowVariant((inner + (start - inner) * (depth / total)).value()));
+    for (const Real& depth : b.depths)
+        faces.push_back(ShowVariant((inner + (start - inner) * (depth / b.total)).value()));
     std::vector<std::vector<std::string>> seen{faces};
-    for (int round = 1; round <= kRoundLimit; ++round) {
-        const std::string count = "（" + std::to_string(round) + "回目）";
-        const std::vector<std::string> at = seen.back();
-        std::vector<std::string> lambdas;
-        for (size_t i = 0; i < n; ++i)
-            lambdas.push_back(layerConductivity(layers[i], i == 0 ? innerText : at[i - 1], at[i], chain,
-                                                kLayerNames[i] + std::string("の平均熱伝導率") + count));
-        const std::string h = surfaceCoefficient(around, at.back(), totalText, chain, "表面熱伝達率" + count);
-
-        std::vector<Real> resistances;
-        for (size_t i = 0; i < n; ++i) {
-            const Real lambda = readReal(lambdas[i]);
-            resistances.push_back(pipe ? ln(diameters[i + 1] / diameters[i]) / ((Real(2) * pi) * lambda)
-                                       : layers[i].thickness / lambda);
-        }
-        const Real surfaceResistance =
-            pipe ? Real(1) / ((pi * diameters.back()) * readReal(h)) : Real(1) / readReal(h);
-        Real sum = resistances[0];
-        for (size_t i = 1; i < n; ++i)
-            sum = sum + resistances[i];
-        sum = sum + surfaceResistance;
-        const Real q = (inner - ambient) / sum;
-        std::vector<std::string> next;
-        Real face = inner;
-        for (size_t i = 0; i < n; ++i) {
-            face = face - q * resistances[i];
-            next.push_back(ShowVariant(face.value()));
-        }
-        const bool repeats = std::find(seen.begin(), seen.end(), next) != seen.end();
-        seen.push_back(next);
-        if (!repeats)
-            continue;
-
-        for (size_t i = 0; i < n; ++i) {
-            const std::string& one = i == 0 ? innerText : next[i - 1];
-            const std::string& other = next[i];
-            const bool ordered = ReadVal(one) < ReadVal(other);
-            const std::string& lower = ordered ? one : other;
-            const std::string& higher = ordered ? other : one;
-            if (!layers[i].range.admitsLow(ReadVal(lower)) || !layers[i].range.admitsHigh(ReadVal(higher)))
-                throw HandlerMessage(rangeMessage(i, lower, higher));
-        }
-        form.setText(kLayerSurface, next.back());
-        form.setText(kLayerLoss, ShowVariant(q.value()));
-        form.setText(kLayerCoefficient, h);
-        for (size_t i = 0; i + 1 < n; ++i)
-            form.setText(kLayerInterfaces[i], next[i]);
-        for (size_t i = 0; i < n; ++i)
-            form.setText(kLayerBoxes[i].conductivity, lambdas[i]);
-        return;
+    for (int number = 1; number <= kRoundLimit; ++number) {
+        Round r = roundFrom(layers, b, around, innerText, seen.back(), chain, number);
+        const bool repeats = std::find(seen.begin(), seen.end(), r.faces) != seen.end();
+        seen.push_back(r.faces);
+        if (repeats)
+            return settle(form, layers, innerText, r);
     }
     throw HandlerMessage(kRounds);
 }
