@@ -15,6 +15,9 @@
 
 namespace milfo::calc {
 
+// A code point appended to out as UTF-8.
+void encodeUtf8(char32_t c, std::string& out);
+
 // The text as compared: "低温側温度（℃）" and "低温側温度 (°C)" both give
 // "低温側温度(°C)". Bytes that are no UTF-8 are kept as they are.
 std::string foldedForMatching(std::string_view text);

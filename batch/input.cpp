@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "csv.h"
+#include "folding.h"
 
 namespace milfo::calc {
 
@@ -150,25 +151,6 @@ private:
     bool first_;
     bool bom_ = false;
 };
-
-void encodeUtf8(char32_t c, std::string& out)
-{
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
 
 // The first byte of a CP932 character of two bytes: its row of kCp932, or -1.
 int leadRow(unsigned char b)

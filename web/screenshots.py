@@ -42,14 +42,110 @@ L-205,ポリエチレンフォーム,保温筒１種,5,30,80,アルミニウム�
 """
 
 
-def batch(driver, origin, profile, out, shoot):
+class Camera:
+    """Headless Chromium over the site, served on this machine only, and
+    what a screenshot takes: pages opened, entries made, a viewport fitted
+    to the content, a page printed."""
+
+    FLAGS = ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+             "--disable-background-networking", "--disable-component-update", "--disable-sync",
+             "--hide-scrollbars", "--lang=ja"]
+
+    def __init__(self, site, out):
+        self.out = out
+        handler = functools.partial(type("H", (http.server.SimpleHTTPRequestHandler,),
+                                         {"log_message": lambda *a: None}), directory=site)
+        self.httpd = socketserver.ThreadingTCPServer(("127.0.0.1", 0), handler)
+        threading.Thread(target=self.httpd.serve_forever, daemon=True).start()
+        self.origin = f"http://127.0.0.1:{self.httpd.server_address[1]}"
+        self.profile = tempfile.mkdtemp(prefix="milfo-shots-")
+        options = webdriver.ChromeOptions()
+        options.binary_location = shutil.which("chromium")
+        for flag in self.FLAGS + [f"--user-data-dir={self.profile}"]:
+            options.add_argument(flag)
+        self.driver = webdriver.Chrome(service=Service(shutil.which("chromedriver")), options=options)
+
+    def close(self):
+        self.driver.quit()
+        self.httpd.shutdown()
+        shutil.rmtree(self.profile, ignore_errors=True)
+
+    def open(self, page, width, height):
+        """A page of the site, once its module has loaded."""
+        self.driver.set_window_size(width, height)
+        self.driver.get(self.origin + "/" + urllib.parse.quote(page))
+        WebDriverWait(self.driver, 20).until(lambda d: d.execute_script("return window.milfoReady === true"))
+
+    def enter(self, entries):
+        """Each (control, text) as a person enters it: a list's entry picked
+        from its drop-down (the page gives a list one), a box's text typed
+        over what it holds."""
+        for name, text in entries:
+            if self.driver.find_elements(By.ID, name + "-list"):
+                self.driver.find_element(By.ID, name + "-button").click()
+                for option in self.driver.find_elements(By.CSS_SELECTOR, f"#{name}-list [role=option]"):
+                    if option.get_attribute("textContent") == text:
+                        option.click()
+                        break
+            else:
+                box = self.driver.find_element(By.ID, name)
+                box.clear()
+                box.send_keys(text)
+
+    def press(self, name="Command1"):
+        self.driver.find_element(By.ID, name).click()
+
+    def shoot(self, name, content=".window"):
+        """The viewport fitted to the page's content, then a screenshot."""
+        w, h = self.driver.execute_script(
+            "const rs = [...document.querySelectorAll(arguments[0])].map(e => e.getBoundingClientRect());"
+            "return [Math.ceil(Math.max(...rs.map(r => r.right)) + 16), Math.ceil(Math.max(...rs.map(r => r.bottom)) + 16)];",
+            content)
+        self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
+                                    {"width": w, "height": h, "deviceScaleFactor": 1, "mobile": False})
+        self.driver.save_screenshot(os.path.join(self.out, name))
+        self.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+
+    def print_first_page(self, name):
+        """The page printed as the browser prints it; its first page as a PNG."""
+        pdf = self.driver.execute_cdp_cmd("Page.printToPDF", {"preferCSSPageSize": True})
+        with tempfile.NamedTemporaryFile(suffix=".pdf") as sheet:
+            sheet.write(base64.b64decode(pdf["data"]))
+            sheet.flush()
+            subprocess.run(["pdftoppm", "-png", "-r", "72", "-singlefile", sheet.name,
+                            os.path.join(self.out, name)], check=True)
+
+
+def menu(cam):
+    cam.open("index.html", 1024, 768)
+    cam.shoot("web-menu.png")
+
+
+def heat_transfer(cam):
+    """熱伝達率 after the example's press, and the calculation sheet it prints."""
+    cam.open("熱伝達率.html", 1024, 768)
+    cam.enter([("Combo1", "仕上げセメント、布類"), ("Text1", "20"), ("Text2", "50"), ("Text3", "0"),
+               ("Text4", "0.1"), ("Text5", "0.05")])
+    cam.press()
+    cam.shoot("web-熱伝達率.png")
+    cam.print_first_page("web-計算書")
+
+
+def fennick_marked(cam):
+    """fennick with 12abc typed as the low temperature: read as 12, marked."""
+    cam.open("fennick.html", 1024, 768)
+    cam.enter([("Combo1", "保温筒１種"), ("Text1", "12abc"), ("Text2", "50")])
+    cam.press()
+    cam.shoot("web-fennick-12abc.png")
+
+
+def batch(cam):
     """一括計算 after the 保温設計 list: the page with its worksheet scrolled
     to the results (the header row and the line numbers kept in view), and
     the first page it prints."""
-    driver.set_window_size(1280, 900)
-    driver.get(origin + "/" + urllib.parse.quote("一括計算.html"))
-    WebDriverWait(driver, 20).until(lambda d: d.execute_script("return window.milfoReady === true"))
-    lines = os.path.join(profile, "lines.csv")
+    driver = cam.driver
+    cam.open("一括計算.html", 1280, 900)
+    lines = os.path.join(cam.profile, "lines.csv")
     with open(lines, "w", encoding="utf-8") as f:
         f.write(LINES)
     Select(driver.find_element(By.ID, "program")).select_by_value("保温設計")
@@ -60,102 +156,32 @@ def batch(driver, origin, profile, out, shoot):
                           "const box = document.getElementById('rows-box');"
                           "box.scrollLeft = document.querySelector('#rows thead th:nth-child(11)').offsetLeft - "
                           "document.querySelector('#rows thead th').offsetWidth;")
-    shoot("web-一括計算.png", "main, footer")
-    pdf = driver.execute_cdp_cmd("Page.printToPDF", {"preferCSSPageSize": True})
-    with tempfile.NamedTemporaryFile(suffix=".pdf") as sheet:
-        sheet.write(base64.b64decode(pdf["data"]))
-        sheet.flush()
-        subprocess.run(["pdftoppm", "-png", "-r", "72", "-singlefile", sheet.name,
-                        os.path.join(out, "web-一括計算-印刷")], check=True)
+    cam.shoot("web-一括計算.png", "main, footer")
+    cam.print_first_page("web-一括計算-印刷")
+
+
+def economic_thickness(cam):
+    """保温設計, 経済的厚さ: the chart of the annual costs (its table folded below)."""
+    cam.open("保温設計.html", 1280, 1000)
+    cam.enter([("Combo1", "ロックウール"), ("Combo2", "保温筒"), ("Text1", "180"), ("Text2", "10"), ("Text4", "1"),
+               ("Combo3", "アルミニウム板"), ("Combo4", "水平管"), ("Combo5", "100A"), ("Combo6", "経済的厚さ"),
+               ("Text31", "8000,8600,9200,10500,11800,14000,15500,19000"), ("Text32", "6"), ("Text33", "4000"),
+               ("Text34", "10"), ("Text35", "3"), ("Text36", "85")])
+    cam.press()
+    for figure in cam.driver.find_elements(By.CSS_SELECTOR, ".side-tables figure"):
+        if figure.find_element(By.TAG_NAME, "summary").get_attribute("textContent") == "標準厚さごとの年間費用":
+            figure.screenshot(os.path.join(cam.out, "web-経済的厚さ.png"))
 
 
 def main():
     site, out = sys.argv[1:3]
-    handler = functools.partial(type("H", (http.server.SimpleHTTPRequestHandler,),
-                                     {"log_message": lambda *a: None}), directory=site)
-    httpd = socketserver.ThreadingTCPServer(("127.0.0.1", 0), handler)
-    threading.Thread(target=httpd.serve_forever, daemon=True).start()
-    origin = f"http://127.0.0.1:{httpd.server_address[1]}"
-    profile = tempfile.mkdtemp(prefix="milfo-shots-")
-    options = webdriver.ChromeOptions()
-    options.binary_location = shutil.which("chromium")
-    for flag in ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-                 "--disable-background-networking", "--disable-component-update", "--disable-sync",
-                 "--hide-scrollbars", "--lang=ja", f"--user-data-dir={profile}"]:
-        options.add_argument(flag)
-    driver = webdriver.Chrome(service=Service(shutil.which("chromedriver")), options=options)
-    ready = lambda d: d.execute_script("return window.milfoReady === true")
-
-    def shoot(name, content=".window"):
-        """The viewport fitted to the page's content, then a screenshot."""
-        w, h = driver.execute_script(
-            "const rs = [...document.querySelectorAll(arguments[0])].map(e => e.getBoundingClientRect());"
-            "return [Math.ceil(Math.max(...rs.map(r => r.right)) + 16), Math.ceil(Math.max(...rs.map(r => r.bottom)) + 16)];",
-            content)
-        driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
-                               {"width": w, "height": h, "deviceScaleFactor": 1, "mobile": False})
-        driver.save_screenshot(os.path.join(out, name))
-        driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
-
-    def enter(entries):
-        """Each (control, text) as a person enters it: a list's entry picked
-        from its drop-down (the page gives a list one), a box's text typed
-        over what it holds."""
-        for name, text in entries:
-            if driver.find_elements(By.ID, name + "-list"):
-                driver.find_element(By.ID, name + "-button").click()
-                for option in driver.find_elements(By.CSS_SELECTOR, f"#{name}-list [role=option]"):
-                    if option.get_attribute("textContent") == text:
-                        option.click()
-                        break
-            else:
-                box = driver.find_element(By.ID, name)
-                box.clear()
-                box.send_keys(text)
+    os.makedirs(out, exist_ok=True)
+    cam = Camera(site, out)
     try:
-        os.makedirs(out, exist_ok=True)
-        driver.set_window_size(1024, 768)
-        driver.get(origin + "/index.html")
-        shoot("web-menu.png")
-
-        driver.get(origin + "/" + urllib.parse.quote("熱伝達率.html"))
-        WebDriverWait(driver, 20).until(ready)
-        enter([("Combo1", "仕上げセメント、布類"), ("Text1", "20"), ("Text2", "50"), ("Text3", "0"), ("Text4", "0.1"),
-               ("Text5", "0.05")])
-        driver.find_element(By.ID, "Command1").click()
-        shoot("web-熱伝達率.png")
-        pdf = driver.execute_cdp_cmd("Page.printToPDF", {"preferCSSPageSize": True})
-        with tempfile.NamedTemporaryFile(suffix=".pdf") as sheet:
-            sheet.write(base64.b64decode(pdf["data"]))
-            sheet.flush()
-            subprocess.run(["pdftoppm", "-png", "-r", "72", "-singlefile", sheet.name,
-                            os.path.join(out, "web-計算書")], check=True)
-
-        # fennick with 12abc typed as the low temperature: read as 12, marked.
-        driver.get(origin + "/fennick.html")
-        WebDriverWait(driver, 20).until(ready)
-        enter([("Combo1", "保温筒１種"), ("Text1", "12abc"), ("Text2", "50")])
-        driver.find_element(By.ID, "Command1").click()
-        shoot("web-fennick-12abc.png")
-
-        batch(driver, origin, profile, out, shoot)
-
-        # 保温設計, 経済的厚さ: the chart of the annual costs (its table folded below).
-        driver.set_window_size(1280, 1000)
-        driver.get(origin + "/" + urllib.parse.quote("保温設計.html"))
-        WebDriverWait(driver, 20).until(ready)
-        enter([("Combo1", "ロックウール"), ("Combo2", "保温筒"), ("Text1", "180"), ("Text2", "10"), ("Text4", "1"),
-               ("Combo3", "アルミニウム板"), ("Combo4", "水平管"), ("Combo5", "100A"), ("Combo6", "経済的厚さ"),
-               ("Text31", "8000,8600,9200,10500,11800,14000,15500,19000"), ("Text32", "6"), ("Text33", "4000"),
-               ("Text34", "10"), ("Text35", "3"), ("Text36", "85")])
-        driver.find_element(By.ID, "Command1").click()
-        for figure in driver.find_elements(By.CSS_SELECTOR, ".side-tables figure"):
-            if figure.find_element(By.TAG_NAME, "summary").get_attribute("textContent") == "標準厚さごとの年間費用":
-                figure.screenshot(os.path.join(out, "web-経済的厚さ.png"))
+        for take in (menu, heat_transfer, fennick_marked, batch, economic_thickness):
+            take(cam)
     finally:
-        driver.quit()
-        httpd.shutdown()
-        shutil.rmtree(profile, ignore_errors=True)
+        cam.close()
 
 
 if __name__ == "__main__":
