@@ -836,7 +836,7 @@ URL.createObjectURL = (blob) => {
 };
 HTMLAnchorElement.prototype.click = function () { window.milfoTestDownloads.at(-1).name = this.download; };
 """
-DROP = """
+DROP_CASE = """
 const file = new File([new Uint8Array(arguments[0])], arguments[1], {type: 'text/csv'});
 const data = new DataTransfer();
 data.items.add(file);
@@ -917,7 +917,7 @@ def check_case_files(b, f, programs_cases):
             if how == "chosen":
                 b.element("open").send_keys(path)
             else:
-                b.js(DROP, list(data), "L-101.csv")
+                b.js(DROP_CASE, list(data), "L-101.csv")
             for _ in range(100):
                 if b.js("return document.title") != description["caption"]:
                     break
@@ -1206,7 +1206,7 @@ return {box: [r(box).top + box.clientTop, r(box).left + box.clientLeft, r(box).r
 """
 
 # A file dropped on the page as the browser drops one (arguments[0] its path).
-DROP = {"type": "drop", "x": 40, "y": 40, "modifiers": 0}
+DRAG_AT = {"type": "drop", "x": 40, "y": 40, "modifiers": 0}
 DROP_REFUSED = "計算の途中です。ほかのファイルは、計算が終わるか中止してから選んでください。"
 
 
@@ -1278,7 +1278,7 @@ def check_worksheet(b, f, milfo_calc, downloads):
         # place (headless Chromium would not open it anyway).
         b.js("window.addEventListener('drop', (e) => { window.dropKept = e.defaultPrevented; })")
         for kind in ("dragEnter", "dragOver", "drop"):
-            b.driver.execute_cdp_cmd("Input.dispatchDragEvent", dict(DROP, type=kind, data={
+            b.driver.execute_cdp_cmd("Input.dispatchDragEvent", dict(DRAG_AT, type=kind, data={
                 "items": [], "files": [wide], "dragOperationsMask": 1}))
         state = b.js("return [document.body.dataset.batch, document.getElementById('message').textContent, "
                      "document.getElementById('file').files[0].name, window.dropKept]")
