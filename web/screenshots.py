@@ -70,11 +70,12 @@ class Camera:
         self.httpd.shutdown()
         shutil.rmtree(self.profile, ignore_errors=True)
 
-    def open(self, page, width, height):
-        """A page of the site, once its module has loaded."""
+    def open(self, page, width, height, module=True):
+        """A page of the site, once its module has loaded (the menu has none)."""
         self.driver.set_window_size(width, height)
         self.driver.get(self.origin + "/" + urllib.parse.quote(page))
-        WebDriverWait(self.driver, 20).until(lambda d: d.execute_script("return window.milfoReady === true"))
+        if module:
+            WebDriverWait(self.driver, 20).until(lambda d: d.execute_script("return window.milfoReady === true"))
 
     def enter(self, entries):
         """Each (control, text) as a person enters it: a list's entry picked
@@ -117,7 +118,7 @@ class Camera:
 
 
 def menu(cam):
-    cam.open("index.html", 1024, 768)
+    cam.open("index.html", 1024, 768, module=False)
     cam.shoot("web-menu.png")
 
 
