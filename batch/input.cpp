@@ -162,11 +162,17 @@ int leadRow(unsigned char b)
     return -1;
 }
 
-class Cp932Source : public TextSource {
+// A source that decodes its file's bytes into UTF-8: what every decoder
+// shares. The bytes a character was cut from wait for the next read; the
+// first read sees the file's first bytes (a byte order mark); a byte that is
+// no character is a fault given with the read after the text before it; the
+// lines are counted as the text goes.
+class DecodingSource : public TextSource {
 public:
-    // start: the file's first byte (else the rest of a file from line).
-    explicit Cp932Source(ByteReader& bytes, bool start = true, long line = 1, bool afterCr = false)
-        : bytes_(bytes, start), first_(start), line_(line), afterCr_(afterCr)
+    // start: the file's first byte (else the rest of a file from line);
+    // mark: the bytes the first read needs to see a byte order mark.
+    DecodingSource(ByteReader& bytes, size_t mark, bool start = true, long line = 1, bool afterCr = false)
+        : bytes_(bytes, start), mark_(mark), first_(start), line_(line), afterCr_(afterCr)
     {
     }
 
@@ -174,63 +180,58 @@ public:
     {
         if (!fault_.empty())
             throw InputError(faultLine_, fault_);
-        // Bytes left over from the last read (a character cut in two), then
-        // more from the file.
         const size_t got =
-            bytes_.readAtLeast(pending_, first_ ? std::max<size_t>(want, 3) : want, first_ ? 3 : 1);
+            bytes_.readAtLeast(pending_, first_ ? std::max(want, mark_) : want, first_ ? mark_ : 1);
         if (first_) {
             first_ = false;
-            if (pending_.compare(0, 3, kBom) == 0)
-                throw InputError(1, Message(Text::BomInCp932));
+            firstBytes(pending_);
         }
         if (pending_.empty())
             return false;
-
-        size_t done = 0;
-        bool cutShort = false;
-        int bad = -1;  // the byte that is no character
-        while (done < pending_.size()) {
-            const auto b = static_cast<unsigned char>(pending_[done]);
-            if (b < 0x80) {
-                out += static_cast<char>(b);
-                ++done;
-            } else if (b >= 0xA1 && b <= 0xDF) {
-                encodeUtf8(0xFF61 + (b - 0xA1), out);
-                ++done;
-            } else if (const int row = leadRow(b); row >= 0) {
-                if (done + 1 == pending_.size()) {
-                    // The second byte is still to come, or never comes.
-                    cutShort = got == 0;
-                    bad = cutShort ? b : -1;
-                    break;
-                }
-                const auto t = static_cast<unsigned char>(pending_[done + 1]);
-                const char16_t c = t >= 0x40 && t <= 0xFC ? kCp932[row][t - 0x40] : 0;
-                if (c == 0) {
-                    bad = b;
-                    break;
-                }
-                encodeUtf8(c, out);
-                done += 2;
-            } else {
-                bad = b;
-                break;
-            }
-        }
-        line_ = linesIn(pending_.data(), done, line_, afterCr_);
-        if (bad >= 0) {
+        const size_t at = out.size();
+        Decoded d = decode(pending_, got == 0, out);
+        line_ = linesIn(out.data() + at, out.size() - at, line_, afterCr_);
+        if (!d.fault.empty()) {
             // Give what came before; the fault comes with the next read.
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "%02X", static_cast<unsigned>(bad));
-            fault_ = Message(cutShort ? Text::Cp932CutShort : Text::Cp932Bad, {hex});
+            fault_ = std::move(d.fault);
             faultLine_ = line_;
             pending_.clear();
             return true;
         }
-        pending_.erase(0, done);
-        return got > 0 || done > 0;
+        pending_.erase(0, d.done);
+        return got > 0 || d.done > 0;
     }
     long long consumed() const override { return bytes_.consumed(); }
+
+protected:
+    struct Decoded {
+        size_t done;    // the bytes decoded
+        Message fault;  // empty: none
+    };
+    // The file's first bytes, before any is decoded: a byte order mark.
+    virtual void firstBytes(std::string& bytes) = 0;
+    // The characters of bytes appended to out, up to a byte that is no
+    // character or a character cut short (at the end of the file, a fault).
+    virtual Decoded decode(const std::string& bytes, bool atEnd, std::string& out) const = 0;
+
+private:
+    Counted bytes_;
+    size_t mark_;
+    std::string pending_;
+    bool first_;
+    long line_;
+    bool afterCr_;
+    Message fault_;
+    long faultLine_ = 0;
+};
+
+class Cp932Source : public DecodingSource {
+public:
+    explicit Cp932Source(ByteReader& bytes, bool start = true, long line = 1, bool afterCr = false)
+        : DecodingSource(bytes, 3, start, line, afterCr)
+    {
+    }
+
     // One byte for ASCII and for half-width katakana (U+FF61–U+FF9F), two
     // for every other character.
     size_t fileBytes(std::string_view text) const override
@@ -253,76 +254,53 @@ public:
     Message encoding() const override { return Message(Text::EncodingCp932); }
 
 private:
-    Counted bytes_;
-    std::string pending_;
-    bool first_;
-    long line_;
-    bool afterCr_;
-    Message fault_;
-    long faultLine_ = 0;
+    void firstBytes(std::string& bytes) override
+    {
+        if (bytes.compare(0, 3, kBom) == 0)
+            throw InputError(1, Message(Text::BomInCp932));
+    }
+
+    Decoded decode(const std::string& bytes, bool atEnd, std::string& out) const override
+    {
+        size_t done = 0;
+        while (done < bytes.size()) {
+            const auto b = static_cast<unsigned char>(bytes[done]);
+            if (b < 0x80) {
+                out += static_cast<char>(b);
+                ++done;
+            } else if (b >= 0xA1 && b <= 0xDF) {
+                encodeUtf8(0xFF61 + (b - 0xA1), out);
+                ++done;
+            } else if (const int row = leadRow(b); row >= 0) {
+                if (done + 1 == bytes.size())  // the second byte is still to come, or never comes
+                    return {done, atEnd ? Message(Text::Cp932CutShort, {hex(b)}) : Message()};
+                const auto t = static_cast<unsigned char>(bytes[done + 1]);
+                const char16_t c = t >= 0x40 && t <= 0xFC ? kCp932[row][t - 0x40] : 0;
+                if (c == 0)
+                    return {done, Message(Text::Cp932Bad, {hex(b)})};
+                encodeUtf8(c, out);
+                done += 2;
+            } else {
+                return {done, Message(Text::Cp932Bad, {hex(b)})};
+            }
+        }
+        return {done, Message()};
+    }
+
+    static std::string hex(unsigned char b)
+    {
+        char text[8];
+        std::snprintf(text, sizeof text, "%02X", static_cast<unsigned>(b));
+        return text;
+    }
 };
 
 // UTF-16 in either byte order (a byte order mark that agrees dropped):
 // Excel's 「Unicode テキスト」.
-class Utf16Source : public TextSource {
+class Utf16Source : public DecodingSource {
 public:
-    Utf16Source(ByteReader& bytes, bool bigEndian) : bytes_(bytes), big_(bigEndian) {}
+    Utf16Source(ByteReader& bytes, bool bigEndian) : DecodingSource(bytes, 2), big_(bigEndian) {}
 
-    bool read(std::string& out, size_t want) override
-    {
-        if (!fault_.empty())
-            throw InputError(faultLine_, fault_);
-        const size_t got =
-            bytes_.readAtLeast(pending_, first_ ? std::max<size_t>(want, 2) : want, first_ ? 2 : 1);
-        if (first_) {
-            first_ = false;
-            if (pending_.compare(0, 2, big_ ? "\xFE\xFF" : "\xFF\xFE") == 0)
-                pending_.erase(0, 2);
-        }
-        if (pending_.empty())
-            return false;
-        const size_t at = out.size();
-        size_t done = 0;
-        const auto unit = [&](size_t i) {
-            const auto a = static_cast<unsigned char>(pending_[i]),
-                       b = static_cast<unsigned char>(pending_[i + 1]);
-            return static_cast<char32_t>(big_ ? (a << 8) | b : (b << 8) | a);
-        };
-        bool bad = false;
-        while (done + 1 < pending_.size()) {
-            const char32_t u = unit(done);
-            if (u >= 0xD800 && u < 0xDC00) {
-                if (done + 3 >= pending_.size()) {
-                    bad = got == 0;  // the low half is still to come, or never comes
-                    break;
-                }
-                const char32_t low = unit(done + 2);
-                if (low < 0xDC00 || low >= 0xE000) {
-                    bad = true;
-                    break;
-                }
-                encodeUtf8(0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00), out);
-                done += 4;
-            } else if (u >= 0xDC00 && u < 0xE000) {
-                bad = true;
-                break;
-            } else {
-                encodeUtf8(u, out);
-                done += 2;
-            }
-        }
-        bad = bad || (got == 0 && done < pending_.size() && done + 2 > pending_.size());
-        line_ = linesIn(out.data() + at, out.size() - at, line_, afterCr_);
-        if (bad) {
-            fault_ = Message(Text::Utf16Bad);
-            faultLine_ = line_;
-            pending_.clear();
-            return true;
-        }
-        pending_.erase(0, done);
-        return got > 0 || done > 0;
-    }
-    long long consumed() const override { return bytes_.consumed(); }
     // Two bytes a character, four beyond the first plane.
     size_t fileBytes(std::string_view text) const override
     {
@@ -340,14 +318,42 @@ public:
     bool tabsAllowed() const override { return true; }
 
 private:
-    Counted bytes_;
+    void firstBytes(std::string& bytes) override
+    {
+        if (bytes.compare(0, 2, big_ ? "\xFE\xFF" : "\xFF\xFE") == 0)
+            bytes.erase(0, 2);
+    }
+
+    Decoded decode(const std::string& bytes, bool atEnd, std::string& out) const override
+    {
+        const auto unit = [&](size_t i) {
+            const auto a = static_cast<unsigned char>(bytes[i]), b = static_cast<unsigned char>(bytes[i + 1]);
+            return static_cast<char32_t>(big_ ? (a << 8) | b : (b << 8) | a);
+        };
+        const Decoded bad{0, Message(Text::Utf16Bad)};
+        size_t done = 0;
+        while (done + 1 < bytes.size()) {
+            const char32_t u = unit(done);
+            if (u >= 0xD800 && u < 0xDC00) {
+                if (done + 3 >= bytes.size())  // the low half is still to come, or never comes
+                    return {done, atEnd ? bad.fault : Message()};
+                const char32_t low = unit(done + 2);
+                if (low < 0xDC00 || low >= 0xE000)
+                    return {done, bad.fault};
+                encodeUtf8(0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00), out);
+                done += 4;
+            } else if (u >= 0xDC00 && u < 0xE000) {
+                return {done, bad.fault};
+            } else {
+                encodeUtf8(u, out);
+                done += 2;
+            }
+        }
+        // An odd byte at the end of the file.
+        return {done, atEnd && done < bytes.size() ? bad.fault : Message()};
+    }
+
     bool big_;
-    std::string pending_;
-    bool first_ = true;
-    long line_ = 1;
-    bool afterCr_ = false;
-    Message fault_;
-    long faultLine_ = 0;
 };
 
 // The rule of Encoding::Auto: the byte order marks, then the first byte that
