@@ -8,13 +8,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build-perf}
-calc=$build/calc/milfo-calc
-if [ ! -x "$calc" ]; then
-  echo "missing $calc; build it: cmake --build $build --target milfo-calc" >&2
-  exit 2
-fi
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source bench/calc_of.sh
+calc_of "$build"
 
 # N rows of each program, inputs varied row by row.
 fennick() {

@@ -9,13 +9,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build-perf}
-calc=$build/calc/milfo-calc
-if [ ! -x "$calc" ]; then
-  echo "missing $calc; build it: cmake --build $build --target milfo-calc" >&2
-  exit 2
-fi
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source bench/calc_of.sh
+calc_of "$build"
 
 # make KIND SCALE > file: SCALE 1, 2 or 4 (4 MB of the kind at scale 1).
 make() {
